@@ -1,0 +1,31 @@
+#pragma once
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quorix::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // the phone or a file failed
+constexpr int kExitUsage = 2;
+
+// Thrown by a command whose words are off; main prints it with the usage and exits 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// What every command gets: its own words and the global options.
+struct CliContext {
+  std::vector<std::string> args;  // the words after the command name
+  std::string port;               // --port, empty when not given
+  std::string bluetoothPort;      // --bluetooth
+  std::string bluetoothWaitMs;    // --bt-wait
+  std::ostream& out;
+  std::ostream& err;
+};
+
+int Ucs2Command(CliContext& ctx);
+
+}  // namespace quorix::cli

@@ -1,0 +1,79 @@
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "cli/CliCommand.h"
+
+namespace {
+
+using quorix::cli::CliContext;
+
+constexpr const char* kUsage =
+    "usage: quorix-cli [--port PORT] [--bluetooth PORT --bt-wait MS] COMMAND [ARGS...]\n"
+    "\n"
+    "Commands:\n"
+    "  ucs2 encode TEXT    print TEXT (UTF-8) as the phone's UCS2 hex text\n"
+    "  ucs2 decode HEX     print the phone's UCS2 hex text as UTF-8\n"
+    "\n"
+    "Options:\n"
+    "  --port PORT         serial port of the phone (COM4, /dev/ttyACM0, ...)\n"
+    "  --bluetooth PORT    use this Bluetooth serial port instead\n"
+    "  --bt-wait MS        wait this long after opening the Bluetooth port\n"
+    "  -h, --help          show this help\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the phone or a file fails, 2 on a usage error.\n";
+
+using Handler = int (*)(CliContext&);
+
+const std::map<std::string, Handler>& Commands() {
+  static const std::map<std::string, Handler> commands = {
+      {"ucs2", quorix::cli::Ucs2Command},
+  };
+  return commands;
+}
+
+int UsageFailure(const std::string& message) {
+  std::cerr << "quorix-cli: " << message << "\n\n" << kUsage;
+  return quorix::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CliContext ctx{{}, {}, {}, {}, std::cout, std::cerr};
+  std::string command;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (command.empty()) {
+      if (word == "-h" || word == "--help") {
+        std::cout << kUsage;
+        return quorix::cli::kExitOk;
+      }
+      std::string* option = nullptr;
+      if (word == "--port") option = &ctx.port;
+      if (word == "--bluetooth") option = &ctx.bluetoothPort;
+      if (word == "--bt-wait") option = &ctx.bluetoothWaitMs;
+      if (option) {
+        if (i + 1 >= argc) return UsageFailure(word + " needs a value");
+        *option = argv[++i];
+        continue;
+      }
+      if (word.rfind("-", 0) == 0) return UsageFailure("unknown option '" + word + "'");
+      command = word;
+      continue;
+    }
+    ctx.args.push_back(word);
+  }
+  if (command.empty()) return UsageFailure("no command given");
+  const auto found = Commands().find(command);
+  if (found == Commands().end()) return UsageFailure("unknown command '" + command + "'");
+  try {
+    return found->second(ctx);
+  } catch (const quorix::cli::UsageError& e) {
+    return UsageFailure(e.what());
+  } catch (const std::exception& e) {
+    std::cerr << "quorix-cli: " << e.what() << '\n';
+    return quorix::cli::kExitFailure;
+  }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorix {
+
+// The program keeps its texts in code page 1251, as the phone link and the backup files have
+// them; widgets and terminals speak UTF-8. These two are the only crossings.
+// Characters that have no place in the other encoding are dropped.
+std::string Cp1251ToUtf8(std::string_view cp1251);
+std::string Utf8ToCp1251(std::string_view utf8);
+
+// A fixed text of the program, written in UTF-8 in the source, as code page 1251.
+inline std::string Ansi(std::string_view utf8) {
+  return Utf8ToCp1251(utf8);
+}
+
+}  // namespace quorix

@@ -1,0 +1,18 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#ifdef QUORIX_TEST_WITH_QT
+#include <QApplication>
+#endif
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+#ifdef QUORIX_TEST_WITH_QT
+  // Widgets are tested without a display unless one is asked for.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // One application for the whole test program; widgets need it before they are made.
+  QApplication app(argc, argv);
+#endif
+  return RUN_ALL_TESTS();
+}
