@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/SettingsPage.h"
+#include "link/LinkState.h"
+#include "phonebook/PhonebookState.h"
+
+namespace quorix {
+
+// Everything the program keeps for a whole run. The main window owns one; every test builds its
+// own, so nothing leaks between tests.
+struct AppState {
+  SettingsPage settings;
+  LinkState link;
+  PhonebookState phonebook;
+
+  bool AbortRequested = false;    // the progress window was closed; long loops stop
+  bool DataModified = false;      // tables changed and not yet written to the phone
+  bool RestoredFromFile = false;  // the tables came from a backup file since the last upload
+  bool UploadHadErrors = false;
+};
+
+}  // namespace quorix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorix {
+
+// The state of the controls on the settings page "Настройки". The rest of the program reads
+// these, not velkor.ini; the settings file is only their persistent form. Texts are code page
+// 1251, exactly as typed into the controls (nothing is validated here).
+struct SettingsPage {
+  std::string ComPort = "COM4";  // PortEdit: port used when Bluetooth is off, shown upper case
+  std::vector<std::string> PortItems;  // PortEdit's drop-down items
+  std::string BaudRate = "115200";     // RateEdit: shown and stored only
+  std::string BCom;                    // BCom: the Bluetooth serial port
+  std::string BTimeout;                // ComboBox1: wait after opening the Bluetooth port, ms
+  std::string SIM;                     // Edit8: SIM capacity in records
+  std::string Range;                   // Edit3: records per AT+MPBR request
+  bool AutoConnect = false;            // CheckBox1
+  bool AutoFind = false;               // CheckBox2
+  bool FromSIM = false;                // CheckBox3
+  bool FromPHONE = false;              // CheckBox4
+  bool P2K = false;                    // CheckBox5
+  bool RmMyToneDB = false;             // CheckBox6
+  bool Bluetooth = false;              // CheckBox7; BCom is enabled exactly when this is on
+  bool ClearPB = false;                // CheckBox8
+  bool AdvancedPhoneBook = false;      // CheckBox9
+  // Widths of the 16 columns of the phonebook list; -1 and -2 size to contents or header.
+  std::array<int, 16> ColumnWidths = {30, 100, 100, 50, 60, 60, 70, 80,
+                                      50, 50,  50,  50, 50, 50, 50, 50};
+};
+
+}  // namespace quorix
