@@ -1,0 +1,18 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quorix {
+
+// A text that should have held a decimal number did not. The message is the one users know:
+// "'abc' is not a valid integer value".
+struct ConversionError : std::runtime_error {
+  explicit ConversionError(const std::string& text);
+};
+
+// A decimal integer (optional sign, optional surrounding blanks, also "$" followed by hex digits),
+// or ConversionError.
+int StrToInt(const std::string& text);
+
+}  // namespace quorix
