@@ -18,7 +18,7 @@ namespace quorix::emu {
 namespace {
 
 // How often a line with no client on it is looked at again.
-constexpr auto kNoClientRecheck = std::chrono::milliseconds(20);
+constexpr auto kNoClientRecheck = std::chrono::milliseconds(10);
 // How long a hang-up waits for the client to read what was sent before it.
 constexpr auto kHangupDrainLimit = std::chrono::seconds(2);
 constexpr int kHangupSettle = 20;  // ms

@@ -30,8 +30,12 @@ PublishedPort::PublishedPort(const std::string& terminalPath) {
   if (ec) throw std::runtime_error("cannot create " + dir.string() + ": " + ec.message());
   // Several emulators in one process (tests) each get a file of their own.
   const int serial = publishedInProcess++;
-  std::string name = "emulator-" + std::to_string(getpid());
-  if (serial > 0) name += "-" + std::to_string(serial);
+  std::string name = "emulator-";
+  name += std::to_string(getpid());
+  if (serial > 0) {
+    name += '-';
+    name += std::to_string(serial);
+  }
   const fs::path target = dir / name;
   const fs::path temporary = dir / ("." + name + ".tmp");
   {
