@@ -212,16 +212,19 @@ TEST(PtyPhoneServerTest, PublishesThePortWhileServing) {
   EmulatorOptions options;
   options.publish = true;
   {
-    PtyPhoneServer server(options);
-    const std::string path = server.Start();
-    const fs::path file = ports / ("emulator-" + std::to_string(getpid()));
-    const bool firstInProcess = fs::exists(file);
-    const fs::path published = firstInProcess ? file : fs::directory_iterator(ports)->path();
-    EXPECT_EQ(ReadFile(published), path + "\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(ports), fs::directory_iterator()), 1);
-    server.Stop();
-    EXPECT_TRUE(fs::is_empty(ports));
+    PtyPhoneServer first(options);
+    PtyPhoneServer second(options);
+    const std::string firstPath = first.Start();
+    const std::string secondPath = second.Start();
+    const std::string base = "emulator-" + std::to_string(getpid());
+    EXPECT_EQ(ReadFile(ports / base), firstPath + "\n");
+    EXPECT_EQ(ReadFile(ports / (base + "-1")), secondPath + "\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(ports), fs::directory_iterator()), 2);
+    first.Stop();
+    EXPECT_FALSE(fs::exists(ports / base));
+    EXPECT_TRUE(fs::exists(ports / (base + "-1")));
   }
+  EXPECT_TRUE(fs::is_empty(ports)) << "the destructor withdraws it too";
   unsetenv("QUORIX_PUBLISHED_PORTS");
   EXPECT_EQ(PublishedPortsDirectory(), "/tmp/quorix-published-ports-" + std::to_string(getuid()));
 }
