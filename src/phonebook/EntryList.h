@@ -16,8 +16,8 @@ struct ListColumn {
 const std::vector<ListColumn>& EntryListColumns();
 
 // The list row a reading builds for entry row index: type 0 and unknown types show "SIM", a file
-// melody its slot number. ConversionError when the type, category or a file melody is not a
-// number.
+// melody its slot number. ConversionError when the type, category or a file melody is present and
+// not a number.
 ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced);
 
 // The list row a rebuild builds: type names for codes 0..7, a file melody with its id, empty cells
