@@ -191,7 +191,10 @@ void RestoreEntryLine(AppState& app, const std::string& line, bool advanced) {
 
   EntryRow& entry = pb.PhonebookEntries[index];
   for (int f = EntryNumber; f <= lastField; ++f) entry[f] = read[f];
-  entry[EntryNumber] = "\"" + (read[EntryNumber].empty() ? "" : read[EntryNumber].substr(1)) + "\"";
+  // The apostrophe keeps spreadsheets from taking the number for a formula; a spreadsheet that
+  // saves the file again drops it, and then no digit may go with it.
+  const std::string& number = read[EntryNumber];
+  entry[EntryNumber] = "\"" + (number.rfind('\'', 0) == 0 ? number.substr(1) : number) + "\"";
   entry[EntryName] = EncodeUcs2Hex(read[EntryName]);
   entry[EntryPicture] = EncodeUcs2Hex(read[EntryPicture]);
   entry[EntryMark] = kMarkChanged;

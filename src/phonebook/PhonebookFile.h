@@ -32,7 +32,8 @@ void SavePhonebookFile(const AppState& app, const std::string& path);
 // restored and the tree is not rebuilt.
 void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path);
 
-// One entry line of a basic or an advanced file into its row and a new LV row. A line of 20
+// One entry line of a basic or an advanced file into its row and a new LV row; the number loses
+// its leading apostrophe and gets its double quotes back. A line of 20
 // characters or fewer is ignored. ConversionError or PhonebookFileError for a row number outside
 // 1..1250, a type that is not a number or a category that is not a number 1..30; the line then
 // changes nothing.

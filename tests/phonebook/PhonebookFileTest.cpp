@@ -310,7 +310,9 @@ TEST(PhonebookFileTest, ParsersTakeFifteenOrTwentyThreeFields) {
   EXPECT_EQ(f.pb.LV.back().Cells[BirthdayCell], "05-06-2001");
   EXPECT_EQ(f.pb.ReadCount, 1);
   EXPECT_EQ(f.shell.processEventsCount, 1);
-  ParseEntryLine(*f.app, "8;'1;1;;1;0;255;0");  // 20 characters or fewer: ignored
+  ParseEntryLine(*f.app, "6;+7123;145;Re-saved;2;0;255;0;0;1;255;255;0;;0;0");
+  EXPECT_EQ(f.pb.PhonebookEntries[6][EntryNumber], "\"+7123\"");  // no apostrophe to drop
+  ParseEntryLine(*f.app, "8;'1;1;;1;0;255;0");                    // 20 characters or fewer: ignored
   EXPECT_EQ(f.pb.PhonebookEntries[8][EntryNumber], "");
   EXPECT_THROW(ParseEntryLine(*f.app, "9;'1;129;X;T;0;255;0;1;1;255;255;0;;0;0"), ConversionError);
   EXPECT_EQ(f.pb.PhonebookEntries[9][EntryNumber], "");

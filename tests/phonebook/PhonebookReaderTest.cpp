@@ -7,6 +7,7 @@
 #include "PhonebookFixture.h"
 #include "ScriptedPhone.h"
 #include "app/Conversion.h"
+#include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookReplies.h"
 
 namespace quorix {
@@ -159,6 +160,30 @@ TEST(PhonebookReaderTest, MemoryRangesByBoxesAndModel) {
               "AT+MPBR=" + std::to_string(first) + "," + std::to_string(first + 9));
     EXPECT_EQ(f.Reads().back(), lastRead);
   }
+}
+
+TEST(PhonebookReaderTest, SelectingTheMemoryAloneSendsOneCommand) {
+  ReaderFixture f;
+  f.app->link.PhoneModel = "V3";
+  f.app->settings.FromSIM = true;
+  f.app->settings.FromPHONE = true;
+  SelectPhonebookMemory(*f.app, f.phone);
+  EXPECT_EQ(f.phone.sent, std::vector<std::string>{"AT+CPBS=\"MT\""});
+  EXPECT_EQ(f.pb.FirstIndex, 1);
+  EXPECT_EQ(f.pb.LastIndex, 1000);  // fixed-count model, whatever the SIM adds
+  EXPECT_EQ(f.pb.ExpectedCount, 1000);
+  f.app->settings.FromSIM = false;
+  f.app->settings.FromPHONE = false;
+  f.pb.FirstIndex = 7;
+  f.app->link.PhoneModel = "V180";
+  SelectPhonebookMemory(*f.app, f.phone);
+  EXPECT_EQ(f.phone.sent.size(), 1u);
+  EXPECT_EQ(f.pb.FirstIndex, 7);
+  EXPECT_EQ(f.pb.LastIndex, 1000);
+  f.app->settings.FromSIM = true;
+  f.app->settings.SIM = "many";
+  EXPECT_THROW(SelectPhonebookMemory(*f.app, f.phone), ConversionError);
+  EXPECT_EQ(f.phone.sent.size(), 1u);
 }
 
 TEST(PhonebookReaderTest, CountReply) {
