@@ -31,6 +31,12 @@ const std::vector<ListColumn>& EntryListColumns() {
   return columns;
 }
 
+const std::vector<ListColumn>& CategoryListColumns() {
+  static const std::vector<ListColumn> columns = {
+      {"#", 30}, {Ansi("Категория"), 100}, {Ansi("Мелодия"), 150}, {Ansi("Световой вызов"), 90}};
+  return columns;
+}
+
 std::string PrimaryCellText(const std::string& primary) {
   return primary == "1" ? "Yes" : "No";
 }

@@ -14,6 +14,8 @@ struct ListColumn {
 
 // The 16 columns of LV: "#" and the 15 cells.
 const std::vector<ListColumn>& EntryListColumns();
+// The 4 columns of LVCat: "#", name, melody, light alert.
+const std::vector<ListColumn>& CategoryListColumns();
 
 // The list row a reading builds for entry row index: type 0 and unknown types show "SIM", a file
 // melody its slot number. ConversionError when the type, category or a file melody is present and
