@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "app/Clock.h"
+#include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "support/Process.h"
@@ -41,8 +42,8 @@ TEST(LinkWithEmulatedPhoneTest, ConnectsAndFramesRepliesAsThePhoneSendsThem) {
   link.phone.ConnectPhone();
   ASSERT_TRUE(link.state.link.PhoneConnected);
   EXPECT_EQ(link.state.link.PhoneModel, "V3");
-  EXPECT_EQ(link.shell.status[2], "Модель: V3");
-  EXPECT_EQ(link.shell.notices.back(), "Motorola V3\r\nподключен!");
+  EXPECT_EQ(link.shell.status[2], Ansi("Модель: V3"));
+  EXPECT_EQ(link.shell.notices.back(), Ansi("Motorola V3\r\nподключен!"));
 
   std::string reply;
   link.phone.SendATCommand("ATZ", reply);
@@ -80,8 +81,8 @@ TEST(LinkWithEmulatedPhoneTest, SilentPhoneIsNotFound) {
   phone.ConnectPhone();
   EXPECT_FALSE(state.link.PhoneConnected);
   EXPECT_FALSE(phone.Com().Connected());
-  EXPECT_EQ(shell.status[1], "Телефон не найден!");
-  EXPECT_EQ(shell.notices.back(), "Мобильный телефон не найден!");
+  EXPECT_EQ(shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(shell.notices.back(), Ansi("Мобильный телефон не найден!"));
 }
 
 TEST(LinkWithEmulatedPhoneTest, PublishedPhoneIsTheChosenUsbModemPort) {

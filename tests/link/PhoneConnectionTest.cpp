@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "app/Clock.h"
 #include "app/Conversion.h"
+#include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "support/PtyLine.h"
 #include "support/RecordingShell.h"
@@ -95,11 +96,11 @@ TEST(PhoneConnectionTest, ConnectsIdentifiesAndDisconnects) {
   EXPECT_TRUE(link.state.link.PhoneConnected);
   EXPECT_TRUE(link.phone.Com().Connected());
   EXPECT_EQ(link.state.link.PhoneModel, "E398");
-  EXPECT_EQ(link.shell.status[0], "Статус: Подключен :)");
+  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Подключен :)"));
   EXPECT_EQ(link.shell.status[1], "");
-  EXPECT_EQ(link.shell.status[2], "Модель: E398");
+  EXPECT_EQ(link.shell.status[2], Ansi("Модель: E398"));
   ASSERT_EQ(link.shell.notices.size(), 1u);
-  EXPECT_EQ(link.shell.notices[0], "Motorola E398\r\nподключен!");
+  EXPECT_EQ(link.shell.notices[0], Ansi("Motorola E398\r\nподключен!"));
   EXPECT_EQ(line.Lines(), (std::vector<std::string>{"ATZ", "AT+CGMM"}));
   EXPECT_TRUE(link.phone.RequireConnection());
 
@@ -110,14 +111,14 @@ TEST(PhoneConnectionTest, ConnectsIdentifiesAndDisconnects) {
   link.phone.ToolButton2Click();
   EXPECT_FALSE(link.state.link.PhoneConnected);
   EXPECT_FALSE(link.phone.Com().Connected());
-  EXPECT_EQ(link.shell.status[0], "Статус: Отключен");
+  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Отключен"));
   EXPECT_EQ(link.shell.status[2], "");
-  EXPECT_EQ(link.shell.notices.back(), "Телефон отключен!");
+  EXPECT_EQ(link.shell.notices.back(), Ansi("Телефон отключен!"));
 
   EXPECT_FALSE(link.phone.RequireConnection());
   ASSERT_EQ(link.shell.messages.size(), 1u);
-  EXPECT_EQ(link.shell.messages[0].caption, "Внимание!");
-  EXPECT_EQ(link.shell.messages[0].text, "Подключитесь к телефону!");
+  EXPECT_EQ(link.shell.messages[0].caption, Ansi("Внимание!"));
+  EXPECT_EQ(link.shell.messages[0].text, Ansi("Подключитесь к телефону!"));
   EXPECT_EQ(link.shell.messages[0].icon, MessageIcon::Warning);
 }
 
@@ -138,9 +139,9 @@ TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakes
   link.phone.ConnectPhone();
   EXPECT_FALSE(link.state.link.PhoneConnected);
   EXPECT_FALSE(link.phone.Com().Connected());
-  EXPECT_EQ(link.shell.status[0], "Статус: Отключен");
-  EXPECT_EQ(link.shell.status[1], "Телефон не найден!");
-  EXPECT_EQ(link.shell.notices.back(), "Мобильный телефон не найден!");
+  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Отключен"));
+  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
 
   PtyLine right;
   right.AnswerWith(AnswerLikeE398);
@@ -152,7 +153,7 @@ TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakes
   Link nowhere("/dev/quorix-no-such-port");
   nowhere.phone.ConnectPhone();
   EXPECT_FALSE(nowhere.state.link.PhoneConnected);
-  EXPECT_EQ(nowhere.shell.status[1], "Телефон не найден!");
+  EXPECT_EQ(nowhere.shell.status[1], Ansi("Телефон не найден!"));
 }
 
 // Virtual time for a phone that does answer on another thread: each fd wait gives the answer a
@@ -199,7 +200,7 @@ TEST(PhoneConnectionTest, SilentPhoneIsGivenUpAfterFiveSecondsWithoutAByte) {
   EXPECT_GE(clock.NowMs(), PhoneConnection::kReplySilenceMs);
   EXPECT_LE(clock.NowMs(), PhoneConnection::kReplySilenceMs + 250);
   EXPECT_FALSE(state.link.PhoneConnected);
-  EXPECT_EQ(shell.status[1], "Телефон не найден!");
+  EXPECT_EQ(shell.status[1], Ansi("Телефон не найден!"));
   EXPECT_EQ(line.Read(100), "ATZ\r\n");
 
   std::string reply = "x";
@@ -266,9 +267,9 @@ TEST(PhoneConnectionTest, ReconnectPortRetriesAndGivesUpAfterAMinute) {
   EXPECT_FALSE(state.link.PhoneConnected);
   EXPECT_GE(clock.NowMs(), PhoneConnection::kReconnectLimitMs);
   EXPECT_LT(clock.NowMs(), PhoneConnection::kReconnectLimitMs + 600);
-  EXPECT_EQ(shell.eventRuns, PhoneConnection::kReconnectLimitMs / 300);
-  EXPECT_EQ(shell.status[1], "Телефон не найден!");
-  EXPECT_EQ(shell.notices.back(), "Мобильный телефон не найден!");
+  EXPECT_EQ(shell.processEventsCount, PhoneConnection::kReconnectLimitMs / 300);
+  EXPECT_EQ(shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(shell.notices.back(), Ansi("Мобильный телефон не найден!"));
 
   PtyLine line;
   state.link.PhoneModel = "E398";
