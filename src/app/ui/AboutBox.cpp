@@ -1,0 +1,55 @@
+#include "app/ui/AboutBox.h"
+
+#include <libusb-1.0/libusb.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtGlobal>
+
+namespace quorix::ui {
+
+namespace {
+
+QString LibusbVersion() {
+  const unsigned api = LIBUSB_API_VERSION;
+  return QString("libusb-1.0 (API %1)").arg(api, 8, 16, QChar('0'));
+}
+
+QString CppLibrary() {
+#if defined(_GLIBCXX_RELEASE)
+  return QString("GNU libstdc++ %1").arg(_GLIBCXX_RELEASE);
+#elif defined(_LIBCPP_VERSION)
+  return QString("LLVM libc++ %1").arg(_LIBCPP_VERSION);
+#else
+  return "C++ standard library";
+#endif
+}
+
+}  // namespace
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form5");
+  setWindowTitle("About");
+  auto* name = new QLabel("<b>Quorix</b>", this);
+  name->setObjectName("ProductName");
+  auto* version = new QLabel(QString("Version %1").arg(QUORIX_VERSION), this);
+  version->setObjectName("Version");
+  auto* libraries = new QLabel(Libraries(), this);
+  libraries->setObjectName("Libraries");
+  auto* ok = new QPushButton("&OK", this);
+  ok->setObjectName("OKButton");
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(name);
+  layout->addWidget(version);
+  layout->addWidget(libraries);
+  layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+QString AboutBox::Libraries() {
+  return QString("Qt %1\n%2\nSimpleIni\n%3").arg(qVersion(), LibusbVersion(), CppLibrary());
+}
+
+}  // namespace quorix::ui
