@@ -27,5 +27,8 @@ struct CliContext {
 };
 
 int Ucs2Command(CliContext& ctx);
+int PortsCommand(CliContext& ctx);
+int IdentifyCommand(CliContext& ctx);
+int AtCommand(CliContext& ctx);
 
 }  // namespace quorix::cli

@@ -15,6 +15,9 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  ucs2 encode TEXT    print TEXT (UTF-8) as the phone's UCS2 hex text\n"
     "  ucs2 decode HEX     print the phone's UCS2 hex text as UTF-8\n"
+    "  ports               list the serial ports; the phone's USB modem port is marked *\n"
+    "  identify            connect to the phone and print its model\n"
+    "  at CMD...           connect and send each AT command, printing each reply\n"
     "\n"
     "Options:\n"
     "  --port PORT         serial port of the phone (COM4, /dev/ttyACM0, ...)\n"
@@ -28,6 +31,9 @@ using Handler = int (*)(CliContext&);
 
 const std::map<std::string, Handler>& Commands() {
   static const std::map<std::string, Handler> commands = {
+      {"at", quorix::cli::AtCommand},
+      {"identify", quorix::cli::IdentifyCommand},
+      {"ports", quorix::cli::PortsCommand},
       {"ucs2", quorix::cli::Ucs2Command},
   };
   return commands;

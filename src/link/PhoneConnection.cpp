@@ -1,0 +1,149 @@
+#include "link/PhoneConnection.h"
+
+#include "app/Conversion.h"
+#include "codec/CodePage.h"
+
+namespace quorix {
+
+namespace {
+
+constexpr const char* kProgramTitle = "Quorix";
+
+bool ReplyComplete(const std::string& reply) {
+  const size_t n = reply.size();
+  if (n == 2 && reply == "OK") return true;
+  if (n >= 3 && reply.compare(n - 3, 2, "OK") == 0) return true;
+  return n >= 5 && reply.compare(n - 5, 5, "ERROR") == 0;
+}
+
+bool EndsWithError(const std::string& reply) {
+  return reply.size() >= 5 && reply.compare(reply.size() - 5, 5, "ERROR") == 0;
+}
+
+std::string DropLast(const std::string& text, size_t count) {
+  return text.size() <= count ? std::string() : text.substr(0, text.size() - count);
+}
+
+}  // namespace
+
+PhoneConnection::PhoneConnection(AppState& state, Shell& shell, Clock& clock)
+    : state_(state), shell_(shell), clock_(clock), com_(clock) {
+  com_.SetPort(pnCustom);
+  com_.SetPortName("\\\\.\\COM4");
+}
+
+void PhoneConnection::SendATCommand(const std::string& command, std::string& reply) {
+  if (command.empty()) return;
+  reply.clear();
+  com_.SendString(command + "\r\n");
+  int64_t lastByte = clock_.NowMs();
+  while (!ReplyComplete(reply) && com_.Connected()) {
+    uint8_t byte = 0;
+    if (com_.ReadByte(byte)) {
+      reply.push_back(static_cast<char>(byte));
+      lastByte = clock_.NowMs();
+    } else if (clock_.NowMs() - lastByte >= kReplySilenceMs) {
+      break;
+    }
+  }
+  if (EndsWithError(reply)) {
+    shell_.Message(kProgramTitle, "AT Command Error: " + reply, MessageIcon::Error);
+  }
+}
+
+void PhoneConnection::ReportNotFound() {
+  shell_.SetStatus(0, Ansi("Статус: Отключен"));
+  shell_.SetStatus(1, Ansi("Телефон не найден!"));
+  shell_.Notify(Ansi("Мобильный телефон не найден!"));
+}
+
+void PhoneConnection::DropFailedConnection() {
+  com_.Disconnect();
+}
+
+void PhoneConnection::ConnectPhone() {
+  const SettingsPage& settings = state_.settings;
+  const std::string port = settings.Bluetooth ? settings.BCom : settings.ComPort;
+  state_.link.PhoneConnected = false;
+  com_.SetPortName("\\\\.\\" + port);
+  com_.Connect();
+  if (settings.Bluetooth) {
+    int waitMs = 0;
+    try {
+      waitMs = StrToInt(settings.BTimeout);
+    } catch (const ConversionError&) {
+      DropFailedConnection();
+      throw;
+    }
+    clock_.SleepMs(waitMs);
+  }
+  std::string reply;
+  if (com_.Connected()) SendATCommand("ATZ", reply);
+  if (reply != "ATZ\r\r\nOK\r") {
+    DropFailedConnection();
+    ReportNotFound();
+    return;
+  }
+  state_.link.PhoneConnected = true;
+  reply.clear();
+  SendATCommand("AT+CGMM", reply);
+  if (reply.empty()) {
+    DropFailedConnection();
+    shell_.Message(kProgramTitle, "error in check phone model", MessageIcon::None);
+    state_.link.PhoneConnected = false;
+    return;
+  }
+  const size_t equals = reply.rfind('=');
+  const std::string& model = state_.link.PhoneModel =
+      DropLast(equals == std::string::npos ? reply : reply.substr(equals + 1), 8);
+  shell_.Notify("Motorola " + model + "\r\n" + Ansi("подключен!"));
+  shell_.SetStatus(0, Ansi("Статус: Подключен :)"));
+  shell_.SetStatus(1, "");
+  shell_.SetStatus(2, Ansi("Модель: ") + model);
+}
+
+void PhoneConnection::ToolButton1Click() {
+  if (!state_.link.PhoneConnected) ConnectPhone();
+}
+
+void PhoneConnection::ToolButton2Click() {
+  if (!state_.link.PhoneConnected) return;
+  com_.Disconnect();
+  state_.link.PhoneConnected = false;
+  shell_.SetStatus(0, Ansi("Статус: Отключен"));
+  shell_.Notify(Ansi("Телефон отключен!"));
+  shell_.SetStatus(1, "");
+  shell_.SetStatus(2, "");
+}
+
+void PhoneConnection::ReconnectPort() {
+  state_.link.PhoneConnected = false;
+  const int64_t start = clock_.NowMs();
+  while (!com_.Connect()) {
+    if (clock_.NowMs() - start >= kReconnectLimitMs) {
+      ReportNotFound();
+      return;
+    }
+    shell_.ProcessEvents();
+    clock_.SleepMs(kReconnectRetryMs);
+  }
+  state_.link.PhoneConnected = true;
+}
+
+bool PhoneConnection::RequireConnection() {
+  if (state_.link.PhoneConnected) return true;
+  shell_.Message(Ansi("Внимание!"), Ansi("Подключитесь к телефону!"), MessageIcon::Warning);
+  return false;
+}
+
+void PhoneConnection::FindSerialPorts() {
+  SettingsPage& settings = state_.settings;
+  settings.PortItems.clear();
+  settings.ComPort.clear();
+  for (const SerialPort& port : ReadSerialPortMap(portMapSource_)) {
+    settings.PortItems.push_back(port.portName);
+    if (port.usbModem) settings.ComPort = port.portName;
+  }
+}
+
+}  // namespace quorix

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/Shell.h"
+#include "link/AtExchange.h"
+#include "link/SerialPortMap.h"
+#include "link/TCommPortDriver.h"
+
+namespace quorix {
+
+// The AT dialogue with the phone over the port Com, and the connection state in state.link.
+// Reports to the user through the Shell (status panels, popup, message boxes).
+class PhoneConnection : public AtExchange {
+ public:
+  // A reply is given up when no byte has come for this long.
+  static constexpr int64_t kReplySilenceMs = 5000;
+  // ReconnectPort stops trying after this long.
+  static constexpr int64_t kReconnectLimitMs = 60000;
+  static constexpr int64_t kReconnectRetryMs = 300;
+
+  PhoneConnection(AppState& state, Shell& shell, Clock& clock);
+
+  TCommPortDriver& Com() { return com_; }
+
+  // Sends command + CR LF and collects the reply up to "OK" and one more character, or up to
+  // "ERROR" (then also shown as "AT Command Error: "). An empty command leaves reply as it was.
+  void SendATCommand(const std::string& command, std::string& reply) override;
+  // Opens the port chosen in the settings, resets the phone and reads its model.
+  void ConnectPhone();
+  // The connect command: ConnectPhone unless already connected.
+  void ToolButton1Click();
+  // The disconnect command.
+  void ToolButton2Click();
+  // Reopens Com on its last port after the phone changed its USB mode.
+  void ReconnectPort();
+  // True when connected; otherwise tells the user to connect first.
+  bool RequireConnection();
+  // Fills the port list from the serial port map and picks the last USB modem port.
+  void FindSerialPorts();
+
+  void SetPortMapSource(SerialPortMapSource source) { portMapSource_ = std::move(source); }
+
+ private:
+  void ReportNotFound();
+  // A phone that failed to identify keeps nothing open, so the next attempt takes the port
+  // chosen then.
+  void DropFailedConnection();
+
+  AppState& state_;
+  Shell& shell_;
+  Clock& clock_;
+  TCommPortDriver com_;
+  SerialPortMapSource portMapSource_;
+};
+
+}  // namespace quorix

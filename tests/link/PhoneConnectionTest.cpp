@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/Conversion.h"
+#include "link/PhoneConnection.h"
+#include "support/PtyLine.h"
+#include "support/RecordingShell.h"
+
+namespace quorix {
+namespace {
+
+using test::EchoOk;
+using test::PtyLine;
+using test::RecordingShell;
+
+const std::string kModelReply = "+CGMM: \"GSM900\",\"GSM1800\",\"MODEL=E398\"";
+
+std::string AnswerLikeE398(const std::string& line) {
+  if (line == "AT+CGMM") return EchoOk(line, kModelReply);
+  return EchoOk(line);
+}
+
+struct Link {
+  AppState state;
+  RecordingShell shell;
+  RealClock clock;
+  PhoneConnection phone{state, shell, clock};
+
+  explicit Link(const std::string& port) { state.settings.ComPort = port; }
+};
+
+// Opens the port the way the connect sequence does, without talking to anything yet.
+void OpenPort(PhoneConnection& phone, const std::string& port) {
+  phone.Com().SetPortName("\\\\.\\" + port);
+  ASSERT_TRUE(phone.Com().Connect());
+}
+
+TEST(PhoneConnectionTest, RepliesAreFramedUpToOkAndOneMoreCharacterOrUpToError) {
+  PtyLine line;
+  Link link(line.SlavePath());
+  EXPECT_EQ(link.phone.Com().PortName(), "\\\\.\\COM4");
+  EXPECT_EQ(link.phone.Com().Port(), pnCustom);
+  OpenPort(link.phone, line.SlavePath());
+
+  std::string reply = "untouched";
+  link.phone.SendATCommand("", reply);
+  EXPECT_EQ(reply, "untouched");
+  EXPECT_EQ(line.Read(50), "");
+
+  line.Write("ATZ\r\r\nOK\r\n");
+  link.phone.SendATCommand("ATZ", reply);
+  EXPECT_EQ(line.Read(1000), "ATZ\r\n");
+  EXPECT_EQ(reply, "ATZ\r\r\nOK\r");
+
+  // No polling tick ran: the line feed left over from the last reply opens this one.
+  line.Write(EchoOk("AT+CGMM", kModelReply));
+  link.phone.SendATCommand("AT+CGMM", reply);
+  EXPECT_EQ(reply, "\nAT+CGMM\r\r\n" + kModelReply + "\r\n\r\nOK\r");
+
+  line.Write("AT\r\r\nOK\r\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  link.phone.Com().PollTick();
+  line.Write("AT\r\r\nOK\r\n");
+  link.phone.SendATCommand("AT", reply);
+  EXPECT_EQ(reply, "AT\r\r\nOK\r");
+  link.phone.Com().PollTick();
+  EXPECT_TRUE(link.shell.messages.empty());
+
+  line.Write("AT+CPBS=\"XX\"\r\r\n+CME ERROR: 4\r\n");
+  link.phone.SendATCommand("AT+CPBS=\"XX\"", reply);
+  EXPECT_EQ(reply, "AT+CPBS=\"XX\"\r\r\n+CME ERROR");
+  ASSERT_EQ(link.shell.messages.size(), 1u);
+  EXPECT_EQ(link.shell.messages[0].text, "AT Command Error: " + reply);
+  EXPECT_EQ(link.shell.messages[0].caption, "Quorix");
+
+  link.phone.Com().PollTick();
+  line.Write("OK");
+  link.phone.SendATCommand("AT", reply);
+  EXPECT_EQ(reply, "OK");
+}
+
+TEST(PhoneConnectionTest, ConnectsIdentifiesAndDisconnects) {
+  PtyLine line;
+  line.AnswerWith(AnswerLikeE398);
+  Link link(line.SlavePath());
+  link.phone.ToolButton2Click();
+  EXPECT_TRUE(link.shell.notices.empty());
+
+  link.phone.ToolButton1Click();
+  EXPECT_TRUE(link.state.link.PhoneConnected);
+  EXPECT_TRUE(link.phone.Com().Connected());
+  EXPECT_EQ(link.state.link.PhoneModel, "E398");
+  EXPECT_EQ(link.shell.status[0], "Статус: Подключен :)");
+  EXPECT_EQ(link.shell.status[1], "");
+  EXPECT_EQ(link.shell.status[2], "Модель: E398");
+  ASSERT_EQ(link.shell.notices.size(), 1u);
+  EXPECT_EQ(link.shell.notices[0], "Motorola E398\r\nподключен!");
+  EXPECT_EQ(line.Lines(), (std::vector<std::string>{"ATZ", "AT+CGMM"}));
+  EXPECT_TRUE(link.phone.RequireConnection());
+
+  link.phone.ToolButton1Click();
+  EXPECT_EQ(line.Lines().size(), 2u);
+
+  link.shell.status[2] = "stale";
+  link.phone.ToolButton2Click();
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  EXPECT_FALSE(link.phone.Com().Connected());
+  EXPECT_EQ(link.shell.status[0], "Статус: Отключен");
+  EXPECT_EQ(link.shell.status[2], "");
+  EXPECT_EQ(link.shell.notices.back(), "Телефон отключен!");
+
+  EXPECT_FALSE(link.phone.RequireConnection());
+  ASSERT_EQ(link.shell.messages.size(), 1u);
+  EXPECT_EQ(link.shell.messages[0].caption, "Внимание!");
+  EXPECT_EQ(link.shell.messages[0].text, "Подключитесь к телефону!");
+  EXPECT_EQ(link.shell.messages[0].icon, MessageIcon::Warning);
+}
+
+TEST(PhoneConnectionTest, ModelWithoutEqualsSignIsTheReplyLessItsLastEightCharacters) {
+  PtyLine line;
+  line.AnswerWith([](const std::string& l) { return EchoOk(l, l == "AT+CGMM" ? "V3" : ""); });
+  Link link(line.SlavePath());
+  link.phone.ConnectPhone();
+  EXPECT_TRUE(link.state.link.PhoneConnected);
+  // Without the closing quote only seven characters follow the name: the cut takes one of it.
+  EXPECT_EQ(link.state.link.PhoneModel, "\nAT+CGMM\r\r\nV");
+}
+
+TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakesTheNewChoice) {
+  PtyLine wrong;
+  wrong.AnswerWith([](const std::string& l) { return l + "\r\r\nERROR\r\n"; });
+  Link link(wrong.SlavePath());
+  link.phone.ConnectPhone();
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  EXPECT_FALSE(link.phone.Com().Connected());
+  EXPECT_EQ(link.shell.status[0], "Статус: Отключен");
+  EXPECT_EQ(link.shell.status[1], "Телефон не найден!");
+  EXPECT_EQ(link.shell.notices.back(), "Мобильный телефон не найден!");
+
+  PtyLine right;
+  right.AnswerWith(AnswerLikeE398);
+  link.state.settings.ComPort = right.SlavePath();
+  link.phone.ToolButton1Click();
+  EXPECT_TRUE(link.state.link.PhoneConnected);
+  EXPECT_EQ(link.phone.Com().PortName(), "\\\\.\\" + right.SlavePath());
+
+  Link nowhere("/dev/quorix-no-such-port");
+  nowhere.phone.ConnectPhone();
+  EXPECT_FALSE(nowhere.state.link.PhoneConnected);
+  EXPECT_EQ(nowhere.shell.status[1], "Телефон не найден!");
+}
+
+// Virtual time for a phone that does answer on another thread: each fd wait gives the answer a
+// few real milliseconds to come before the virtual timeout is counted.
+class PatientVirtualClock : public Clock {
+ public:
+  int64_t NowMs() override { return now_; }
+  void SleepMs(int64_t ms) override { now_ += ms > 0 ? ms : 0; }
+  bool WaitFd(int fd, short events, int64_t timeoutMs) override {
+    pollfd p{fd, events, 0};
+    if (poll(&p, 1, 20) > 0) return true;
+    SleepMs(timeoutMs);
+    return false;
+  }
+
+ private:
+  int64_t now_ = 0;
+};
+
+TEST(PhoneConnectionTest, EmptyModelReplyFailsTheConnection) {
+  PtyLine line;
+  // A phone that ends its "OK" without a line feed leaves nothing over for the next reply.
+  line.AnswerWith([](const std::string& l) { return l == "ATZ" ? l + "\r\r\nOK\r" : ""; });
+  AppState state;
+  state.settings.ComPort = line.SlavePath();
+  RecordingShell shell;
+  PatientVirtualClock clock;
+  PhoneConnection phone(state, shell, clock);
+  phone.ConnectPhone();
+  EXPECT_FALSE(state.link.PhoneConnected);
+  EXPECT_FALSE(phone.Com().Connected());
+  ASSERT_EQ(shell.messages.size(), 1u);
+  EXPECT_EQ(shell.messages[0].text, "error in check phone model");
+}
+
+TEST(PhoneConnectionTest, SilentPhoneIsGivenUpAfterFiveSecondsWithoutAByte) {
+  PtyLine line;
+  AppState state;
+  state.settings.ComPort = line.SlavePath();
+  RecordingShell shell;
+  VirtualClock clock;
+  PhoneConnection phone(state, shell, clock);
+  phone.ConnectPhone();
+  EXPECT_GE(clock.NowMs(), PhoneConnection::kReplySilenceMs);
+  EXPECT_LE(clock.NowMs(), PhoneConnection::kReplySilenceMs + 250);
+  EXPECT_FALSE(state.link.PhoneConnected);
+  EXPECT_EQ(shell.status[1], "Телефон не найден!");
+  EXPECT_EQ(line.Read(100), "ATZ\r\n");
+
+  std::string reply = "x";
+  phone.SendATCommand("AT", reply);
+  EXPECT_EQ(reply, "");
+}
+
+// Checks at each pause whether the phone has already been sent anything.
+class WatchingClock : public Clock {
+ public:
+  explicit WatchingClock(int master) : master_(master) {}
+  int64_t NowMs() override { return inner_.NowMs(); }
+  void SleepMs(int64_t ms) override {
+    pollfd p{master_, POLLIN, 0};
+    sentBeforeSleep_ = poll(&p, 1, 20) > 0 && (p.revents & POLLIN);
+    sleeps_.push_back(ms);
+    inner_.SleepMs(ms);
+  }
+  bool WaitFd(int fd, short events, int64_t timeoutMs) override {
+    return inner_.WaitFd(fd, events, timeoutMs);
+  }
+  std::vector<int64_t> sleeps_;
+  bool sentBeforeSleep_ = true;
+
+ private:
+  int master_;
+  VirtualClock inner_;
+};
+
+TEST(PhoneConnectionTest, BluetoothUsesItsOwnPortAndWaitsBeforeTheFirstCommand) {
+  PtyLine line;
+  AppState state;
+  state.settings.ComPort = "/dev/quorix-no-such-port";
+  state.settings.Bluetooth = true;
+  state.settings.BCom = line.SlavePath();
+  state.settings.BTimeout = "1500";
+  RecordingShell shell;
+  WatchingClock clock(line.MasterFd());
+  PhoneConnection phone(state, shell, clock);
+  phone.ConnectPhone();
+  EXPECT_EQ(clock.sleeps_, std::vector<int64_t>{1500});
+  EXPECT_FALSE(clock.sentBeforeSleep_);
+  EXPECT_EQ(line.Read(100), "ATZ\r\n");
+
+  state.settings.BTimeout = "1,5 s";
+  try {
+    phone.ConnectPhone();
+    ADD_FAILURE() << "a wait that is no number went through";
+  } catch (const ConversionError& e) {
+    EXPECT_STREQ(e.what(), "'1,5 s' is not a valid integer value");
+  }
+  EXPECT_FALSE(state.link.PhoneConnected);
+  EXPECT_FALSE(phone.Com().Connected());
+}
+
+TEST(PhoneConnectionTest, ReconnectPortRetriesAndGivesUpAfterAMinute) {
+  AppState state;
+  RecordingShell shell;
+  VirtualClock clock;
+  PhoneConnection phone(state, shell, clock);
+  phone.Com().SetPortName("/dev/quorix-no-such-port");
+  state.link.PhoneConnected = true;
+  phone.ReconnectPort();
+  EXPECT_FALSE(state.link.PhoneConnected);
+  EXPECT_GE(clock.NowMs(), PhoneConnection::kReconnectLimitMs);
+  EXPECT_LT(clock.NowMs(), PhoneConnection::kReconnectLimitMs + 600);
+  EXPECT_EQ(shell.eventRuns, PhoneConnection::kReconnectLimitMs / 300);
+  EXPECT_EQ(shell.status[1], "Телефон не найден!");
+  EXPECT_EQ(shell.notices.back(), "Мобильный телефон не найден!");
+
+  PtyLine line;
+  state.link.PhoneModel = "E398";
+  phone.Com().SetPortName(line.SlavePath());
+  phone.ReconnectPort();
+  EXPECT_TRUE(state.link.PhoneConnected);
+  EXPECT_TRUE(phone.Com().Connected());
+  EXPECT_EQ(state.link.PhoneModel, "E398");
+}
+
+}  // namespace
+}  // namespace quorix

@@ -1,0 +1,367 @@
+#include "phone-emulator/EmulatedPhone.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/CodePage.h"
+#include "codec/Ucs2.h"
+
+namespace quorix::emu {
+namespace {
+
+EmulatorOptions Options(std::string model = "E398", bool sample = false) {
+  EmulatorOptions options;
+  options.model = std::move(model);
+  options.sample = sample;
+  return options;
+}
+
+std::string Hex(const char* utf8) {
+  return EncodeUcs2Hex(Utf8ToCp1251(utf8));
+}
+
+// The phone's answer after the echo of the command.
+std::string Reply(EmulatedPhone& phone, const std::string& command) {
+  const std::string sent = phone.Receive(command + "\r\n");
+  const std::string echo = phone.EchoOn() || command == "ATE0" ? command + "\r" : "";
+  if (sent.compare(0, echo.size(), echo) != 0) return "<no echo> " + sent;
+  return sent.substr(echo.size());
+}
+
+const std::string kOk = "\r\nOK\r\n";
+const std::string kError = "\r\nERROR\r\n";
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+TEST(EmulatedPhoneTest, FramesEchoInformationLinesAndResults) {
+  EmulatedPhone phone(Options());
+  EXPECT_EQ(phone.Receive("ATZ\r"), "ATZ\r\r\nOK\r\n");
+  // The LF the program sends after each CR is not part of the next command.
+  EXPECT_EQ(phone.Receive("\nAT+CGMI\r"),
+            "AT+CGMI\r\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("\nAT+CGMM\r\n"),
+            "AT+CGMM\r\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"GSM850\",\"MODEL=E398\"\r\n"
+            "\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+MODE=2\r\n"),
+            "AT+MODE=2\r\r\n+MBAN: Copyright 2000-2002 Motorola, Inc.\r\n\r\nOK\r\n");
+
+  const std::string imei = Reply(phone, "AT+CGSN");
+  ASSERT_EQ(imei.substr(0, 9), "\r\n+CGSN: ");
+  const std::string digits = imei.substr(9, 15);
+  EXPECT_EQ(imei.substr(24), "\r\n" + kOk);
+  int sum = 0;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    ASSERT_TRUE(digits[i] >= '0' && digits[i] <= '9');
+    int d = digits[digits.size() - 1 - i] - '0';
+    if (i % 2 == 1) d = d * 2 > 9 ? d * 2 - 9 : d * 2;
+    sum += d;
+  }
+  EXPECT_EQ(sum % 10, 0) << "IMEI check digit";
+
+  // A line may arrive in pieces; nothing is answered before its CR.
+  EXPECT_EQ(phone.Receive("A"), "");
+  EXPECT_EQ(phone.Receive("T+CG"), "");
+  EXPECT_EQ(phone.Receive("MI\r"),
+            "AT+CGMI\r\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT\rAT+XYZ\r"), "AT\r\r\nOK\r\nAT+XYZ\r\r\nERROR\r\n");
+
+  EXPECT_EQ(phone.Receive("ATE0\r"), "ATE0\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT\r"), "\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("ATE1\r"), "\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT\r"), "AT\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("ATE0\r"), "ATE0\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("ATZ\r"), "\r\nOK\r\n");
+  EXPECT_TRUE(phone.EchoOn());
+}
+
+TEST(EmulatedPhoneTest, AnswersErrorToUnknownAndMalformedCommands) {
+  EmulatorOptions options = Options();
+  options.errorOn = {"AT+MPBR", "AT+CGMM"};
+  EmulatedPhone phone(options);
+  const std::vector<std::string> commands = {
+      "ATX",       "HELLO",       "AT+CSCS=\"KOI8\"", "AT+CPBS=\"XX\"",
+      "AT+MPBR=",  "AT+MPBR=a,b", "AT+MPGR=5,1",      "AT+MODE=7",
+      "AT+MDBL=2", "AT+CGMM",     "AT+MPBR=1,10",     "AT+CGMI=1"};
+  for (const std::string& command : commands) {
+    EXPECT_EQ(Reply(phone, command), kError) << command;
+  }
+  // A line longer than the phone's buffer is refused as a whole.
+  const std::string overflow = phone.Receive("AT+CGMI" + std::string(3000, ' ') + "\r");
+  EXPECT_EQ(overflow.substr(overflow.size() - kError.size()), kError);
+  EXPECT_EQ(Reply(phone, "AT+CGMI"), "\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "at+cscs=ucs2"), kOk);
+  EXPECT_EQ(phone.CurrentCharset(), Charset::Ucs2);
+}
+
+TEST(EmulatedPhoneTest, ResetRestoresEchoCharsetAndMemory) {
+  EmulatedPhone phone(Options());
+  EXPECT_EQ(Reply(phone, "AT+CSCS=\"UCS2\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"MT\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CSCS?"), "\r\n+CSCS: \"UCS2\"\r\n" + kOk);
+  EXPECT_EQ(phone.SelectedMemory(), PhonebookMemory::Both);
+  EXPECT_EQ(Reply(phone, "ATE0"), kOk);
+  EXPECT_EQ(phone.Receive("ATZ\r"), "\r\nOK\r\n");
+  EXPECT_TRUE(phone.EchoOn());
+  EXPECT_EQ(phone.CurrentCharset(), Charset::Gsm);
+  EXPECT_EQ(phone.SelectedMemory(), PhonebookMemory::Phone);
+  EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MODE=2"), "\r\n+MBAN: Copyright 2000-2002 Motorola, Inc.\r\n" + kOk);
+  EXPECT_EQ(phone.CurrentCharset(), Charset::Gsm);
+}
+
+TEST(EmulatedPhoneTest, MemoryWindowsFollowTheModelGroup) {
+  struct Case {
+    const char* model;
+    int phone;
+  };
+  for (const Case c : {Case{"E398", 1000}, Case{"V3", 1000}, Case{"L6", 1000}, Case{"C650", 500},
+                       Case{"V180", 500}, Case{"V220", 500}, Case{"C550", 500}}) {
+    SCOPED_TRACE(c.model);
+    EmulatorOptions options = Options(c.model, true);
+    options.simCapacity = 100;
+    EmulatedPhone phone(options);
+    const std::string p = std::to_string(c.phone);
+    EXPECT_EQ(phone.FirstSimIndex(), c.phone + 1);
+    EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"ME\",30," + p + "\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+MPBSC=?"), "\r\n+MPBSC: " + p + ",30\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"SM\",10,100\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBS=MT"), kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBS?"),
+              "\r\n+CPBS: \"MT\",40," + std::to_string(c.phone + 100) + "\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+MPBSC=?"),
+              "\r\n+MPBSC: " + std::to_string(c.phone + 100) + ",40\r\n" + kOk);
+
+    // The phone memory alone: the SIM records lie past its end.
+    EXPECT_EQ(Reply(phone, "AT+CPBS=\"ME\""), kOk);
+    EXPECT_EQ(Reply(phone, "AT+MPBR=" + std::to_string(c.phone + 1) + ",2000"), kError);
+    EXPECT_EQ(Reply(phone, "AT+MPBR=" + p), kOk);
+    EXPECT_EQ(Reply(phone, "AT+MPBR=18,19"), kOk) << "empty records answer just OK";
+    const std::string last = Reply(
+        phone, "AT+MPBR=" + std::to_string(c.phone - 9) + "," + std::to_string(c.phone + 100));
+    EXPECT_EQ(last, kOk);
+
+    // The SIM alone: a first index inside the phone memory is clipped to the SIM.
+    EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
+    const std::string sim =
+        Reply(phone, "AT+MPBR=" + std::to_string(c.phone) + "," + std::to_string(c.phone + 9));
+    EXPECT_EQ(sim.find("+MPBR: " + p + ","), std::string::npos);
+    EXPECT_EQ(sim.find("+MPBR: " + std::to_string(c.phone + 1) + ","), 2u);
+    EXPECT_NE(sim.find("+MPBR: " + std::to_string(c.phone + 8) + ","), std::string::npos);
+    EXPECT_EQ(sim.find("+MPBR: " + std::to_string(c.phone + 9) + ","), std::string::npos);
+    EXPECT_EQ(Reply(phone, "AT+MPBR=" + std::to_string(c.phone + 101)), kError);
+    EXPECT_EQ(Reply(phone, "AT+MPBW=3"), kError) << "phone record while the SIM is selected";
+
+    // Both: everything from 1 to the SIM's end.
+    EXPECT_EQ(Reply(phone, "AT+CPBS=\"MT\""), kOk);
+    EXPECT_EQ(Reply(phone, "AT+MPBR=" + std::to_string(c.phone + 101)), kError);
+    EXPECT_NE(Reply(phone, "AT+MPBR=1," + std::to_string(c.phone + 100))
+                  .find("+MPBR: " + std::to_string(c.phone + 12) + ","),
+              std::string::npos);
+  }
+}
+
+TEST(EmulatedPhoneTest, SampleRecordsReadInTheL6Layout) {
+  EmulatedPhone phone(Options("E398", true));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"ME\""), kOk);
+  const std::string reply = Reply(phone, "AT+MPBR=1,10");
+  // Records 1..9 are used, 10 is a gap; each is one framed line.
+  for (int i = 1; i <= 9; ++i) {
+    EXPECT_NE(reply.find("\r\n+MPBR: " + std::to_string(i) + ","), std::string::npos) << i;
+  }
+  EXPECT_EQ(reply.find("+MPBR: 10,"), std::string::npos);
+  EXPECT_PRED2(StartsWith, reply,
+               "\r\n+MPBR: 1,\"+79161234501\",145," + Hex("Мама") +
+                   ",3,0,7,0,1,4,255,255,0,,0,0,,,,,,,,\"\",\"\"");
+  EXPECT_EQ(reply.substr(reply.size() - kOk.size()), kOk);
+
+  const std::string anna = Reply(phone, "AT+MPBR=5");
+  EXPECT_EQ(anna, "\r\n+MPBR: 5,\"+79031112233\",145," + Hex("Анна Смирнова") +
+                      ",3,0,12,0,1,5,255,255,0," + Hex("/a/mobile/picture/anna.jpg") +
+                      ",0,0,,,,,,," + Hex("Аня") + ",\"03-15-1985\",\"\"\r\n" + kOk);
+
+  // The plain character set sends the texts quoted; letters it lacks become '?'.
+  EXPECT_EQ(Reply(phone, "AT+CSCS=\"GSM\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBR=7"),
+            "\r\n+MPBR: 7,\"+14155550123\",145,\"Alex Johnson\",3,0,255,0,1,3,255,255,0,,0,0,"
+            "\"SoMa\",\"1 Market St\",\"San Francisco\",\"CA\",\"94105\",\"USA\",,\"\",\"\"\r\n" +
+                kOk);
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=3"),
+               "\r\n+MPBR: 3,\"+79161234503\",145,\"????\",");
+}
+
+TEST(EmulatedPhoneTest, WrittenRecordsReadBackTheSame) {
+  EmulatedPhone phone(Options("C650"));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"MT\""), kOk);
+
+  const std::string basic = "\"+79991234567\",145," + Hex("Пётр Щукин") +
+                            ",3,0,255,0,1,2,255,255,0," + Hex("/a/mobile/picture/p.jpg") + ",0,0";
+  EXPECT_EQ(Reply(phone, "AT+MPBW=12," + basic), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBR=12"), "\r\n+MPBR: 12," + basic + ",,,,,,,,\"\",\"\"\r\n" + kOk);
+  ASSERT_NE(phone.Record(12), nullptr);
+  EXPECT_EQ(Utf8ToCp1251("Пётр Щукин"), DecodeUcs2Hex(phone.Record(12)->name));
+
+  const std::string advanced = "\"84951112233\",129," + Hex("Жанна") +
+                               ",1,0,7,0,0,1,255,255,0,,0,0," + Hex("Центр") + "," +
+                               Hex("Тверская 1") + "," + Hex("Москва") + ",," + Hex("125009") +
+                               "," + Hex("Россия") + "," + Hex("Жаннет") + ",\"02-29-1988\"";
+  EXPECT_EQ(Reply(phone, "AT+MPBW=501," + advanced), kOk) << "the first SIM record";
+  EXPECT_EQ(Reply(phone, "AT+MPBR=501"), "\r\n+MPBR: 501," + advanced + ",\"\"\r\n" + kOk);
+
+  // Lower-case hex is taken and read back in upper case; a written record replaces the old one.
+  EXPECT_EQ(Reply(phone, "AT+MPBW=12,\"1\",129,0041004a,0,0,255,0,1,1,255,255,0,,0,0"), kOk);
+  EXPECT_EQ(
+      Reply(phone, "AT+MPBR=12"),
+      "\r\n+MPBR: 12,\"1\",129,0041004A,0,0,255,0,1,1,255,255,0,,0,0,,,,,,,,\"\",\"\"\r\n" + kOk);
+
+  // In the plain character set the texts go both ways quoted, commas inside quotes included.
+  EXPECT_EQ(Reply(phone, "AT+CSCS=\"GSM\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=13,\"a@b.c\",128,\"Smith, J\",6,0,255,0,1,1,255,255,0,,0,0"),
+            kOk);
+  EXPECT_EQ(phone.Record(13)->name, Hex("Smith, J"));
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=13"),
+               "\r\n+MPBR: 13,\"a@b.c\",128,\"Smith, J\",6,0,25");
+
+  EXPECT_EQ(Reply(phone, "AT+MPBW=12"), kOk);
+  EXPECT_EQ(phone.Record(12), nullptr);
+  EXPECT_EQ(Reply(phone, "AT+MPBR=12"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=14"), kOk) << "deleting an empty record";
+}
+
+TEST(EmulatedPhoneTest, RejectedWritesChangeNothing) {
+  EmulatedPhone phone(Options("E398", true));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
+  const PhonebookRecord before = *phone.Record(3);
+  const std::string tail = ",3,0,255,0,1,2,255,255,0,,0,0";
+  const std::string name = Hex("Имя");
+  const std::vector<std::string> rejected = {
+      "AT+MPBW=3,\"" + std::string(33, '1') + "\",129," + name + tail,
+      "AT+MPBW=3,\"123\",129," + Hex("Абвгдежзийклмнопрстуфхцч1") + tail,
+      "AT+MPBW=3,\"123\",129,004" + tail,
+      "AT+MPBW=3,\"123\",129,\"0041\"" + tail,
+      "AT+MPBW=3,123,129," + name + tail,
+      "AT+MPBW=3,\"\",129," + name + tail,
+      "AT+MPBW=3,\"12a\",129," + name + tail,
+      "AT+MPBW=3,\"123\",129," + name + ",9,0,255,0,1,2,255,255,0,,0,0",
+      "AT+MPBW=3,\"123\",129," + name + ",3,0,255,0,1,31,255,255,0,,0,0",
+      "AT+MPBW=3,\"123\",129," + name + ",3,x,255,0,1,2,255,255,0,,0,0",
+      "AT+MPBW=3,\"123\",129," + name + tail + ",0",
+      "AT+MPBW=3,\"123\",129," + name + ",3,0,255,0,1,2,255,255,0,,0",
+      "AT+MPBW=3,\"123\",129," + name + tail + ",,,,,,,,\"\"03-15-1985\"\"",
+      "AT+MPBW=3,\"123\",129," + name + tail + ",,,,,,,,\"1985\"",
+      "AT+MPBW=3,\"123\",129," + name + tail + ",,,,,,,,",
+      "AT+MPBW=1001,\"123\",129," + name + tail,
+      "AT+MPBW=0,\"123\",129," + name + tail,
+      "AT+MPBW=0",
+      "AT+MPBW=3,\"" + std::string(49, 'a') + "\",128," + name + ",6,0,255,0,1,2,255,255,0,,0,0",
+  };
+  for (const std::string& command : rejected) {
+    EXPECT_EQ(Reply(phone, command), kError) << command;
+  }
+  const PhonebookRecord& after = *phone.Record(3);
+  EXPECT_EQ(after.number, before.number);
+  EXPECT_EQ(after.name, before.name);
+  EXPECT_EQ(phone.Record(1001)->number, "+79164441122");
+  EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Both), 40);
+
+  // The limits themselves are allowed: 32 digits, 24 characters, 48-character e-mail.
+  EXPECT_EQ(Reply(phone, "AT+MPBW=3,\"" + std::string(32, '1') + "\",129," +
+                             Hex("Абвгдежзийклмнопрстуфхцч") + tail),
+            kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=4,\"" + std::string(48, 'a') + "\",128," + name +
+                             ",6,0,255,0,1,2,255,255,0,,0,0"),
+            kOk);
+}
+
+TEST(EmulatedPhoneTest, CategoriesReadWriteAndGeneralStays) {
+  EmulatedPhone phone(Options("E398", true));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
+  const std::string all = Reply(phone, "AT+MPGR=1,30");
+  EXPECT_EQ(all, "\r\n+MPGR: 1," + Hex("General") + ",255,0,0\r\n\r\n+MPGR: 2," + Hex("VIP") +
+                     ",8,0,1\r\n\r\n+MPGR: 3," + Hex("Работа") + ",255,0,0\r\n\r\n+MPGR: 4," +
+                     Hex("Семья") + ",7,0,4\r\n\r\n+MPGR: 5," + Hex("Друзья") +
+                     ",12,0,2\r\n\r\n+MPGR: 8," + Hex("Спорт") + ",255,0,6\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=3,4").find("+MPGR: 2,"), std::string::npos);
+
+  EXPECT_EQ(Reply(phone, "AT+MPGW=1," + Hex("Общие") + ",255,0,0"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=1"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=31," + Hex("Лишняя") + ",255,0,0"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=9,,255,0,0"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=9," + Hex("Дача") + ",255,0"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=9," + Hex("Дача") + ",abc,0,0"), kError);
+  EXPECT_EQ(phone.Category(9), nullptr);
+  EXPECT_EQ(DecodeUcs2Hex(phone.Category(1)->name), "General");
+
+  EXPECT_EQ(Reply(phone, "AT+MPGW=9," + Hex("Дача") + ",11,0,3"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=9,9"), "\r\n+MPGR: 9," + Hex("Дача") + ",11,0,3\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=2"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=2,2"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=31,31"), kError);
+}
+
+TEST(EmulatedPhoneTest, DatebookAnswersOnlyWhileLocked) {
+  EmulatedPhone phone(Options("E398", true));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=?"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=0,499"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MDBW=9," + Hex("Тест") +
+                             ",1,0,\"10:00\",\"12-01-2026\",30,"
+                             "\"00:00\",\"00-00-2000\",0"),
+            kError);
+  EXPECT_EQ(phone.DatebookEvent(9), nullptr);
+
+  EXPECT_EQ(Reply(phone, "AT+MDBL=1"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=?"), "\r\n+MDBR: 500,8,64,8,2\r\n" + kOk);
+  const std::string all = Reply(phone, "AT+MDBR=0,499");
+  EXPECT_PRED2(StartsWith, all,
+               "\r\n+MDBR: 0," + Hex("Совещание") +
+                   ",1,1,\"10:00\",\"12-10-2026\",60,\"09:45\",\"12-10-2026\",0\r\n");
+  EXPECT_NE(all.find("\r\n+MDBR: 7,"), std::string::npos);
+
+  const std::string event =
+      Hex("Тест") + ",1,0,\"10:00\",\"12-01-2026\",30,\"00:00\",\"00-00-2000\",4";
+  EXPECT_EQ(Reply(phone, "AT+MDBW=9," + event), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=9,9"), "\r\n+MDBR: 9," + event + "\r\n" + kOk);
+  for (const std::string& bad : {
+           "AT+MDBW=500," + event,
+           "AT+MDBW=9,," + event.substr(event.find(',') + 1),
+           "AT+MDBW=9," + Hex("Тест") + ",1,0,10:00,\"12-01-2026\",30,\"00:00\",\"00-00-2000\",0",
+           "AT+MDBW=9," + Hex("Тест") +
+               ",1,0,\"10:00\",\"2026-12-01\",30,\"00:00\",\"00-00-2000\",0",
+           "AT+MDBW=9," + Hex("Тест") +
+               ",1,0,\"10:00\",\"12-01-2026\",30,\"00:00\",\"00-00-2000\",6",
+           "AT+MDBW=9," + Hex("Тест") + ",1,0,\"10:00\",\"12-01-2026\",30,\"00:00\"",
+           "AT+MDBW=9," + std::string(65 * 4, 'A') +
+               ",1,0,\"10:00\",\"12-01-2026\",30,\"00:00\",\"00-00-2000\",0",
+           std::string("AT+MDBR=500,501"),
+       }) {
+    EXPECT_EQ(Reply(phone, bad), kError) << bad;
+  }
+  EXPECT_EQ(Reply(phone, "AT+MDBR=9,9"), "\r\n+MDBR: 9," + event + "\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBW=9"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=9,20"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBL=0"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=0,0"), kError);
+}
+
+TEST(EmulatedPhoneTest, FillAddsGeneratedContactsAroundTheSample) {
+  EmulatorOptions options = Options("C650", true);
+  options.fill = 600;
+  EmulatedPhone phone(options);
+  EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Phone), 500) << "only as many as fit";
+  EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Sim), 10);
+  EXPECT_EQ(DecodeUcs2Hex(phone.Record(1)->name), Utf8ToCp1251("Мама"));
+  EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->name), Utf8ToCp1251("Абонент 1"));
+
+  EmulatorOptions few = Options();
+  few.fill = 3;
+  EmulatedPhone small(few);
+  EXPECT_EQ(small.UsedRecords(PhonebookMemory::Both), 3);
+  EXPECT_EQ(small.Record(2)->number, "+79160000002");
+}
+
+}  // namespace
+}  // namespace quorix::emu

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "phone-emulator/EmulatorOptions.h"
+#include "phone-emulator/PhoneRecords.h"
+#include "phone-emulator/PhoneText.h"
+
+namespace quorix::emu {
+
+enum class PhonebookMemory { Phone, Sim, Both };
+
+// C650, V180, V220 and C550 keep 500 records in phone memory; the others 1000.
+bool HasFiveHundredRecords(std::string_view model);
+
+// One command line and what the phone sends back for it.
+struct Exchange {
+  std::string command;  // the line as received, without its CR
+  std::string echo;     // the line and its CR, or empty while echo is off
+  std::string reply;    // the information lines and the final result
+};
+
+// A Motorola P2K phone in AT mode: its phonebook, categories and datebook, and the interpreter of
+// the commands that reach them. It does no I/O: bytes in, bytes to send out.
+class EmulatedPhone {
+ public:
+  static constexpr int kCategoryCount = 30;
+  static constexpr int kDatebookCapacity = 500;
+
+  explicit EmulatedPhone(const EmulatorOptions& options);
+
+  // Takes received bytes (partial lines are kept for the next call) and returns one exchange for
+  // each command line completed by a CR.
+  std::vector<Exchange> ReceiveLines(std::string_view bytes);
+  // The same, as the bytes the phone sends back: echoes and replies in order.
+  std::string Receive(std::string_view bytes);
+
+  const std::string& Model() const { return model_; }
+  int PhoneCapacity() const { return phoneCapacity_; }
+  int SimCapacity() const { return simCapacity_; }
+  int FirstSimIndex() const { return phoneCapacity_ + 1; }
+  bool EchoOn() const { return echo_; }
+  Charset CurrentCharset() const { return charset_; }
+  PhonebookMemory SelectedMemory() const { return memory_; }
+  bool DatebookLocked() const { return datebookLocked_; }
+  std::string Imei() const;
+
+  // Stored data by the phone's own numbering; nullptr where nothing is stored.
+  const PhonebookRecord* Record(int index) const;
+  const CategoryRecord* Category(int number) const;
+  const DatebookRecord* DatebookEvent(int index) const;
+  int UsedRecords(PhonebookMemory memory) const;
+  int UsedDatebookEvents() const { return static_cast<int>(datebook_.size()); }
+
+  // Stores data directly, as the phone's own menus would: sample data and test set-up.
+  void PutRecord(int index, PhonebookRecord record);
+  void PutCategory(int number, CategoryRecord category);
+  void PutDatebookEvent(int index, DatebookRecord event);
+
+ private:
+  struct Window {
+    int first;
+    int last;
+  };
+
+  std::string Execute(std::string_view line);
+  std::string ExecuteBasic(std::string_view name, std::string_view tail);
+  std::string ExecutePhonebook(std::string_view name, std::string_view tail);
+  std::string ExecuteCategories(std::string_view name, std::string_view tail);
+  std::string ExecuteDatebook(std::string_view name, std::string_view tail);
+
+  std::string ReadRecords(std::string_view tail) const;
+  std::string WriteRecord(std::string_view tail);
+  std::string ReadCategories(std::string_view tail) const;
+  std::string WriteCategory(std::string_view tail);
+  std::string ReadDatebook(std::string_view tail) const;
+  std::string WriteDatebook(std::string_view tail);
+
+  std::optional<PhonebookRecord> ParseRecord(const std::vector<std::string_view>& values) const;
+  std::optional<DatebookRecord> ParseDatebookEvent(
+      const std::vector<std::string_view>& values) const;
+  std::string RecordLine(int index, const PhonebookRecord& record) const;
+  std::string DatebookLine(int index, const DatebookRecord& event) const;
+
+  Window MemoryWindow(PhonebookMemory memory) const;
+  void Reset();
+
+  std::string model_;
+  int phoneCapacity_;
+  int simCapacity_;
+  std::vector<std::string> errorOn_;
+
+  bool echo_ = true;
+  Charset charset_ = Charset::Gsm;
+  PhonebookMemory memory_ = PhonebookMemory::Phone;
+  bool datebookLocked_ = false;
+
+  std::string pendingLine_;
+  bool lineOverflow_ = false;
+
+  std::map<int, PhonebookRecord> records_;
+  std::array<std::optional<CategoryRecord>, kCategoryCount + 1> categories_;
+  std::map<int, DatebookRecord> datebook_;
+};
+
+}  // namespace quorix::emu

@@ -1,0 +1,117 @@
+#include "phone-emulator/EmulatorOptions.h"
+
+#include <charconv>
+#include <optional>
+
+namespace quorix::emu {
+
+namespace {
+
+std::optional<long long> ParseCount(const std::string& text) {
+  long long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || value < 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+const char* EmulatorUsage() {
+  return "Usage: quorix-phone-emulator [options]\n"
+         "Serves an emulated Motorola phone on a pseudo-terminal and prints its path.\n"
+         "\n"
+         "  --model NAME          phone model (default E398; C650, V180, V220, C550 have\n"
+         "                        500 phone records, the others 1000)\n"
+         "  --sim-capacity N      SIM records (default 250)\n"
+         "  --sample              start with a sample phonebook, categories and datebook\n"
+         "  --fill N              add N generated entries to the phone memory\n"
+         "  --baud N              pace the output as a line of N bit/s\n"
+         "  --log FILE            write a transcript of every exchange\n"
+         "  --publish             list the port as a USB modem for Quorix\n"
+         "  --silent              never answer\n"
+         "  --hangup-after N      drop the line after sending N bytes\n"
+         "  --error-on PREFIX     answer ERROR to commands beginning with PREFIX (repeatable)\n"
+         "  --reply-delay MS      wait MS milliseconds before each reply\n"
+         "  --help                show this text\n";
+}
+
+ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args) {
+  ParsedEmulatorOptions result;
+  EmulatorOptions& o = result.options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      result.help = true;
+      continue;
+    }
+    if (arg == "--sample") {
+      o.sample = true;
+      continue;
+    }
+    if (arg == "--publish") {
+      o.publish = true;
+      continue;
+    }
+    if (arg == "--silent") {
+      o.silent = true;
+      continue;
+    }
+    const bool takesValue = arg == "--model" || arg == "--sim-capacity" || arg == "--fill" ||
+                            arg == "--baud" || arg == "--log" || arg == "--hangup-after" ||
+                            arg == "--error-on" || arg == "--reply-delay";
+    if (!takesValue) {
+      result.error = "unknown option: " + arg;
+      return result;
+    }
+    if (i + 1 >= args.size()) {
+      result.error = arg + " needs a value";
+      return result;
+    }
+    const std::string& value = args[++i];
+    if (arg == "--model") {
+      if (value.empty()) {
+        result.error = "--model needs a name";
+        return result;
+      }
+      o.model = value;
+    } else if (arg == "--log") {
+      o.logPath = value;
+    } else if (arg == "--error-on") {
+      if (value.empty()) {
+        result.error = "--error-on needs a command prefix";
+        return result;
+      }
+      o.errorOn.push_back(value);
+    } else {
+      const auto number = ParseCount(value);
+      const long long limit = arg == "--hangup-after" ? (1LL << 40) : 1000000000LL;
+      if (!number || *number > limit) {
+        result.error = arg + " needs a whole number, not '" + value + "'";
+        return result;
+      }
+      if (arg == "--sim-capacity") {
+        if (*number > 250) {
+          result.error = "--sim-capacity is at most 250";
+          return result;
+        }
+        o.simCapacity = static_cast<int>(*number);
+      } else if (arg == "--fill") {
+        o.fill = static_cast<int>(*number);
+      } else if (arg == "--baud") {
+        if (*number == 0) {
+          result.error = "--baud needs a positive speed";
+          return result;
+        }
+        o.baud = static_cast<int>(*number);
+      } else if (arg == "--hangup-after") {
+        o.hangupAfter = *number;
+      } else {
+        o.replyDelayMs = static_cast<int>(*number);
+      }
+    }
+  }
+  return result;
+}
+
+}  // namespace quorix::emu

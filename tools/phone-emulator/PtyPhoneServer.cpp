@@ -1,0 +1,229 @@
+#include "phone-emulator/PtyPhoneServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+namespace quorix::emu {
+
+namespace {
+
+// How often a line with no client on it is looked at again.
+constexpr auto kNoClientRecheck = std::chrono::milliseconds(20);
+
+std::runtime_error SystemError(const std::string& what) {
+  return std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+void MakeRaw(int fd) {
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) throw SystemError("tcgetattr");
+  cfmakeraw(&tio);
+  tio.c_cflag |= CLOCAL | CREAD;
+  tio.c_cc[VMIN] = 1;
+  tio.c_cc[VTIME] = 0;
+  if (tcsetattr(fd, TCSANOW, &tio) != 0) throw SystemError("tcsetattr");
+}
+
+timespec ToTimespec(std::chrono::steady_clock::duration d) {
+  const auto ns =
+      std::max<long long>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
+  return timespec{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+}
+
+}  // namespace
+
+PtyPhoneServer::PtyPhoneServer(EmulatorOptions options)
+    : options_(std::move(options)), phone_(options_), transcript_(options_.logPath) {}
+
+PtyPhoneServer::~PtyPhoneServer() {
+  Stop();
+}
+
+std::string PtyPhoneServer::Start() {
+  if (thread_.joinable()) return terminalPath_;
+  if (!options_.logPath.empty() && !transcript_.IsOpen()) {
+    throw std::runtime_error("cannot write the transcript " + options_.logPath);
+  }
+  master_ = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master_ < 0) throw SystemError("posix_openpt");
+  char path[128];
+  if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, path, sizeof path)) {
+    const auto error = SystemError("pseudo-terminal");
+    close(master_);
+    master_ = -1;
+    throw error;
+  }
+  terminalPath_ = path;
+  try {
+    // The client side must behave as a raw serial line from its first open on; the setting
+    // outlives this descriptor because the master stays open.
+    const int slave = open(path, O_RDWR | O_NOCTTY);
+    if (slave < 0) throw SystemError(std::string("open ") + path);
+    MakeRaw(slave);
+    close(slave);
+    MakeRaw(master_);
+    if (fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK) != 0) {
+      throw SystemError("fcntl");
+    }
+    wake_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wake_ < 0) throw SystemError("eventfd");
+    if (options_.publish) published_ = std::make_unique<PublishedPort>(terminalPath_);
+  } catch (...) {
+    close(master_);
+    master_ = -1;
+    if (wake_ >= 0) close(wake_);
+    wake_ = -1;
+    throw;
+  }
+  transcript_.Note("serving " + terminalPath_ + " as " + phone_.Model());
+  thread_ = std::thread([this] { Serve(); });
+  return terminalPath_;
+}
+
+void PtyPhoneServer::Stop() {
+  if (thread_.joinable()) {
+    const uint64_t one = 1;
+    [[maybe_unused]] const auto written = write(wake_, &one, sizeof one);
+    thread_.join();
+    transcript_.Note("stopped");
+  }
+  if (master_ >= 0) close(master_);
+  master_ = -1;
+  if (wake_ >= 0) close(wake_);
+  wake_ = -1;
+  published_.reset();
+}
+
+void PtyPhoneServer::Inspect(const std::function<void(const EmulatedPhone&)>& look) const {
+  const std::lock_guard lock(phoneMutex_);
+  look(phone_);
+}
+
+void PtyPhoneServer::Serve() {
+  for (;;) {
+    OutputWait wait;
+    if (master_ >= 0 && clientPresent_) wait = PumpOutput();
+    pollfd fds[2] = {{wake_, POLLIN, 0}, {master_, POLLIN, 0}};
+    if (wait.writable) fds[1].events |= POLLOUT;
+    nfds_t count = master_ >= 0 ? 2 : 1;
+    std::optional<Clock::duration> timeout = wait.timeout;
+    if (master_ >= 0 && !clientPresent_) {
+      // With no client the terminal reports a hang-up at once: look again after a pause.
+      count = 1;
+      timeout = kNoClientRecheck;
+    }
+    timespec ts{};
+    if (timeout) ts = ToTimespec(*timeout);
+    const int ready = ppoll(fds, count, timeout ? &ts : nullptr, nullptr);
+    if (ready < 0 && errno != EINTR) return;
+    if (fds[0].revents & POLLIN) return;
+    if (master_ < 0) continue;
+    if (count == 1) {
+      pollfd probe{master_, POLLIN, 0};
+      poll(&probe, 1, 0);
+      clientPresent_ = !(probe.revents & POLLHUP);
+      if (probe.revents & POLLIN) TakeInput();
+      continue;
+    }
+    if (fds[1].revents & POLLIN) TakeInput();
+    if (master_ >= 0 && (fds[1].revents & POLLHUP)) {
+      clientPresent_ = false;
+      DropOutput("no client on the line");
+    }
+  }
+}
+
+void PtyPhoneServer::TakeInput() {
+  char buffer[4096];
+  const ssize_t n = read(master_, buffer, sizeof buffer);
+  if (n <= 0) return;
+  const auto now = Clock::now();
+  std::vector<Exchange> exchanges;
+  {
+    const std::lock_guard lock(phoneMutex_);
+    exchanges = phone_.ReceiveLines(std::string_view(buffer, static_cast<size_t>(n)));
+  }
+  for (Exchange& exchange : exchanges) {
+    transcript_.Received(exchange.command);
+    if (options_.silent) continue;
+    Queue(std::move(exchange.echo), now);
+    Queue(std::move(exchange.reply), now + std::chrono::milliseconds(options_.replyDelayMs));
+  }
+}
+
+void PtyPhoneServer::Queue(std::string bytes, Clock::time_point notBefore) {
+  if (bytes.empty()) return;
+  output_.push_back(Chunk{std::move(bytes), 0, notBefore});
+}
+
+PtyPhoneServer::OutputWait PtyPhoneServer::PumpOutput() {
+  const Clock::duration byteTime =
+      options_.baud > 0 ? std::chrono::duration_cast<Clock::duration>(
+                              std::chrono::nanoseconds(10'000'000'000LL / options_.baud))
+                        : Clock::duration::zero();
+  while (!output_.empty()) {
+    Chunk& chunk = output_.front();
+    const auto now = Clock::now();
+    if (now < chunk.notBefore) return {false, chunk.notBefore - now};
+    size_t allowed = chunk.bytes.size() - chunk.sent;
+    if (options_.baud > 0) {
+      // Bytes leave at the line's speed; the line starts again from idle when it fell quiet.
+      if (chunk.sent == 0 && paceOrigin_ + pacedBytes_ * byteTime < chunk.notBefore) {
+        paceOrigin_ = chunk.notBefore;
+        pacedBytes_ = 0;
+      }
+      const long long due = (now - paceOrigin_) / byteTime - pacedBytes_;
+      if (due <= 0) return {false, paceOrigin_ + (pacedBytes_ + 1) * byteTime - now};
+      allowed = std::min<size_t>(allowed, static_cast<size_t>(due));
+    }
+    if (options_.hangupAfter >= 0) {
+      allowed = std::min<size_t>(allowed, static_cast<size_t>(options_.hangupAfter - bytesSent_));
+    }
+    if (chunk.sent == 0) transcript_.Sent(chunk.bytes);
+    const ssize_t n = allowed > 0 ? write(master_, chunk.bytes.data() + chunk.sent, allowed) : 0;
+    if (n < 0) {
+      if (errno == EAGAIN || errno == EINTR) return {true, std::nullopt};
+      DropOutput("the line refused the reply");
+      return {};
+    }
+    chunk.sent += static_cast<size_t>(n);
+    bytesSent_ += n;
+    pacedBytes_ += n;
+    if (options_.hangupAfter >= 0 && bytesSent_ >= options_.hangupAfter) {
+      HangUp();
+      return {};
+    }
+    if (chunk.sent == chunk.bytes.size()) {
+      output_.pop_front();
+    } else if (static_cast<size_t>(n) < allowed) {
+      return {true, std::nullopt};
+    }
+  }
+  return {};
+}
+
+void PtyPhoneServer::DropOutput(const char* why) {
+  if (output_.empty()) return;
+  output_.clear();
+  transcript_.Note(std::string("reply dropped: ") + why);
+}
+
+void PtyPhoneServer::HangUp() {
+  transcript_.Note("hung up after " + std::to_string(bytesSent_.load()) + " bytes");
+  output_.clear();
+  close(master_);
+  master_ = -1;
+  hungUp_ = true;
+  published_.reset();
+}
+
+}  // namespace quorix::emu

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace quorix::emu {
+
+class EmulatedPhone;
+
+// A lived-in phone: contacts with several numbers each, Russian and Latin names, categories,
+// melodies, pictures, address fields, SIM entries and datebook events.
+void LoadSamplePhone(EmulatedPhone& phone);
+
+// Generated contacts in the free phone-memory records from 1 upward, as many as fit.
+void FillPhoneMemory(EmulatedPhone& phone, int count);
+
+}  // namespace quorix::emu
