@@ -198,5 +198,55 @@ TEST(SettingsTest, IconsAreFoundInTheCurrentDirectoryOrBesideTheProgram) {
   EXPECT_EQ(SettingsFilePath(), std::string(QUORIX_BIN_DIR) + "/velkor.ini");
 }
 
+TEST(SettingsTest, TheShippedFileReadsCompletelyAndEveryTypeHasItsIcon) {
+  const std::string ini = std::string(QUORIX_RESOURCES_DIR) + "/velkor.ini";
+  WindowLayout layout{0, 0, 0, 0};
+  ReadWindowLayout(ini, layout);
+  EXPECT_EQ(layout.Height, 673);
+  EXPECT_EQ(layout.Width, 978);
+  EXPECT_EQ(layout.Left, 245);
+  EXPECT_EQ(layout.Top, 97);
+  SettingsPage page;
+  page.ColumnWidths.fill(0);
+  std::array<std::string, 8> names;
+  ReadSettings(ini, page, names);
+  EXPECT_EQ(page.ComPort, "COM4");
+  EXPECT_EQ(page.BaudRate, "115200");
+  EXPECT_EQ(page.BCom, "COM1");
+  EXPECT_EQ(page.BTimeout, "1000");
+  EXPECT_EQ(page.SIM, "250");
+  EXPECT_EQ(page.Range, "10");
+  EXPECT_TRUE(page.FromPHONE);
+  EXPECT_TRUE(page.AdvancedPhoneBook);
+  EXPECT_FALSE(page.AutoConnect || page.AutoFind || page.FromSIM || page.P2K || page.RmMyToneDB ||
+               page.Bluetooth || page.ClearPB);
+  EXPECT_EQ(page.ColumnWidths, SettingsPage().ColumnWidths);
+  EXPECT_EQ(names, (std::array<std::string, 8>{"Work", "Home", "Main", "Mobile", "Fax", "Pager",
+                                               "Email", "Subscribe"}));
+
+  // The build draws the icons beside the programs: 15 x 15, 24-bit, bottom-up, padded rows.
+  for (const std::string& name : names) {
+    const std::string bmp = ReadBytes(NumberTypeIconPath(name, "/nonexistent", QUORIX_BIN_DIR));
+    ASSERT_EQ(bmp.size(), 54u + 15 * 48) << name;
+    const auto u32 = [&](size_t at) {
+      return static_cast<uint32_t>(static_cast<uint8_t>(bmp[at]) |
+                                   static_cast<uint8_t>(bmp[at + 1]) << 8 |
+                                   static_cast<uint8_t>(bmp[at + 2]) << 16 |
+                                   static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24);
+    };
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(u32(18), 15u);
+    EXPECT_EQ(u32(22), 15u);
+    EXPECT_EQ(u32(28) & 0xFFFF, 24u);
+    const std::string transparent = bmp.substr(u32(10), 3);
+    size_t drawn = 0;
+    for (size_t row = 0; row < 15; ++row) {
+      for (size_t x = 0; x < 15; ++x) drawn += bmp.substr(54 + row * 48 + x * 3, 3) != transparent;
+    }
+    EXPECT_GT(drawn, 30u) << name << " is nearly empty";
+    EXPECT_LT(drawn, 200u) << name << " has no transparent surround";
+  }
+}
+
 }  // namespace
 }  // namespace quorix
