@@ -1,0 +1,133 @@
+#include "phonebook/CategoryEditor.h"
+
+#include "app/AppState.h"
+#include "app/Shell.h"
+#include "codec/CodePage.h"
+#include "codec/Ucs2.h"
+#include "phonebook/FieldText.h"
+#include "phonebook/PhonebookLabels.h"
+#include "phonebook/PhonebookMessages.h"
+
+namespace quorix {
+
+void LVCatSelectItem(PhonebookState& state, int position) {
+  if (position < 0 || position >= static_cast<int>(state.LVCat.size())) return;
+  state.SelectedCategoryNumber = NumberIn(state.LVCat[position].Caption).value_or(0);
+  state.SelectedCategoryIndex = position;
+}
+
+bool PrepareAddCategory(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  int free = 0;
+  for (int c = 1; c <= kCategoryRows && free == 0; ++c) {
+    if (pb.Categories[c][CategoryName].empty()) free = c;
+  }
+  if (free == 0) {
+    shell.Message(WarningCaption(), Ansi("Все 30 категорий уже заняты!"), MessageIcon::Warning);
+    return false;
+  }
+  pb.CategoryEditorMode = EditorModeKind::Add;
+  pb.CategoryEditor.Edit1 = std::to_string(free);
+  pb.CategoryEditor.CatEdit.clear();
+  return true;
+}
+
+bool PrepareEditCategory(AppState& app) {
+  PhonebookState& pb = app.phonebook;
+  if (pb.SelectedCategoryIndex < 0 ||
+      pb.SelectedCategoryIndex >= static_cast<int>(pb.LVCat.size())) {
+    return false;
+  }
+  pb.CategoryEditorMode = EditorModeKind::Edit;
+  const CategoryListRow& row = pb.LVCat[pb.SelectedCategoryIndex];
+  pb.CategoryEditor.Edit1 = std::to_string(pb.SelectedCategoryNumber);
+  pb.CategoryEditor.CatEdit = row.Cells[0];
+  pb.CategoryEditor.ComboBox1 = row.Cells[1];
+  pb.CategoryEditor.Edit2 = row.Cells[2];
+  return true;
+}
+
+void RemoveSelectedCategory(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  if (pb.SelectedCategoryIndex < 0 ||
+      pb.SelectedCategoryIndex >= static_cast<int>(pb.LVCat.size())) {
+    shell.Message(ProgramCaption(), "Please select some item!", MessageIcon::None);
+    return;
+  }
+  const auto number = NumberIn(pb.LVCat[pb.SelectedCategoryIndex].Caption);
+  if (number && *number >= 1 && *number <= kCategoryRows) {
+    pb.Categories[*number][CategoryMark] = kMarkRemoved;
+  }
+  pb.LVCat.erase(pb.LVCat.begin() + pb.SelectedCategoryIndex);
+  pb.SelectedCategoryIndex = -1;
+  app.DataModified = true;
+}
+
+namespace {
+
+// The number Edit1 names, or 0 after telling the user why it cannot be written.
+int CategoryEditorTarget(const PhonebookState& pb, Shell& shell) {
+  const auto number = NumberIn(pb.CategoryEditor.Edit1);
+  if (!number || *number < 1 || *number > kCategoryRows) {
+    shell.Message(WarningCaption(), Ansi("Номер категории должен быть числом от 1 до 30!"),
+                  MessageIcon::Warning);
+    return 0;
+  }
+  const CategoryRow& category = pb.Categories[*number];
+  if (pb.CategoryEditorMode == EditorModeKind::Add && !category[CategoryName].empty() &&
+      category[CategoryMark] != kMarkRemoved) {
+    shell.Message(WarningCaption(),
+                  Ansi("Категория ") + std::to_string(*number) + Ansi(" уже существует!"),
+                  MessageIcon::Warning);
+    return 0;
+  }
+  return *number;
+}
+
+// The code in "Label (n)"; "0" for no label and for a text without "(".
+std::string LightCode(const std::string& label) {
+  const auto open = label.rfind('(');
+  if (label.empty() || open == std::string::npos) return "0";
+  const size_t end = label.size() - 1;
+  return end > open ? label.substr(open + 1, end - open - 1) : std::string();
+}
+
+// The entry editor's default label is among the choices after a file list was read; it means the
+// default here too.
+std::string CategoryMelodyValue(const PhonebookTables& tables, const std::string& label) {
+  if (label.empty() || label == CategoryDefaultMelodyLabel() ||
+      label == EntryDefaultMelodyLabel()) {
+    return "255";
+  }
+  if (const int digit = BuiltInMelodyDigit(label); digit >= 0) return std::to_string(digit);
+  const int id = label.size() > 3 ? MelodyIdFromLabel(tables, label) : 0;
+  return id == 0 ? label : std::to_string(id);
+}
+
+}  // namespace
+
+bool AcceptCategoryEditor(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  const CategoryEditorFields& e = pb.CategoryEditor;
+  const int number = CategoryEditorTarget(pb, shell);
+  if (number == 0) return false;
+
+  const CategoryListRow row{e.Edit1, {e.CatEdit, e.ComboBox1, e.Edit2}};
+  if (pb.CategoryEditorMode == EditorModeKind::Add) {
+    pb.LVCat.push_back(row);
+  } else if (pb.SelectedCategoryIndex >= 0 &&
+             pb.SelectedCategoryIndex < static_cast<int>(pb.LVCat.size())) {
+    pb.LVCat[pb.SelectedCategoryIndex] = row;
+  }
+  app.DataModified = true;
+
+  CategoryRow& category = pb.Categories[number];
+  category[CategoryName] = EncodeUcs2Hex(e.CatEdit);
+  category[CategoryMelody] = CategoryMelodyValue(pb, e.ComboBox1);
+  category[CategoryField3] = "0";
+  category[CategoryLight] = LightCode(e.Edit2);
+  category[CategoryMark] = kMarkChanged;
+  return true;
+}
+
+}  // namespace quorix

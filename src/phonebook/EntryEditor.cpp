@@ -1,0 +1,256 @@
+#include "phonebook/EntryEditor.h"
+
+#include "app/AppState.h"
+#include "app/Shell.h"
+#include "codec/CodePage.h"
+#include "codec/Ucs2.h"
+#include "phonebook/CategoryTree.h"
+#include "phonebook/EntryList.h"
+#include "phonebook/FieldText.h"
+#include "phonebook/PhonebookLabels.h"
+#include "phonebook/PhonebookMessages.h"
+
+namespace quorix {
+
+namespace {
+
+constexpr int kProposedIndexes = 500;
+
+void SelectSomeRow(Shell& shell) {
+  shell.Message(ProgramCaption(), Ansi("Выделите какую-нибудь строчку!"), MessageIcon::None);
+}
+
+// The row Edit1 names, or 0 after telling the user why it cannot be written.
+int EditorTargetRow(const AppState& app, Shell& shell) {
+  const PhonebookState& pb = app.phonebook;
+  const auto index = NumberIn(pb.EntryEditor.Edit1);
+  if (!index || *index < 1 || *index > kEntryRows) {
+    shell.Message(WarningCaption(), Ansi("Номер ячейки должен быть числом от 1 до 1250!"),
+                  MessageIcon::Warning);
+    return 0;
+  }
+  if (pb.EditorMode == EditorModeKind::Add && !pb.PhonebookEntries[*index][EntryNumber].empty()) {
+    shell.Message(WarningCaption(), Ansi("Ячейка ") + std::to_string(*index) + Ansi(" уже занята!"),
+                  MessageIcon::Warning);
+    return 0;
+  }
+  return *index;
+}
+
+}  // namespace
+
+bool PrepareAddEntry(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  int free = 0;
+  for (int i = 1; i <= kEntryRows && free == 0; ++i) {
+    if (pb.PhonebookEntries[i][EntryNumber].empty()) free = i;
+  }
+  if (free == 0) {
+    shell.Message(WarningCaption(), Ansi("Нет свободных ячеек!"), MessageIcon::Warning);
+    return false;
+  }
+  pb.EditorMode = EditorModeKind::Add;
+  pb.EditIndex = free;
+  EntryEditorFields& e = pb.EntryEditor;
+  e.Edit1 = std::to_string(free);
+  e.ComboBox2 = pb.EntryEditorLists.ComboBox2.empty() ? "" : pb.EntryEditorLists.ComboBox2[0];
+  for (std::string* text : {&e.Edit2, &e.Edit3, &e.Edit4, &e.Edit5, &e.Edit6, &e.Edit7, &e.Edit8,
+                            &e.Edit9, &e.Edit10, &e.Edit11, &e.Edit12, &e.Edit13, &e.Edit14}) {
+    text->clear();
+  }
+  e.CheckBox1 = true;
+  EntryEditorFormShow(app);
+  return true;
+}
+
+bool PrepareEditEntry(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  if (pb.LV.empty()) {
+    shell.Message("Warning!", Ansi("Сначала необходимо прочитать справочник!"),
+                  MessageIcon::Warning);
+    return false;
+  }
+  if (pb.SelectedItemIndex < 0 || pb.SelectedItemIndex >= static_cast<int>(pb.LV.size())) {
+    SelectSomeRow(shell);
+    return false;
+  }
+  pb.EditorMode = EditorModeKind::Edit;
+  const ListRow& row = pb.LV[pb.SelectedItemIndex];
+  EntryEditorFields& e = pb.EntryEditor;
+  e.Edit1Enabled = false;
+  e.Edit1 = row.Caption;
+  e.Edit2 = row.Cells[NameCell];
+  e.Edit3 = row.Cells[NumberCell];
+  e.ComboBox1 = row.Cells[TypeCell];
+  e.Edit4 = row.Cells[MelodyCell];
+  e.ComboBox2 = row.Cells[CategoryCell];
+  e.Edit5 = row.Cells[PictureCell];
+  e.CheckBox1 = row.Cells[PrimaryCell] == "Yes";
+  std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9,  &e.Edit10,
+                             &e.Edit11, &e.Edit12, &e.Edit13, &e.Edit14};
+  for (int k = 0; k < 8; ++k) *advanced[k] = row.Cells[DistrictCell + k];
+  EntryEditorFormShow(app);
+  return true;
+}
+
+// The free indexes are listed afresh at every showing, so none appears twice.
+void EntryEditorFormShow(AppState& app) {
+  PhonebookState& pb = app.phonebook;
+  pb.EntryEditorLists.Edit1.clear();
+  for (int i = 1; i <= kProposedIndexes; ++i) {
+    if (pb.PhonebookEntries[i][EntryNumber].empty()) {
+      pb.EntryEditorLists.Edit1.push_back(std::to_string(i));
+    }
+  }
+  pb.EntryEditor.AdvancedEnabled = app.settings.AdvancedPhoneBook;
+}
+
+void EntryEditorFormClose(AppState& app) {
+  app.phonebook.EntryEditor.Edit1Enabled = true;
+}
+
+bool AcceptEntryEditor(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  const EntryEditorFields& e = pb.EntryEditor;
+  const int target = EditorTargetRow(app, shell);
+  if (target == 0) return false;
+
+  ListRow row;
+  row.Caption = e.Edit1;
+  ListRow* listRow = &row;
+  if (pb.EditorMode == EditorModeKind::Add) {
+    ++pb.ExpectedCount;
+    pb.EditIndex = target;
+  } else if (pb.SelectedItemIndex >= 0 && pb.SelectedItemIndex < static_cast<int>(pb.LV.size())) {
+    listRow = &pb.LV[pb.SelectedItemIndex];
+    listRow->Caption = e.Edit1;
+  } else {
+    listRow = nullptr;
+  }
+
+  EntryRow& entry = pb.PhonebookEntries[pb.EditIndex];
+  std::string melodyCell = EntryDefaultMelodyLabel();
+  entry[EntryMelody] = "255";
+  if (!e.Edit4.empty() && e.Edit4 != EntryDefaultMelodyLabel()) {
+    melodyCell = e.Edit4;
+    entry[EntryMelody] =
+        e.Edit4.size() > 3 ? std::to_string(MelodyIdFromLabel(pb, e.Edit4)) : e.Edit4;
+  }
+  if (const int digit = BuiltInMelodyDigit(e.Edit4); digit >= 0) {
+    entry[EntryMelody] = std::to_string(digit);
+  }
+  entry[EntryPrimary] = e.CheckBox1 ? "1" : "0";
+  app.DataModified = true;
+
+  entry[EntryNumber] = "\"" + e.Edit3 + "\"";
+  entry[EntryName] = EncodeUcs2Hex(e.Edit2);
+  for (int n = 0; n < kNumberTypes; ++n) {
+    if (pb.NumberTypeNames[n] == e.ComboBox1) {
+      entry[EntryNumberType] = std::to_string(n);
+      break;
+    }
+  }
+  entry[EntryVoiceLabel] = e.Edit6.empty() ? "0" : e.Edit6;
+  entry[EntryField7] = "0";
+  // Unnamed rows hold no category: an empty choice must not pick one of them.
+  for (int c = 1; c <= kCategoryRows; ++c) {
+    const std::string& name = pb.Categories[c][CategoryName];
+    if (!name.empty() && DecodeUcs2Hex(name) == e.ComboBox2) {
+      entry[EntryCategory] = std::to_string(c);
+    }
+  }
+  entry[EntryField10] = "255";
+  entry[EntryField11] = "255";
+  entry[EntryField12] = "0";
+  entry[EntryPicture] = EncodeUcs2Hex(e.Edit5);
+  entry[EntryField14] = "0";
+  entry[EntryField15] = "0";
+  const std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9, &e.Edit10,
+                                   &e.Edit11, &e.Edit12, &e.Edit13};
+  for (int k = 0; k < 7; ++k) entry[EntryDistrict + k] = EncodeUcs2Hex(*advanced[k]);
+  entry[EntryBirthday] = e.Edit14;
+  entry[EntryMark] = kMarkChanged;
+
+  if (listRow != nullptr) {
+    listRow->Cells = {e.Edit2,
+                      e.Edit3,
+                      e.ComboBox1,
+                      melodyCell,
+                      e.ComboBox2,
+                      e.Edit5,
+                      e.CheckBox1 ? "Yes" : "No",
+                      e.Edit7,
+                      e.Edit8,
+                      e.Edit9,
+                      e.Edit10,
+                      e.Edit11,
+                      e.Edit12,
+                      e.Edit13,
+                      e.Edit14};
+    listRow->TypeIcon = TypeIconFor(entry[EntryNumberType]);
+    if (listRow == &row) pb.LV.push_back(row);
+  }
+  RebuildCategoryTree(pb);
+  return true;
+}
+
+void RemoveSelectedEntry(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  if (pb.LV.empty()) return;
+  if (pb.SelectedItemIndex < 0 || pb.SelectedItemIndex >= static_cast<int>(pb.LV.size())) {
+    SelectSomeRow(shell);
+    return;
+  }
+  if (pb.SelectionSource == SelectionSourceKind::Tree) return;
+  if (const auto index = NumberIn(pb.LV[pb.SelectedItemIndex].Caption);
+      index && *index >= 1 && *index <= kEntryRows) {
+    pb.PhonebookEntries[*index][EntryMark] = kMarkRemoved;
+  }
+  pb.LV.erase(pb.LV.begin() + pb.SelectedItemIndex);
+  pb.SelectedItemIndex = -1;
+  RebuildCategoryTree(pb);
+  app.DataModified = true;
+}
+
+namespace {
+
+// Sets one field of every selected entry, then lists the whole table again. The list is rebuilt
+// over every row: entries may sit above the number of records the phone reported.
+template <typename SetField>
+void AssignToSelection(AppState& app, SetField setField) {
+  PhonebookState& pb = app.phonebook;
+  for (const ListRow& row : pb.LV) {
+    if (!row.Selected) continue;
+    const auto index = NumberIn(row.Caption);
+    if (!index || *index < 1 || *index > kEntryRows) continue;
+    EntryRow& entry = pb.PhonebookEntries[*index];
+    setField(entry);
+    entry[EntryMark] = kMarkChanged;
+  }
+  RebuildEntryList(pb, kEntryRows);
+  RebuildCategoryTree(pb);
+  app.DataModified = true;
+}
+
+}  // namespace
+
+void AssignCategory(AppState& app, int tag) {
+  AssignToSelection(app, [tag](EntryRow& e) { e[EntryCategory] = std::to_string(tag); });
+}
+
+void AssignMelody(AppState& app, int tag) {
+  AssignToSelection(app, [tag](EntryRow& e) { e[EntryMelody] = std::to_string(tag); });
+}
+
+void AssignPicture(AppState& app, int tag) {
+  const auto& files = app.phonebook.PhoneFileList;
+  const std::string picture =
+      tag >= 1 && tag <= kPhoneFileRows ? EncodeUcs2Hex(files[tag].FileName) : std::string();
+  AssignToSelection(app, [&picture](EntryRow& e) { e[EntryPicture] = picture; });
+}
+
+void AssignType(AppState& app, int tag) {
+  AssignToSelection(app, [tag](EntryRow& e) { e[EntryNumberType] = std::to_string(tag - 1); });
+}
+
+}  // namespace quorix

@@ -1,0 +1,40 @@
+#pragma once
+
+namespace quorix {
+
+struct AppState;
+class Shell;
+
+// The entry commands and the entry editor TForm2. The dialog's controls are the fields
+// state.phonebook.EntryEditor, its choice lists state.phonebook.EntryEditorLists; the widget shows
+// them, writes the user's texts back and calls these.
+
+// The add command (ToolButton7Click): proposes the first row without a number and prepares the
+// dialog (FormShow included). False when there is nothing to show.
+bool PrepareAddEntry(AppState& app, Shell& shell);
+
+// The edit command (ToolButton8Click): fills the dialog from the selected list row (FormShow
+// included). False, after a message, when the list is empty or nothing is selected.
+bool PrepareEditEntry(AppState& app, Shell& shell);
+
+// FormShow: the free indexes 1..500 become Edit1's choices; Edit7..Edit14 follow the advanced
+// phonebook setting.
+void EntryEditorFormShow(AppState& app);
+
+// FormClose: Edit1 is enabled again.
+void EntryEditorFormClose(AppState& app);
+
+// OK (Button1Click): stores the dialog into the table and the list. False, after a message and
+// with nothing changed, when Edit1 names no row that may be written; the dialog then stays open.
+bool AcceptEntryEditor(AppState& app, Shell& shell);
+
+// The remove command (ToolButton9Click): marks the selected entry removed.
+void RemoveSelectedEntry(AppState& app, Shell& shell);
+
+// The popup submenus on every selected row of LV, by the clicked item's tag.
+void AssignCategory(AppState& app, int tag);  // PopupMenuItemsClick
+void AssignMelody(AppState& app, int tag);    // PopupMenuMelodyItemsClick
+void AssignPicture(AppState& app, int tag);   // PopupMenuImageItemsClick
+void AssignType(AppState& app, int tag);      // PopupMenuTypeItemsClick
+
+}  // namespace quorix

@@ -1,0 +1,175 @@
+#include "phonebook/EntryList.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/Conversion.h"
+#include "codec/CodePage.h"
+#include "codec/Ucs2.h"
+#include "phonebook/FieldText.h"
+#include "phonebook/PhonebookLabels.h"
+
+namespace quorix {
+
+const std::vector<ListColumn>& EntryListColumns() {
+  static const std::vector<ListColumn> columns = {{"#", 30},
+                                                  {Ansi("Имя"), 100},
+                                                  {Ansi("Телефон"), 100},
+                                                  {Ansi("Тип"), 50},
+                                                  {Ansi("Мелодия"), 60},
+                                                  {Ansi("Категория"), 60},
+                                                  {Ansi("Картинка"), 70},
+                                                  {Ansi("Основной номер"), 80},
+                                                  {Ansi("Район"), 50},
+                                                  {Ansi("Улица"), 50},
+                                                  {Ansi("Город"), 50},
+                                                  {Ansi("Область"), 50},
+                                                  {Ansi("Индекс"), 50},
+                                                  {Ansi("Страна"), 50},
+                                                  {Ansi("Псевдоним"), 50},
+                                                  {Ansi("День рождения"), 50}};
+  return columns;
+}
+
+std::string PrimaryCellText(const std::string& primary) {
+  return primary == "1" ? "Yes" : "No";
+}
+
+// Only the phone's quotes are taken off: a birthday typed in the editor is held without them.
+std::string BirthdayCellText(const std::string& birthday) {
+  if (birthday.size() < 3 || birthday.front() != '"' || birthday.back() != '"') {
+    return birthday.size() < 3 ? std::string() : birthday;
+  }
+  return WithoutEnds(birthday);
+}
+
+std::string AdvancedCellText(const std::string& ucs2) {
+  return ucs2.size() < 3 ? std::string() : DecodeUcs2Hex(ucs2);
+}
+
+int TypeIconFor(const std::string& type) {
+  const auto code = NumberIn(type);
+  return code && *code >= 0 && *code < kNumberTypes ? *code + 1 : -1;
+}
+
+namespace {
+
+void FillAdvancedCells(const EntryRow& entry, ListRow& row) {
+  for (int k = 0; k < 7; ++k)
+    row.Cells[DistrictCell + k] = AdvancedCellText(entry[EntryDistrict + k]);
+  row.Cells[BirthdayCell] = BirthdayCellText(entry[EntryBirthday]);
+}
+
+std::string CategoryCellText(const PhonebookState& state, int category) {
+  if (category < 1 || category > kCategoryRows) return "";
+  return DecodeUcs2Hex(state.Categories[category][CategoryName]);
+}
+
+}  // namespace
+
+ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
+  const EntryRow& entry = state.PhonebookEntries[index];
+  ListRow row;
+  row.Caption = std::to_string(index);
+  row.Cells[NameCell] = DecodeUcs2Hex(entry[EntryName]);
+  row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
+  const int type = StrToInt(entry[EntryNumberType]);
+  row.Cells[TypeCell] = type >= 1 && type <= 7 ? state.NumberTypeNames[type] : "SIM";
+  row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
+  row.Cells[MelodyCell] = ReadMelodyLabel(state, entry[EntryMelody], EntryDefaultMelodyLabel());
+  row.Cells[CategoryCell] = CategoryCellText(state, StrToInt(entry[EntryCategory]));
+  row.Cells[PictureCell] = DecodeUcs2Hex(entry[EntryPicture]);
+  row.Cells[PrimaryCell] = PrimaryCellText(entry[EntryPrimary]);
+  if (advanced) FillAdvancedCells(entry, row);
+  return row;
+}
+
+ListRow RebuiltEntryRow(const PhonebookState& state, int index) {
+  const EntryRow& entry = state.PhonebookEntries[index];
+  ListRow row;
+  row.Caption = std::to_string(index);
+  row.Cells[NameCell] = DecodeUcs2Hex(entry[EntryName]);
+  row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
+  row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
+  if (row.TypeIcon >= 0) row.Cells[TypeCell] = state.NumberTypeNames[row.TypeIcon - 1];
+  row.Cells[MelodyCell] = EntryMelodyLabel(state, entry[EntryMelody]);
+  row.Cells[CategoryCell] = CategoryCellText(state, NumberIn(entry[EntryCategory]).value_or(0));
+  row.Cells[PictureCell] = DecodeUcs2Hex(entry[EntryPicture]);
+  row.Cells[PrimaryCell] = PrimaryCellText(entry[EntryPrimary]);
+  FillAdvancedCells(entry, row);
+  return row;
+}
+
+int FindListRow(const PhonebookState& state, int index) {
+  const std::string caption = std::to_string(index);
+  for (size_t p = 0; p < state.LV.size(); ++p) {
+    if (state.LV[p].Caption == caption) return static_cast<int>(p);
+  }
+  return -1;
+}
+
+void RebuildEntryList(PhonebookState& state, int n) {
+  state.LV.clear();
+  state.SelectedItemIndex = -1;
+  for (int i = 1; i <= std::min(n, kEntryRows); ++i) {
+    if (EntryIsUsed(state, i)) state.LV.push_back(RebuiltEntryRow(state, i));
+  }
+}
+
+void LVSelectItem(PhonebookState& state, int position, bool selected) {
+  if (position < 0 || position >= static_cast<int>(state.LV.size())) return;
+  state.LV[position].Selected = selected;
+  const auto index = NumberIn(state.LV[position].Caption);
+  if (!index) return;
+  state.EditIndex = *index;
+  state.SelectedItemIndex = FindListRow(state, *index);
+  state.SelectionSource = SelectionSourceKind::Table;
+}
+
+void LVColumnClick(PhonebookState& state, int column) {
+  static const std::vector<std::pair<int, std::string>> keys = {
+      {0, "byID"}, {1, "byName"}, {2, "byPhone"}, {3, "byType"}, {5, "byCat"}};
+  for (const auto& [c, key] : keys) {
+    if (c == column) state.SortKey = key;
+  }
+  // The selected position follows its row through the sort.
+  const std::vector<ListRow> rows = state.LV;
+  std::vector<size_t> order(rows.size());
+  for (size_t p = 0; p < order.size(); ++p) order[p] = p;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return LVCompare(state, rows[a], rows[b]) < 0; });
+  int newSelected = -1;
+  for (size_t p = 0; p < order.size(); ++p) {
+    state.LV[p] = rows[order[p]];
+    if (static_cast<int>(order[p]) == state.SelectedItemIndex) newSelected = static_cast<int>(p);
+  }
+  state.SelectedItemIndex = newSelected;
+}
+
+namespace {
+
+int CompareBytes(const std::string& a, const std::string& b) {
+  const size_t n = std::min(a.size(), b.size());
+  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
+  if (c != 0) return c < 0 ? -1 : 1;
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+}  // namespace
+
+int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b) {
+  const std::string& key = state.SortKey;
+  if (key == "byName") return CompareBytes(a.Cells[NameCell], b.Cells[NameCell]);
+  if (key == "byPhone") return CompareBytes(a.Cells[NumberCell], b.Cells[NumberCell]);
+  if (key == "byType") return CompareBytes(a.Cells[TypeCell], b.Cells[TypeCell]);
+  if (key == "byCat") return CompareBytes(a.Cells[CategoryCell], b.Cells[CategoryCell]);
+  if (key == "byID") {
+    const int x = NumberIn(a.Caption).value_or(0);
+    const int y = NumberIn(b.Caption).value_or(0);
+    return x < y ? -1 : (x > y ? 1 : 0);
+  }
+  return 0;
+}
+
+}  // namespace quorix

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "phonebook/PhonebookState.h"
+
+namespace quorix {
+
+struct ListColumn {
+  std::string Caption;
+  int Width = 0;
+};
+
+// The 16 columns of LV: "#" and the 15 cells.
+const std::vector<ListColumn>& EntryListColumns();
+
+// The list row a reading builds for entry row index: type 0 and unknown types show "SIM", a file
+// melody its slot number. ConversionError when the type, category or a file melody is not a
+// number.
+ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced);
+
+// The list row a rebuild builds: type names for codes 0..7, a file melody with its id, empty cells
+// for values that name nothing.
+ListRow RebuiltEntryRow(const PhonebookState& state, int index);
+
+// Shared cell texts.
+std::string PrimaryCellText(const std::string& primary);
+std::string BirthdayCellText(const std::string& birthday);
+std::string AdvancedCellText(const std::string& ucs2);
+int TypeIconFor(const std::string& type);
+
+// Position of the first LV row whose caption is index, -1 when there is none.
+int FindListRow(const PhonebookState& state, int index);
+
+// Empties LV and lists every used entry of rows 1..n in index order.
+void RebuildEntryList(PhonebookState& state, int n);
+
+// The selection event of LV, for the row gaining and for the row losing the selection.
+void LVSelectItem(PhonebookState& state, int position, bool selected);
+
+// A click on the header of column (0 = "#") sets SortKey by the column and sorts LV.
+void LVColumnClick(PhonebookState& state, int column);
+
+// Negative, zero or positive as row a sorts before, with or after row b under SortKey.
+int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b);
+
+}  // namespace quorix

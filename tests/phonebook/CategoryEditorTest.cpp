@@ -1,0 +1,112 @@
+#include "phonebook/CategoryEditor.h"
+
+#include <gtest/gtest.h>
+
+#include "PhonebookFixture.h"
+
+namespace quorix {
+namespace {
+
+TEST(CategoryEditorTest, AddProposesTheFirstUnnamedNumber) {
+  PhonebookFixture f;
+  for (int c = 1; c <= 4; ++c) f.Category(c, "C" + std::to_string(c));
+  f.pb.Categories[2][CategoryMark] = "Del";
+  f.pb.CategoryEditor = {"9", "old", "Siren (9)", "x"};
+  ASSERT_TRUE(PrepareAddCategory(*f.app, f.shell));
+  EXPECT_EQ(f.pb.CategoryEditor.Edit1, "5");
+  EXPECT_EQ(f.pb.CategoryEditor.CatEdit, "");
+  EXPECT_EQ(f.pb.CategoryEditor.ComboBox1, "Siren (9)");  // kept from the last use
+  EXPECT_EQ(f.pb.CategoryEditorMode, EditorModeKind::Add);
+  for (int c = 1; c <= 30; ++c) f.Category(c, "C");
+  EXPECT_FALSE(PrepareAddCategory(*f.app, f.shell));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(U(f.shell.messages[0].text), "Все 30 категорий уже заняты!");
+}
+
+TEST(CategoryEditorTest, OkStoresMelodyAndLightCodes) {
+  PhonebookFixture f;
+  f.pb.MelodyFiles[3].FileName = "ring.mid";
+  struct Case {
+    std::string melody, light, storedMelody, storedLight;
+  };
+  const Case cases[] = {{"Default", Utf8ToCp1251("Супер (1)"), "255", "1"},
+                        {"", "", "255", "0"},
+                        {"Siren (9)", Utf8ToCp1251("Акустика (10)"), "9", "10"},
+                        {"12", "no bracket", "12", "0"},
+                        {"ring.mid (12)", "", "12", "0"},
+                        {Utf8ToCp1251("По умолчанию"), "", "255", "0"}};
+  int number = 1;
+  for (const Case& c : cases) {
+    ASSERT_TRUE(PrepareAddCategory(*f.app, f.shell));
+    EXPECT_EQ(f.pb.CategoryEditor.Edit1, std::to_string(number));
+    f.pb.CategoryEditor.CatEdit = Utf8ToCp1251("Кат");
+    f.pb.CategoryEditor.ComboBox1 = c.melody;
+    f.pb.CategoryEditor.Edit2 = c.light;
+    ASSERT_TRUE(AcceptCategoryEditor(*f.app, f.shell));
+    const CategoryRow& row = f.pb.Categories[number];
+    EXPECT_EQ(row[CategoryName], Hex("Кат"));
+    EXPECT_EQ(row[CategoryMelody], c.storedMelody) << c.melody;
+    EXPECT_EQ(row[CategoryField3], "0");
+    EXPECT_EQ(row[CategoryLight], c.storedLight) << c.light;
+    EXPECT_EQ(row[CategoryMark], "1");
+    ASSERT_EQ(f.pb.LVCat.size(), static_cast<size_t>(number));
+    EXPECT_EQ(f.pb.LVCat.back().Caption, std::to_string(number));
+    EXPECT_EQ(f.pb.LVCat.back().Cells[1], c.melody);
+    EXPECT_EQ(f.pb.LVCat.back().Cells[2], c.light);
+    ++number;
+  }
+  EXPECT_TRUE(f.app->DataModified);
+}
+
+TEST(CategoryEditorTest, OkRefusesNumbersOutsideTheTable) {
+  PhonebookFixture f;
+  f.Category(1, "Taken");
+  ASSERT_TRUE(PrepareAddCategory(*f.app, f.shell));
+  for (const std::string bad : {"x", "", "0", "31", "1"}) {
+    f.pb.CategoryEditor.Edit1 = bad;
+    f.shell.messages.clear();
+    EXPECT_FALSE(AcceptCategoryEditor(*f.app, f.shell)) << bad;
+    EXPECT_EQ(f.shell.messages.size(), 1u) << bad;
+  }
+  EXPECT_TRUE(f.pb.LVCat.empty());
+  EXPECT_FALSE(f.app->DataModified);
+  EXPECT_EQ(f.pb.Categories[1][CategoryName], Hex("Taken"));
+  EXPECT_EQ(f.pb.Categories[1][CategoryMark], "");
+}
+
+TEST(CategoryEditorTest, FirstRowCanBeEditedAndRemoved) {
+  PhonebookFixture f;
+  f.Category(1, "General");
+  f.Category(2, "Family");
+  f.pb.LVCat = {{"1", {"General", "Default", ""}},
+                {"2", {"Family", "Siren (9)", Utf8ToCp1251("Ритм (3)")}}};
+  EXPECT_FALSE(PrepareEditCategory(*f.app));
+  RemoveSelectedCategory(*f.app, f.shell);
+  EXPECT_EQ(f.shell.messages.back().text, "Please select some item!");
+
+  LVCatSelectItem(f.pb, 0);
+  EXPECT_EQ(f.pb.SelectedCategoryNumber, 1);
+  ASSERT_TRUE(PrepareEditCategory(*f.app));
+  EXPECT_EQ(f.pb.CategoryEditorMode, EditorModeKind::Edit);
+  EXPECT_EQ(f.pb.CategoryEditor.Edit1, "1");
+  EXPECT_EQ(f.pb.CategoryEditor.CatEdit, "General");
+  EXPECT_EQ(f.pb.CategoryEditor.ComboBox1, "Default");
+  f.pb.CategoryEditor.CatEdit = "Common";
+  f.pb.CategoryEditor.Edit2 = Utf8ToCp1251("Ритм (3)");
+  ASSERT_TRUE(AcceptCategoryEditor(*f.app, f.shell));  // editing an existing number is fine
+  EXPECT_EQ(f.pb.LVCat[0].Cells[0], "Common");
+  EXPECT_EQ(f.pb.Categories[1][CategoryName], Hex("Common"));
+  EXPECT_EQ(f.pb.Categories[1][CategoryLight], "3");
+  EXPECT_EQ(f.pb.LVCat.size(), 2u);
+
+  RemoveSelectedCategory(*f.app, f.shell);
+  EXPECT_EQ(f.pb.Categories[1][CategoryMark], "Del");
+  EXPECT_EQ(f.pb.Categories[1][CategoryName], Hex("Common"));
+  ASSERT_EQ(f.pb.LVCat.size(), 1u);
+  EXPECT_EQ(f.pb.LVCat[0].Caption, "2");
+  EXPECT_EQ(f.pb.SelectedCategoryIndex, -1);
+  EXPECT_FALSE(PrepareEditCategory(*f.app));
+}
+
+}  // namespace
+}  // namespace quorix

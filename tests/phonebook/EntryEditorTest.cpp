@@ -1,0 +1,274 @@
+#include "phonebook/EntryEditor.h"
+
+#include <gtest/gtest.h>
+
+#include "PhonebookFixture.h"
+#include "phonebook/CategoryTree.h"
+#include "phonebook/EntryList.h"
+
+namespace quorix {
+namespace {
+
+TEST(EntryEditorTest, AddProposesTheFirstRowWithoutANumber) {
+  PhonebookFixture f;
+  f.pb.EntryEditorLists.ComboBox2 = {"First", "Second"};
+  f.pb.EntryEditor.ComboBox1 = "Fax";
+  f.pb.EntryEditor.Edit2 = "old";
+  f.pb.EntryEditor.Edit14 = "old";
+  f.pb.EntryEditor.CheckBox1 = false;
+  ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  EXPECT_EQ(f.pb.EntryEditor.Edit1, "1");
+  EXPECT_EQ(f.pb.EditIndex, 1);
+  EXPECT_EQ(f.pb.EditorMode, EditorModeKind::Add);
+  EXPECT_EQ(f.pb.EntryEditor.ComboBox2, "First");
+  EXPECT_EQ(f.pb.EntryEditor.ComboBox1, "Fax");
+  EXPECT_EQ(f.pb.EntryEditor.Edit2, "");
+  EXPECT_EQ(f.pb.EntryEditor.Edit14, "");
+  EXPECT_TRUE(f.pb.EntryEditor.CheckBox1);
+  EXPECT_FALSE(f.pb.EntryEditor.AdvancedEnabled);
+
+  for (int i = 1; i <= 4; ++i) f.Entry(i, std::to_string(i));
+  f.pb.PhonebookEntries[2][EntryMark] = "Del";
+  f.Entry(7, "7");
+  f.app->settings.AdvancedPhoneBook = true;
+  ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  EXPECT_EQ(f.pb.EntryEditor.Edit1, "5");
+  EXPECT_TRUE(f.pb.EntryEditor.AdvancedEnabled);
+  // Free indexes 1..500, listed once however often the dialog is shown.
+  ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  const auto& free = f.pb.EntryEditorLists.Edit1;
+  ASSERT_EQ(free.size(), 495u);
+  EXPECT_EQ(free[0], "5");
+  EXPECT_EQ(free[1], "6");
+  EXPECT_EQ(free[2], "8");
+  EXPECT_EQ(free.back(), "500");
+
+  for (int i = 1; i <= kEntryRows; ++i) f.pb.PhonebookEntries[i][EntryNumber] = "\"1\"";
+  EXPECT_FALSE(PrepareAddEntry(*f.app, f.shell));
+  EXPECT_EQ(f.shell.messages.size(), 1u);
+}
+
+TEST(EntryEditorTest, OkStoresAnEntryAndListsIt) {
+  PhonebookFixture f;
+  f.Category(2, "Друзья");
+  f.pb.MelodyFiles[3].FileName = "ring.mid";
+  f.pb.ExpectedCount = 4;
+  ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  EntryEditorFields& e = f.pb.EntryEditor;
+  e.Edit2 = Utf8ToCp1251("Вера");
+  e.Edit3 = "+7999";
+  e.ComboBox1 = "Mobile";
+  e.Edit4 = "ring.mid (12)";
+  e.ComboBox2 = Utf8ToCp1251("Друзья");
+  e.Edit5 = "/a/mobile/picture/v.jpg";
+  e.CheckBox1 = false;
+  e.Edit13 = "Nick";
+  e.Edit14 = "01-02-2000";
+  ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+  const EntryRow& row = f.pb.PhonebookEntries[1];
+  EXPECT_EQ(row[EntryNumber], "\"+7999\"");
+  EXPECT_EQ(row[EntryName], Hex("Вера"));
+  EXPECT_EQ(row[EntryNumberType], "3");
+  EXPECT_EQ(row[EntryVoiceLabel], "0");
+  EXPECT_EQ(row[EntryMelody], "12");
+  EXPECT_EQ(row[EntryField7], "0");
+  EXPECT_EQ(row[EntryPrimary], "0");
+  EXPECT_EQ(row[EntryCategory], "2");
+  EXPECT_EQ(row[EntryField10], "255");
+  EXPECT_EQ(row[EntryField11], "255");
+  EXPECT_EQ(row[EntryField12], "0");
+  EXPECT_EQ(row[EntryPicture], Hex("/a/mobile/picture/v.jpg"));
+  EXPECT_EQ(row[EntryField14], "0");
+  EXPECT_EQ(row[EntryField15], "0");
+  EXPECT_EQ(row[EntryNickname], Hex("Nick"));
+  EXPECT_EQ(row[EntryDistrict], "");
+  EXPECT_EQ(row[EntryBirthday], "01-02-2000");
+  EXPECT_EQ(row[EntryMark], "1");
+  EXPECT_EQ(row[EntryTreeIndex], "1");  // the tree was rebuilt
+  EXPECT_EQ(f.pb.ExpectedCount, 5);
+  EXPECT_TRUE(f.app->DataModified);
+  ASSERT_EQ(f.pb.LV.size(), 1u);
+  const ListRow& listed = f.pb.LV[0];
+  EXPECT_EQ(listed.Caption, "1");
+  EXPECT_EQ(U(listed.Cells[NameCell]), "Вера");
+  EXPECT_EQ(listed.Cells[TypeCell], "Mobile");
+  EXPECT_EQ(listed.TypeIcon, 4);
+  EXPECT_EQ(listed.Cells[MelodyCell], "ring.mid (12)");
+  EXPECT_EQ(listed.Cells[PrimaryCell], "No");
+  EXPECT_EQ(listed.Cells[NicknameCell], "Nick");
+  EXPECT_EQ(listed.Cells[BirthdayCell], "01-02-2000");
+
+  // Melody texts: built-in label, typed id, empty; a category matching nothing leaves it.
+  struct Case {
+    std::string edit4, stored, cell;
+  };
+  for (const Case& c :
+       {Case{"Siren (9)", "9", "Siren (9)"}, Case{"12", "12", "12"},
+        Case{"", "255", Utf8ToCp1251("По умолчанию")}, Case{"unknown (40)", "0", "unknown (40)"}}) {
+    ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+    e.Edit4 = c.edit4;
+    e.ComboBox2 = "nothing";
+    e.ComboBox1 = "no such type";
+    ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+    const int index = f.pb.EditIndex;
+    EXPECT_EQ(f.pb.PhonebookEntries[index][EntryMelody], c.stored) << c.edit4;
+    EXPECT_EQ(f.pb.LV.back().Cells[MelodyCell], c.cell);
+    EXPECT_EQ(f.pb.PhonebookEntries[index][EntryCategory], "");
+    EXPECT_EQ(f.pb.PhonebookEntries[index][EntryNumberType], "");
+    EXPECT_EQ(f.pb.LV.back().TypeIcon, -1);
+  }
+  // An empty category choice does not pick an unnamed category row.
+  ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  e.ComboBox2 = "";
+  ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+  EXPECT_EQ(f.pb.PhonebookEntries[f.pb.EditIndex][EntryCategory], "");
+}
+
+TEST(EntryEditorTest, OkRefusesAnIndexThatNamesNoWritableRow) {
+  PhonebookFixture f;
+  f.Entry(3, "333", "Old");
+  RebuildEntryList(f.pb, kEntryRows);
+  ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  f.pb.EntryEditor.Edit3 = "999";
+  for (const std::string bad : {"abc", "", "0", "1251", "-1", "3"}) {
+    f.pb.EntryEditor.Edit1 = bad;
+    f.shell.messages.clear();
+    EXPECT_FALSE(AcceptEntryEditor(*f.app, f.shell)) << bad;
+    ASSERT_EQ(f.shell.messages.size(), 1u) << bad;
+    EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
+  }
+  EXPECT_EQ(U(f.shell.messages[0].text), "Ячейка 3 уже занята!");
+  EXPECT_EQ(f.pb.PhonebookEntries[3][EntryNumber], "\"333\"");
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryNumber], "");
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.ExpectedCount, 0);
+  EXPECT_FALSE(f.app->DataModified);
+  f.pb.EntryEditor.Edit1 = "1250";
+  EXPECT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+  EXPECT_EQ(f.pb.PhonebookEntries[1250][EntryNumber], "\"999\"");
+}
+
+TEST(EntryEditorTest, EditFillsTheDialogFromTheSelectedRow) {
+  PhonebookFixture f;
+  EXPECT_FALSE(PrepareEditEntry(*f.app, f.shell));
+  EXPECT_EQ(f.shell.messages.back().caption, "Warning!");
+  EXPECT_EQ(U(f.shell.messages.back().text), "Сначала необходимо прочитать справочник!");
+
+  f.Category(1, "Дом");
+  f.Entry(4, "44", "Four", "1", "1", "5");
+  f.Entry(8, "88", "Eight", "2", "1");
+  RebuildEntryList(f.pb, kEntryRows);
+  EXPECT_FALSE(PrepareEditEntry(*f.app, f.shell));
+  EXPECT_EQ(U(f.shell.messages.back().text), "Выделите какую-нибудь строчку!");
+
+  LVSelectItem(f.pb, 1, true);
+  ASSERT_TRUE(PrepareEditEntry(*f.app, f.shell));
+  const EntryEditorFields& e = f.pb.EntryEditor;
+  EXPECT_EQ(f.pb.EditorMode, EditorModeKind::Edit);
+  EXPECT_FALSE(e.Edit1Enabled);
+  EXPECT_EQ(e.Edit1, "8");
+  EXPECT_EQ(e.Edit2, "Eight");
+  EXPECT_EQ(e.Edit3, "88");
+  EXPECT_EQ(e.ComboBox1, "Main");
+  EXPECT_EQ(U(e.Edit4), "По умолчанию");
+  EXPECT_EQ(U(e.ComboBox2), "Дом");
+  EXPECT_TRUE(e.CheckBox1);
+
+  f.pb.EntryEditor.Edit2 = "Changed";
+  f.pb.EntryEditor.ComboBox1 = "Home";
+  ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+  EXPECT_EQ(f.pb.PhonebookEntries[8][EntryName], Hex("Changed"));
+  EXPECT_EQ(f.pb.PhonebookEntries[8][EntryNumberType], "1");
+  EXPECT_EQ(f.pb.PhonebookEntries[8][EntryMelody], "255");
+  EXPECT_EQ(f.pb.PhonebookEntries[8][EntryMark], "1");
+  ASSERT_EQ(f.pb.LV.size(), 2u);
+  EXPECT_EQ(f.pb.LV[1].Cells[NameCell], "Changed");
+  EXPECT_EQ(f.pb.LV[1].TypeIcon, 2);
+  EXPECT_EQ(f.pb.ExpectedCount, 0);
+  EntryEditorFormClose(*f.app);
+  EXPECT_TRUE(f.pb.EntryEditor.Edit1Enabled);
+}
+
+TEST(EntryEditorTest, RemoveMarksTheSelectedEntry) {
+  PhonebookFixture f;
+  RemoveSelectedEntry(*f.app, f.shell);  // empty list: nothing
+  EXPECT_TRUE(f.shell.messages.empty());
+  f.Category(1, "A");
+  f.Entry(2, "2");
+  f.Entry(6, "6");
+  RebuildEntryList(f.pb, kEntryRows);
+  RebuildCategoryTree(f.pb);
+  RemoveSelectedEntry(*f.app, f.shell);
+  EXPECT_EQ(U(f.shell.messages.back().text), "Выделите какую-нибудь строчку!");
+
+  TrChange(f.pb, 2);
+  TrClick(f.pb);  // selection from the tree: remove does nothing
+  EXPECT_EQ(f.pb.SelectedItemIndex, 1);
+  RemoveSelectedEntry(*f.app, f.shell);
+  EXPECT_EQ(f.pb.LV.size(), 2u);
+  EXPECT_FALSE(f.app->DataModified);
+
+  LVSelectItem(f.pb, 0, true);
+  RemoveSelectedEntry(*f.app, f.shell);
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryMark], "Del");
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"2\"");
+  ASSERT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.LV[0].Caption, "6");
+  EXPECT_EQ(f.pb.SelectedItemIndex, -1);
+  EXPECT_EQ(f.pb.Tr[0].Children.size(), 1u);
+  EXPECT_TRUE(f.app->DataModified);
+  RemoveSelectedEntry(*f.app, f.shell);  // the selection went with the row
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+}
+
+TEST(EntryEditorTest, PopupAssignmentsChangeEverySelectedRow) {
+  PhonebookFixture f;
+  f.Category(1, "A");
+  f.Category(2, "B");
+  f.Entry(1, "1");
+  f.Entry(5, "5");
+  f.Entry(900, "900");
+  f.pb.ExpectedCount = 3;  // the list is rebuilt over all rows, not up to this count
+  f.pb.PhoneFileList[7].FileName = "/a/mobile/picture/p.gif";
+  RebuildEntryList(f.pb, kEntryRows);
+  LVSelectItem(f.pb, 1, true);
+  LVSelectItem(f.pb, 2, true);
+
+  const auto reselect = [&] {
+    LVSelectItem(f.pb, 1, true);
+    LVSelectItem(f.pb, 2, true);
+  };
+  AssignType(*f.app, 4);
+  for (int i : {5, 900}) {
+    EXPECT_EQ(f.pb.PhonebookEntries[i][EntryNumberType], "3");
+    EXPECT_EQ(f.pb.PhonebookEntries[i][EntryMark], "1");
+  }
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryMark], "");
+  ASSERT_EQ(f.pb.LV.size(), 3u);
+  EXPECT_EQ(f.pb.LV[2].Cells[TypeCell], "Mobile");
+  EXPECT_EQ(f.pb.SelectedItemIndex, -1);
+  EXPECT_TRUE(f.app->DataModified);
+
+  reselect();
+  AssignCategory(*f.app, 2);
+  EXPECT_EQ(f.pb.PhonebookEntries[900][EntryCategory], "2");
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryCategory], "1");
+  EXPECT_EQ(f.pb.Tr[1].Children.size(), 2u);
+
+  reselect();
+  AssignMelody(*f.app, 3);
+  EXPECT_EQ(f.pb.PhonebookEntries[5][EntryMelody], "3");
+  EXPECT_EQ(f.pb.LV[1].Cells[MelodyCell], "Vibe-Dot-Dot (3)");
+
+  reselect();
+  AssignPicture(*f.app, 7);
+  EXPECT_EQ(f.pb.PhonebookEntries[5][EntryPicture], Hex("/a/mobile/picture/p.gif"));
+  EXPECT_EQ(f.pb.LV[2].Cells[PictureCell], "/a/mobile/picture/p.gif");
+  reselect();
+  AssignPicture(*f.app, 0);
+  EXPECT_EQ(f.pb.PhonebookEntries[900][EntryPicture], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryPicture], "");
+}
+
+}  // namespace
+}  // namespace quorix

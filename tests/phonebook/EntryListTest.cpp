@@ -1,0 +1,182 @@
+#include "phonebook/EntryList.h"
+
+#include <gtest/gtest.h>
+
+#include "PhonebookFixture.h"
+#include "app/Conversion.h"
+
+namespace quorix {
+namespace {
+
+TEST(EntryListTest, ReadingAndRebuildShowTypeZeroAndFileMelodiesDifferently) {
+  PhonebookFixture f;
+  f.Category(2, "Друзья");
+  f.pb.MelodyFiles[3].FileName = "ring.mid";
+  f.Entry(5, "+7123", "Анна", "0", "2", "12")[EntryPicture] = Hex("/a/p.jpg");
+  f.Entry(6, "77", "", "3", "31", "1")[EntryPrimary] = "0";
+
+  const ListRow read5 = ReadEntryRow(f.pb, 5, false);
+  EXPECT_EQ(read5.Caption, "5");
+  EXPECT_EQ(U(read5.Cells[NameCell]), "Анна");
+  EXPECT_EQ(read5.Cells[NumberCell], "+7123");
+  EXPECT_EQ(read5.Cells[TypeCell], "SIM");
+  EXPECT_EQ(read5.TypeIcon, 1);
+  EXPECT_EQ(read5.Cells[MelodyCell], "ring.mid (3)");
+  EXPECT_EQ(U(read5.Cells[CategoryCell]), "Друзья");
+  EXPECT_EQ(read5.Cells[PictureCell], "/a/p.jpg");
+  EXPECT_EQ(read5.Cells[PrimaryCell], "Yes");
+
+  const ListRow rebuilt5 = RebuiltEntryRow(f.pb, 5);
+  EXPECT_EQ(rebuilt5.Cells[TypeCell], "Work");
+  EXPECT_EQ(rebuilt5.TypeIcon, 1);
+  EXPECT_EQ(rebuilt5.Cells[MelodyCell], "ring.mid (12)");
+  EXPECT_EQ(rebuilt5.Cells[NameCell], read5.Cells[NameCell]);
+
+  for (const ListRow& row : {ReadEntryRow(f.pb, 6, false), RebuiltEntryRow(f.pb, 6)}) {
+    EXPECT_EQ(row.Cells[TypeCell], "Mobile");
+    EXPECT_EQ(row.TypeIcon, 4);
+    EXPECT_EQ(row.Cells[MelodyCell], "Vibe-Dot (1)");
+    EXPECT_EQ(row.Cells[CategoryCell], "");
+    EXPECT_EQ(row.Cells[PrimaryCell], "No");
+    EXPECT_EQ(row.Cells[NameCell], "");
+  }
+
+  f.pb.PhonebookEntries[6][EntryNumberType] = "9";
+  EXPECT_EQ(ReadEntryRow(f.pb, 6, false).Cells[TypeCell], "SIM");
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "");
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).TypeIcon, -1);
+  f.pb.PhonebookEntries[6][EntryNumberType] = "x";
+  EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "");
+  f.pb.PhonebookEntries[6][EntryNumberType] = "3";
+  f.pb.PhonebookEntries[6][EntryCategory] = "";
+  EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[CategoryCell], "");
+  f.pb.PhonebookEntries[6][EntryCategory] = "1";
+  f.pb.PhonebookEntries[6][EntryMelody] = "abc";
+  EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[MelodyCell], "abc");
+}
+
+TEST(EntryListTest, AdvancedCellsAndBirthdays) {
+  PhonebookFixture f;
+  EntryRow& row = f.Entry(1, "1", "A");
+  row[EntryDistrict] = Hex("Центр");
+  row[EntryNickname] = Hex("Ник");
+  row[EntryCity] = "00";
+  row[EntryBirthday] = "\"12-31-2000\"";
+  const ListRow advanced = ReadEntryRow(f.pb, 1, true);
+  EXPECT_EQ(U(advanced.Cells[DistrictCell]), "Центр");
+  EXPECT_EQ(U(advanced.Cells[NicknameCell]), "Ник");
+  EXPECT_EQ(advanced.Cells[CityCell], "");
+  EXPECT_EQ(advanced.Cells[BirthdayCell], "12-31-2000");
+  const ListRow basic = ReadEntryRow(f.pb, 1, false);
+  for (int c = DistrictCell; c <= BirthdayCell; ++c) EXPECT_EQ(basic.Cells[c], "");
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 1).Cells[BirthdayCell], "12-31-2000");
+  // The editor holds a birthday without quotes; it is shown whole.
+  row[EntryBirthday] = "12-31-2000";
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 1).Cells[BirthdayCell], "12-31-2000");
+  row[EntryBirthday] = "\"\"";
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 1).Cells[BirthdayCell], "");
+}
+
+TEST(EntryListTest, RebuildListsUsedEntriesUpToNAndDropsTheSelection) {
+  PhonebookFixture f;
+  f.Entry(3, "3");
+  f.Entry(1, "1");
+  f.Entry(2, "2")[EntryMark] = "Del";
+  f.Entry(700, "700");
+  RebuildEntryList(f.pb, 600);
+  ASSERT_EQ(f.pb.LV.size(), 2u);
+  EXPECT_EQ(f.pb.LV[0].Caption, "1");
+  EXPECT_EQ(f.pb.LV[1].Caption, "3");
+  LVSelectItem(f.pb, 1, true);
+  EXPECT_EQ(f.pb.SelectedItemIndex, 1);
+  RebuildEntryList(f.pb, kEntryRows);
+  ASSERT_EQ(f.pb.LV.size(), 3u);
+  EXPECT_EQ(f.pb.LV[2].Caption, "700");
+  EXPECT_EQ(f.pb.SelectedItemIndex, -1);
+  EXPECT_FALSE(f.pb.LV[1].Selected);
+}
+
+TEST(EntryListTest, SelectionFollowsTheLastEvent) {
+  PhonebookFixture f;
+  f.Entry(4, "4");
+  f.Entry(9, "9");
+  RebuildEntryList(f.pb, kEntryRows);
+  LVSelectItem(f.pb, 1, true);
+  EXPECT_EQ(f.pb.EditIndex, 9);
+  EXPECT_EQ(f.pb.SelectedItemIndex, 1);
+  EXPECT_EQ(f.pb.SelectionSource, SelectionSourceKind::Table);
+  // Moving the selection: the old row loses it first, then the new row gains it.
+  LVSelectItem(f.pb, 1, false);
+  LVSelectItem(f.pb, 0, true);
+  EXPECT_EQ(f.pb.EditIndex, 4);
+  EXPECT_EQ(f.pb.SelectedItemIndex, 0);
+  EXPECT_TRUE(f.pb.LV[0].Selected);
+  EXPECT_FALSE(f.pb.LV[1].Selected);
+}
+
+std::vector<std::string> Captions(const PhonebookState& pb) {
+  std::vector<std::string> captions;
+  for (const ListRow& row : pb.LV) captions.push_back(row.Caption);
+  return captions;
+}
+
+TEST(EntryListTest, SortsByKeyWithUnsignedByteOrder) {
+  PhonebookFixture f;
+  f.Category(1, "Я");
+  f.Category(2, "а");
+  f.Category(3, "Z");
+  f.Entry(10, "300", "bob", "1", "1");
+  f.Entry(2, "1000", "Bob", "2", "2");
+  f.Entry(7, "2", "2 Ann", "3", "3");
+  f.Entry(8, "20", "10 Ann", "0", "2");
+  f.Entry(30, "21", "Яна", "4", "1");
+  f.Entry(31, "22", "ана", "4", "3");
+  f.Entry(32, "23", "bob", "5", "3");
+  RebuildEntryList(f.pb, kEntryRows);
+  const auto initial = Captions(f.pb);
+
+  LVColumnClick(f.pb, 4);  // "Мелодия" before any key: all rows equal
+  EXPECT_EQ(f.pb.SortKey, "");
+  EXPECT_EQ(Captions(f.pb), initial);
+
+  LVColumnClick(f.pb, 1);
+  EXPECT_EQ(f.pb.SortKey, "byName");
+  // Digits, Latin capitals, lower case, then Cyrillic capitals before lower case; equal names
+  // keep their order.
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"8", "7", "2", "10", "32", "30", "31"}));
+  LVColumnClick(f.pb, 0);
+  EXPECT_EQ(f.pb.SortKey, "byID");
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"2", "7", "8", "10", "30", "31", "32"}));
+  LVColumnClick(f.pb, 4);  // unchanged key sorts by ID again
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"2", "7", "8", "10", "30", "31", "32"}));
+  LVColumnClick(f.pb, 2);
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"2", "7", "8", "30", "31", "32", "10"}));
+  LVColumnClick(f.pb, 3);
+  EXPECT_EQ(f.pb.SortKey, "byType");
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"30", "31", "10", "2", "7", "32", "8"}));
+  LVColumnClick(f.pb, 5);
+  EXPECT_EQ(f.pb.SortKey, "byCat");
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"31", "7", "32", "30", "10", "2", "8"}));
+
+  EXPECT_EQ(LVCompare(f.pb, f.pb.LV[0], f.pb.LV[2]), 0);  // both "Z"
+  EXPECT_EQ(LVCompare(f.pb, f.pb.LV[0], f.pb.LV[3]), -1);
+  EXPECT_EQ(LVCompare(f.pb, f.pb.LV[3], f.pb.LV[0]), 1);
+}
+
+TEST(EntryListTest, SelectedPositionFollowsItsRowThroughASort) {
+  PhonebookFixture f;
+  f.Entry(1, "1", "b");
+  f.Entry(2, "2", "a");
+  RebuildEntryList(f.pb, kEntryRows);
+  LVSelectItem(f.pb, 0, true);
+  LVColumnClick(f.pb, 1);
+  EXPECT_EQ(f.pb.SelectedItemIndex, 1);
+  EXPECT_EQ(f.pb.LV[1].Caption, "1");
+  EXPECT_TRUE(f.pb.LV[1].Selected);
+}
+
+}  // namespace
+}  // namespace quorix
