@@ -5,14 +5,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <exception>
 
+#include "app/Settings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
 #include "app/ui/ListPage.h"
+#include "app/ui/Notifier.h"
+#include "app/ui/NumberTypeIcons.h"
 #include "app/ui/ProgressWindow.h"
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/Text.h"
@@ -21,10 +25,15 @@
 namespace quorix::ui {
 
 MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
-    : QMainWindow(parent), settingsPath_(std::move(settingsPath)), pages_(new QTabWidget(this)) {
+    : QMainWindow(parent),
+      settingsPath_(std::move(settingsPath)),
+      link_(state_, *this, clock_),
+      notifier_(std::make_unique<Notifier>()),
+      pages_(new QTabWidget(this)) {
   setObjectName("Form1");
   setWindowTitle("Quorix");
-  setGeometry(245, 97, 978, 673);
+  resize(978, 673);
+  move(245, 97);
   for (int i = 1; i <= 20; ++i) state_.settings.PortItems.push_back("COM" + std::to_string(i));
   BuildPages();
   BuildStatusBar();
@@ -36,6 +45,12 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   BindOwnCommands();
   form3_ = new ProgressWindow(this, [this] { state_.AbortRequested = true; });
   form5_ = new AboutBox(this);
+  // The serial port's receive polling runs on this thread, between events.
+  pollTimer_.setInterval(link_.Com().PollingDelay());
+  connect(&pollTimer_, &QTimer::timeout, this, [this] {
+    if (link_.Com().Connected()) link_.Com().PollTick();
+  });
+  pollTimer_.start();
 }
 
 MainWindow::~MainWindow() {
@@ -99,7 +114,12 @@ void MainWindow::BuildPages() {
                    {{"Button2", "Читать"}, {"Button7", "Сохранить"}, {"Button10", "Восстановить"}}),
       "Ежедневник");
   settingsPage_ = new SettingsPageWidget(state_.settings);
-  pages_->addTab(settingsPage_, "Настройки");
+  // Scrolls rather than keeping the window from being made smaller than the page.
+  auto* settingsScroll = new QScrollArea;
+  settingsScroll->setWidgetResizable(true);
+  settingsScroll->setFrameShape(QFrame::NoFrame);
+  settingsScroll->setWidget(settingsPage_);
+  pages_->addTab(settingsScroll, "Настройки");
   console_ = new ConsolePage;
   pages_->addTab(console_, "AT Команды");
 }
@@ -147,11 +167,65 @@ void MainWindow::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+// A setting that does not convert stops the sequence there; the window stays usable.
 void MainWindow::FormShow() {
-  state_.AbortRequested = false;
-  SetStatus(0, "Status: Disconnected");
-  pages_->setCurrentIndex(0);
-  lv_->setFocus();
+  Guarded([this] {
+    state_.AbortRequested = false;
+    WindowLayout layout;
+    ReadWindowLayout(settingsPath_, layout);
+    resize(width(), layout.Height);
+    resize(layout.Width, height());
+    move(layout.Left, y());
+    move(x(), layout.Top);
+    ReadAllSettings();
+    state_.phonebook.FirstIndex = 1;
+    state_.phonebook.LastIndex = 1000;
+    if (state_.settings.AutoConnect) {
+      link_.ConnectPhone();
+    } else {
+      SetStatus(0, "Status: Disconnected");
+    }
+    pages_->setCurrentIndex(0);
+    lv_->setFocus();
+    if (state_.settings.AutoFind) {
+      link_.FindSerialPorts();
+      settingsPage_->Refresh();
+    }
+  });
+}
+
+void MainWindow::ReadAllSettings() {
+  ReadSettings(settingsPath_, state_.settings, state_.phonebook.NumberTypeNames);
+  if (!portOverride_.empty()) {
+    storedPort_ = state_.settings.ComPort;
+    state_.settings.ComPort = portOverride_;
+  }
+  settingsPage_->Refresh();
+  ApplyColumnWidths();
+  typeIcons_ = LoadNumberTypeIcons(state_.phonebook.NumberTypeNames);
+  ApplyNumberTypeNames(state_.phonebook);
+}
+
+void MainWindow::ApplyColumnWidths() {
+  const auto widths = state_.settings.ColumnWidths;
+  for (int column = 0; column < 16; ++column) {
+    // -1 sizes a column to its contents, -2 to its caption.
+    if (widths[column] == -1) {
+      lv_->resizeColumnToContents(column);
+    } else if (widths[column] == -2) {
+      lv_->setColumnWidth(column, lv_->header()->sectionSizeHint(column));
+    } else {
+      lv_->setColumnWidth(column, widths[column]);
+    }
+  }
+}
+
+void MainWindow::WriteAllSettings() {
+  WriteWindowLayout(settingsPath_, {height(), width(), x(), y()});
+  SettingsPage stored = state_.settings;
+  // A port given for this run only is not kept, unless the user chose another one meanwhile.
+  if (!portOverride_.empty() && stored.ComPort == portOverride_) stored.ComPort = storedPort_;
+  WriteSettings(settingsPath_, stored);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -173,6 +247,7 @@ void MainWindow::FormCloseQuery() {
               MessageIcon::Warning);
     }
   }
+  Guarded([this] { WriteAllSettings(); });
 }
 
 void MainWindow::Exit() {

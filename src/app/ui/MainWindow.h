@@ -1,13 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/AppState.h"
 #include "app/Clock.h"
 #include "app/Shell.h"
+#include "link/PhoneConnection.h"
 
 class QAction;
 class QLabel;
@@ -20,6 +24,7 @@ namespace quorix::ui {
 class AboutBox;
 class ConsolePage;
 class ListPage;
+class Notifier;
 class ProgressWindow;
 class SettingsPageWidget;
 
@@ -40,6 +45,10 @@ class MainWindow : public QMainWindow, public Shell {
 
   AppState& State() { return state_; }
   Clock& Time() { return clock_; }
+  PhoneConnection& Link() { return link_; }
+  Notifier& Popup() { return *notifier_; }
+  // The number type icons of the phonebook views, types 0 to 7, loaded with the settings.
+  const QList<QIcon>& NumberTypeIcons() const { return typeIcons_; }
   const std::string& SettingsPath() const { return settingsPath_; }
   // Uses this port instead of the stored one for this run; the stored one is kept in the file.
   void SetPortOverride(const std::string& port);
@@ -101,13 +110,22 @@ class MainWindow : public QMainWindow, public Shell {
   // Runs a command; what it throws is shown the way the toolkit shows unhandled errors.
   void Guarded(const std::function<void()>& work);
   void Exit();
+  void ReadAllSettings();
+  void WriteAllSettings();
+  void ApplyColumnWidths();
   void Button8Click();
   void Button9Click();
+  void Button11Click();
 
   std::string settingsPath_;
   std::string portOverride_;
+  std::string storedPort_;  // the settings' port while an override is in use
   AppState state_;
   RealClock clock_;
+  PhoneConnection link_;
+  std::unique_ptr<Notifier> notifier_;
+  QTimer pollTimer_;
+  QList<QIcon> typeIcons_;
   QTabWidget* pages_ = nullptr;
   QTreeWidget* lv_ = nullptr;
   QTreeWidget* lvCat_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "app/ConsoleLog.h"
+#include "app/Settings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
 #include "app/ui/ListPage.h"
@@ -213,11 +214,25 @@ void MainWindow::BindOwnCommands() {
     form5_->show();
     form5_->raise();
   });
+  BindCommand("ToolButton1", [this] { link_.ToolButton1Click(); });
+  BindCommand("ToolButton2", [this] { link_.ToolButton2Click(); });
+  BindCommand("Button8", [this] { Button8Click(); });
   BindCommand("Button9", [this] { Button9Click(); });
+  BindCommand("Button11", [this] { Button11Click(); });
+  BindCommand("Button12", [this] { ReadAllSettings(); });
+}
+
+void MainWindow::Button8Click() {
+  if (link_.RequireConnection()) SendConsoleCommand(link_, *this, console_->Command());
 }
 
 void MainWindow::Button9Click() {
   SaveLogFile("LogMemo.txt", console_->LogLines());
+}
+
+void MainWindow::Button11Click() {
+  WriteSettings(settingsPath_, state_.settings);
+  Message(Ansi("Внимание!"), Ansi("Установки успешно сохранены!"), MessageIcon::Warning);
 }
 
 }  // namespace quorix::ui

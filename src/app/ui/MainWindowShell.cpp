@@ -2,13 +2,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStatusBar>
-#include <QToolTip>
 
 #include "app/FileFilter.h"
 #include "app/ui/ConsolePage.h"
 #include "app/ui/Gauge.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Notifier.h"
 #include "app/ui/ProgressWindow.h"
 #include "app/ui/Text.h"
 
@@ -92,7 +91,7 @@ void MainWindow::SetStatus(int panel, const std::string& text) {
 }
 
 void MainWindow::Notify(const std::string& text) {
-  QToolTip::showText(statusBar()->mapToGlobal(QPoint(0, 0)), FromAnsi(text), this);
+  notifier_->Show(text);
 }
 
 void MainWindow::LogLine(const std::string& text) {

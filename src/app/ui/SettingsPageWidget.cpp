@@ -155,7 +155,9 @@ void SettingsPageWidget::Refresh() {
   }();
   portEdit_->clear();
   portEdit_->addItems(items);
-  portEdit_->setCurrentText(PortText(FromAnsi(settings_.ComPort)));
+  // The box holds its text in upper case, so that is what the settings hold too.
+  settings_.ComPort = ToAnsi(PortText(FromAnsi(settings_.ComPort)));
+  portEdit_->setCurrentText(FromAnsi(settings_.ComPort));
   rateEdit_->setCurrentText(FromAnsi(settings_.BaudRate));
   ShowText(bCom_, FromAnsi(settings_.BCom));
   comboBox1_->setCurrentText(FromAnsi(settings_.BTimeout));

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 
+#include "app/ProgramPaths.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Text.h"
 
@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
   parser.addOption(port);
   parser.process(app);
 
-  quorix::ui::MainWindow window(
-      QDir(QApplication::applicationDirPath()).filePath("velkor.ini").toStdString());
+  quorix::ui::MainWindow window(quorix::SettingsFilePath());
   if (parser.isSet(port)) window.SetPortOverride(quorix::ui::ToAnsi(parser.value(port)));
   window.show();
   return QApplication::exec();

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "QtPrinting.h"
+#include "SettingsFolder.h"
 #include "app/ui/MainWindow.h"
 
 namespace quorix::ui {
@@ -38,13 +40,12 @@ TEST(ConsolePageTest, LogsLinesAndSendsOnEnter) {
 }
 
 TEST(ConsolePageTest, SaveWritesLogMemoTxtInTheCurrentFolder) {
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("quorix-console-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  SettingsFolder folder("console-save");
+  const auto& dir = folder.Dir();
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir);
   {
-    MainWindow window((dir / "velkor.ini").string());
+    MainWindow window(folder.Path());
     window.LogLine("OK");
     ASSERT_TRUE(window.Console()->Button9()->isEnabled());
     window.Console()->Button9()->click();
@@ -55,7 +56,6 @@ TEST(ConsolePageTest, SaveWritesLogMemoTxtInTheCurrentFolder) {
   std::ostringstream text;
   text << file.rdbuf();
   EXPECT_EQ(text.str(), "Log\r\nOK\r\n");
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "app/ui/MainWindow.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -12,28 +11,23 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <filesystem>
 
 #include "MessageBoxAnswer.h"
+#include "QtPrinting.h"
+#include "SettingsFolder.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ListPage.h"
 
 namespace quorix::ui {
 namespace {
 
-std::string TempSettingsPath(const char* name) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("quorix-mainwindow-" + std::to_string(::getpid()) + "-" + name);
-  std::filesystem::create_directories(dir);
-  return (dir / "velkor.ini").string();
-}
-
 TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
-  MainWindow window(TempSettingsPath("start"));
+  SettingsFolder folder("start");
+  MainWindow window(folder.Path());
   window.show();
   EXPECT_EQ(window.windowTitle(), "Quorix");
   EXPECT_EQ(window.geometry().size(), QSize(978, 673));
-  EXPECT_EQ(window.geometry().topLeft(), QPoint(245, 97));
+  EXPECT_EQ(window.pos(), QPoint(245, 97));
   QStringList captions;
   for (int i = 0; i < window.pages()->count(); ++i) captions << window.pages()->tabText(i);
   EXPECT_EQ(captions, (QStringList{"Справочник", "Категории", "Дерево категорий", "Ежедневник",
@@ -59,7 +53,8 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
 }
 
 TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
-  MainWindow window(TempSettingsPath("commands"));
+  SettingsFolder folder("commands");
+  MainWindow window(folder.Path());
   for (const char* name : {"ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5",
                            "ToolButton7", "ToolButton8", "ToolButton9", "ToolButton11",
                            "ToolButton12", "ToolButton13", "ToolButton15", "ToolButton16"}) {
@@ -94,7 +89,8 @@ TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
 }
 
 TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
-  MainWindow window(TempSettingsPath("view"));
+  SettingsFolder folder("view");
+  MainWindow window(folder.Path());
   QMenu* view = nullptr;
   for (QAction* menu : window.menuBar()->actions()) {
     if (menu->text() == "Вид") view = menu->menu();
@@ -111,7 +107,8 @@ TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
 }
 
 TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
-  MainWindow window(TempSettingsPath("help"));
+  SettingsFolder folder("help");
+  MainWindow window(folder.Path());
   MessageBoxAnswer answer(QMessageBox::Ok);
   window.Command("Help")->trigger();
   EXPECT_EQ(answer.text, "Справка будет готова немного позже...");
@@ -129,13 +126,15 @@ TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
 
 TEST(MainWindowTest, ClosingAsksAboutPendingChangesOnlyWhenThereAreSome) {
   {
-    MainWindow window(TempSettingsPath("close-clean"));
+    SettingsFolder folder("close-clean");
+    MainWindow window(folder.Path());
     window.show();
     MessageBoxAnswer answer(QMessageBox::No);
     window.close();
     EXPECT_EQ(answer.shown, 0);
   }
-  MainWindow window(TempSettingsPath("close-modified"));
+  SettingsFolder folder("close-modified");
+  MainWindow window(folder.Path());
   window.show();
   window.State().DataModified = true;
   MessageBoxAnswer answer(QMessageBox::No);
@@ -146,7 +145,8 @@ TEST(MainWindowTest, ClosingAsksAboutPendingChangesOnlyWhenThereAreSome) {
 }
 
 TEST(MainWindowTest, ExitEndsTheMessageLoopWithoutTheCloseSequence) {
-  MainWindow window(TempSettingsPath("exit"));
+  SettingsFolder folder("exit");
+  MainWindow window(folder.Path());
   window.show();
   window.State().DataModified = true;
   MessageBoxAnswer answer(QMessageBox::No);

@@ -7,7 +7,7 @@
 
 namespace quorix::ui {
 
-// Answers the next message box the code under test opens, as a user would, and remembers what
+// Answers every message box the code under test opens, as a user would, and remembers what
 // it said.
 class MessageBoxAnswer {
  public:
@@ -20,7 +20,9 @@ class MessageBoxAnswer {
       title = box->windowTitle();
       text = box->text();
       icon = box->icon();
-      box->button(answer)->click();
+      // A box without that answer (a plain notice) is acknowledged with its only button.
+      QAbstractButton* button = box->button(answer);
+      (button ? button : box->buttons().first())->click();
     });
     timer_.start();
   }

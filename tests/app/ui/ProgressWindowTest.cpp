@@ -6,8 +6,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
-#include <filesystem>
 
+#include "QtPrinting.h"
+#include "SettingsFolder.h"
 #include "app/ui/Gauge.h"
 #include "app/ui/MainWindow.h"
 
@@ -15,8 +16,8 @@ namespace quorix::ui {
 namespace {
 
 TEST(ProgressWindowTest, ShowsOverTheDisabledMainWindowAndCountsPercent) {
-  MainWindow window(
-      (std::filesystem::temp_directory_path() / "quorix-progress-velkor.ini").string());
+  SettingsFolder folder("progress");
+  MainWindow window(folder.Path());
   window.show();
   ProgressWindow* form3 = window.Form3();
   EXPECT_EQ(form3->windowTitle(), "Пожалуйста подождите...");
@@ -48,7 +49,8 @@ TEST(ProgressWindowTest, ShowsOverTheDisabledMainWindowAndCountsPercent) {
 
 // A long command lets events through between its steps; the user's close box stops it there.
 TEST(ProgressWindowTest, TheCloseBoxAbortsARunningLoop) {
-  MainWindow window((std::filesystem::temp_directory_path() / "quorix-abort-velkor.ini").string());
+  SettingsFolder folder("abort");
+  MainWindow window(folder.Path());
   window.show();
   window.State().AbortRequested = false;
   window.ProgressShow();
