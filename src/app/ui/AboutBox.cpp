@@ -1,7 +1,5 @@
 #include "app/ui/AboutBox.h"
 
-#include <libusb-1.0/libusb.h>
-
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,11 +8,6 @@
 namespace quorix::ui {
 
 namespace {
-
-QString LibusbVersion() {
-  const unsigned api = LIBUSB_API_VERSION;
-  return QString("libusb-1.0 (API %1)").arg(api, 8, 16, QChar('0'));
-}
 
 QString CppLibrary() {
 #if defined(_GLIBCXX_RELEASE)
@@ -49,7 +42,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 }
 
 QString AboutBox::Libraries() {
-  return QString("Qt %1\n%2\nSimpleIni\n%3").arg(qVersion(), LibusbVersion(), CppLibrary());
+  return QString("Qt %1\nSimpleIni\n%2").arg(qVersion(), CppLibrary());
 }
 
 }  // namespace quorix::ui
