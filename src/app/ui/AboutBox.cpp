@@ -24,6 +24,7 @@ QString CppLibrary() {
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName("Form5");
   setWindowTitle("About");
+  setMinimumWidth(240);
   auto* name = new QLabel("<b>Quorix</b>", this);
   name->setObjectName("ProductName");
   auto* version = new QLabel(QString("Version %1").arg(QUORIX_VERSION), this);
@@ -35,9 +36,11 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(name);
-  layout->addWidget(version);
-  layout->addWidget(libraries);
+  layout->setContentsMargins(24, 16, 24, 12);
+  for (QLabel* label : {name, version, libraries}) {
+    label->setAlignment(Qt::AlignCenter);
+    layout->addWidget(label);
+  }
   layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
 
