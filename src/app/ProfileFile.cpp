@@ -22,7 +22,7 @@ class Profile {
     ini_.SetSpaces(false);
   }
 
-  // False when the file cannot be opened for a reason other than its absence.
+  // A missing file loads as empty; false when the file is there but cannot be read.
   bool Load(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return errno == ENOENT;

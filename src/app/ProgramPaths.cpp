@@ -26,7 +26,7 @@ bool IsReadableFile(const std::string& path) {
 std::string ProgramDirectory() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return std::filesystem::current_path().string();
+  if (ec) return std::filesystem::current_path(ec).string();
   return exe.parent_path().string();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -48,7 +49,7 @@ class MainWindow : public QMainWindow, public Shell {
   PhoneConnection& Link() { return link_; }
   Notifier& Popup() { return *notifier_; }
   // The number type icons of the phonebook views, types 0 to 7, loaded with the settings.
-  const QList<QIcon>& NumberTypeIcons() const { return typeIcons_; }
+  const std::array<QPixmap, 8>& NumberTypeIcons() const { return typeIcons_; }
   const std::string& SettingsPath() const { return settingsPath_; }
   // Uses this port instead of the stored one for this run; the stored one is kept in the file.
   void SetPortOverride(const std::string& port);
@@ -125,7 +126,7 @@ class MainWindow : public QMainWindow, public Shell {
   PhoneConnection link_;
   std::unique_ptr<Notifier> notifier_;
   QTimer pollTimer_;
-  QList<QIcon> typeIcons_;
+  std::array<QPixmap, 8> typeIcons_;
   QTabWidget* pages_ = nullptr;
   QTreeWidget* lv_ = nullptr;
   QTreeWidget* lvCat_ = nullptr;

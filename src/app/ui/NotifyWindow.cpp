@@ -1,6 +1,7 @@
 #include "app/ui/NotifyWindow.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTextLayout>
@@ -161,8 +162,9 @@ void NotifyWindow::leaveEvent(QEvent*) {
   if (logic_) logic_->MouseLeave();
 }
 
-void NotifyWindow::mouseReleaseEvent(QMouseEvent*) {
-  if (logic_) logic_->MouseRelease();
+void NotifyWindow::mouseReleaseEvent(QMouseEvent* event) {
+  // A press on the popup dragged off it before release is no click.
+  if (logic_ && rect().contains(event->position().toPoint())) logic_->MouseRelease();
 }
 
 }  // namespace quorix::ui

@@ -105,6 +105,11 @@ TEST(NotifyWindowTest, ShowsTheMessageAndFollowsTheSlide) {
                       Qt::NoModifier);
   QCoreApplication::sendEvent(&window, &release);
   EXPECT_EQ(clicks, 1);
+  const QPointF outside(200, 60);
+  QMouseEvent releaseOff(QEvent::MouseButtonRelease, outside, outside, Qt::LeftButton, Qt::NoButton,
+                         Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &releaseOff);
+  EXPECT_EQ(clicks, 1);
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(&window, &leave);
   EXPECT_FALSE(logic.hover());

@@ -38,7 +38,7 @@ TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
     EXPECT_EQ(window.SettingsWidget()->PortEdit()->currentText(), "COM9");
     EXPECT_TRUE(window.SettingsWidget()->CheckBox(9)->isChecked());
     EXPECT_EQ(window.State().phonebook.NumberTypeNames[3], "Mobile");
-    EXPECT_EQ(window.NumberTypeIcons().size(), 8);
+    EXPECT_EQ(window.NumberTypeIcons()[7].size(), QSize(15, 15));
     EXPECT_EQ(window.State().phonebook.LastIndex, 1000);
     EXPECT_EQ(window.StatusText(0), "Status: Disconnected");
 
