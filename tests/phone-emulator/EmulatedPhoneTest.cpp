@@ -217,6 +217,12 @@ TEST(EmulatedPhoneTest, WrittenRecordsReadBackTheSame) {
       Reply(phone, "AT+MPBR=12"),
       "\r\n+MPBR: 12,\"1\",129,0041004A,0,0,255,0,1,1,255,255,0,,0,0,,,,,,,,\"\",\"\"\r\n" + kOk);
 
+  // What a new entry leaves out, the phone fills in with its defaults.
+  EXPECT_EQ(Reply(phone, "AT+MPBW=14,\"+7123\",," + Hex("Новый") + ",3,,,,,,,,,,,"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBR=14"), "\r\n+MPBR: 14,\"+7123\",145," + Hex("Новый") +
+                                            ",3,0,255,0,0,1,255,255,0,,0,0,,,,,,,,\"\",\"\"\r\n" +
+                                            kOk);
+
   // In the plain character set the texts go both ways quoted, commas inside quotes included.
   EXPECT_EQ(Reply(phone, "AT+CSCS=\"GSM\""), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPBW=13,\"a@b.c\",128,\"Smith, J\",6,0,255,0,1,1,255,255,0,,0,0"),
@@ -228,7 +234,7 @@ TEST(EmulatedPhoneTest, WrittenRecordsReadBackTheSame) {
   EXPECT_EQ(Reply(phone, "AT+MPBW=12"), kOk);
   EXPECT_EQ(phone.Record(12), nullptr);
   EXPECT_EQ(Reply(phone, "AT+MPBR=12"), kOk);
-  EXPECT_EQ(Reply(phone, "AT+MPBW=14"), kOk) << "deleting an empty record";
+  EXPECT_EQ(Reply(phone, "AT+MPBW=15"), kOk) << "deleting an empty record";
 }
 
 TEST(EmulatedPhoneTest, RejectedWritesChangeNothing) {

@@ -6,8 +6,7 @@
 namespace quorix::emu {
 
 // The phone's stored data. Texts the phone keeps in UCS2 are held as upper-case UCS2 hex text;
-// numbers, dates and times without their quotes; numeric values as the decimal text they were
-// written with (empty when written empty).
+// numbers, dates and times without their quotes; numeric values as decimal text.
 
 struct PhonebookRecord {
   std::string number;

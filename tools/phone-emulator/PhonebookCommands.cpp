@@ -152,7 +152,7 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
   if (v.size() != kBasicValueCount && v.size() != kAdvancedValueCount) return std::nullopt;
   PhonebookRecord r;
   const auto number = Unquote(v[0]);
-  if (!number || number->empty() || !IsDecimal(v[1]) || !IsDecimalWithin(v[3], 0, 8)) {
+  if (!number || number->empty() || !IsEmptyOrDecimal(v[1]) || !IsDecimalWithin(v[3], 0, 8)) {
     return std::nullopt;
   }
   const int type = *ParseDecimal(v[3]);
@@ -162,7 +162,11 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
     return std::nullopt;
   }
   r.number = *number;
-  r.numberFormat = v[1];
+  // An omitted number format is chosen from the number, as for AT+CPBW.
+  r.numberFormat = !v[1].empty()            ? std::string(v[1])
+                   : address                ? "128"
+                   : number->front() == '+' ? "145"
+                                            : "129";
   r.numberType = v[3];
   const auto name = TextFromWire(v[2], charset_);
   const auto picture = TextFromWire(v[12], charset_);
@@ -176,16 +180,20 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
     if (!IsEmptyOrDecimal(v[i])) return std::nullopt;
   }
   if (!v[8].empty() && !IsDecimalWithin(v[8], 1, kCategoryCount)) return std::nullopt;
-  r.voiceLabel = v[4];
-  r.melody = v[5];
-  r.field7 = v[6];
-  r.primary = v[7];
-  r.category = v[8];
-  r.field10 = v[9];
-  r.field11 = v[10];
-  r.field12 = v[11];
-  r.field14 = v[13];
-  r.field15 = v[14];
+  // The phone keeps numbers in these places; an omitted value takes the phone's default.
+  const auto value = [&v](size_t i, const char* omitted) {
+    return v[i].empty() ? std::string(omitted) : std::string(v[i]);
+  };
+  r.voiceLabel = value(4, "0");
+  r.melody = value(5, "255");
+  r.field7 = value(6, "0");
+  r.primary = value(7, "0");
+  r.category = value(8, "1");
+  r.field10 = value(9, "255");
+  r.field11 = value(10, "255");
+  r.field12 = value(11, "0");
+  r.field14 = value(13, "0");
+  r.field15 = value(14, "0");
   if (v.size() == kBasicValueCount) return r;
   for (size_t k = 0; k < r.address.size(); ++k) {
     const auto field = TextFromWire(v[15 + k], charset_);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -17,7 +18,10 @@ namespace quorix::emu {
 namespace {
 
 // How often a line with no client on it is looked at again.
-constexpr auto kNoClientRecheck = std::chrono::milliseconds(20);
+constexpr auto kNoClientRecheck = std::chrono::milliseconds(10);
+// How long a hang-up waits for the client to read what was sent before it.
+constexpr auto kHangupDrainLimit = std::chrono::seconds(2);
+constexpr int kHangupSettle = 20;  // ms
 
 std::runtime_error SystemError(const std::string& what) {
   return std::runtime_error(what + ": " + std::strerror(errno));
@@ -135,10 +139,7 @@ void PtyPhoneServer::Serve() {
       continue;
     }
     if (fds[1].revents & POLLIN) TakeInput();
-    if (master_ >= 0 && (fds[1].revents & POLLHUP)) {
-      clientPresent_ = false;
-      DropOutput("no client on the line");
-    }
+    if (master_ >= 0 && (fds[1].revents & POLLHUP)) ClientLeft();
   }
 }
 
@@ -211,6 +212,17 @@ PtyPhoneServer::OutputWait PtyPhoneServer::PumpOutput() {
   return {};
 }
 
+void PtyPhoneServer::ClientLeft() {
+  clientPresent_ = false;
+  DropOutput("no client on the line");
+  // Bytes the client left unread would greet the next one; on a serial line they are lost.
+  const int slave = open(terminalPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (slave >= 0) {
+    tcflush(slave, TCIFLUSH);
+    close(slave);
+  }
+}
+
 void PtyPhoneServer::DropOutput(const char* why) {
   if (output_.empty()) return;
   output_.clear();
@@ -220,10 +232,26 @@ void PtyPhoneServer::DropOutput(const char* why) {
 void PtyPhoneServer::HangUp() {
   transcript_.Note("hung up after " + std::to_string(bytesSent_.load()) + " bytes");
   output_.clear();
-  close(master_);
-  master_ = -1;
+  // Closing the master discards what the client has not read yet; the bytes already sent are on
+  // the wire and reach it first. A client that stops reading gets the drop after a while anyway.
+  const int slave = open(terminalPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (slave >= 0) {
+    // The terminal passes written bytes on to the client side a moment later.
+    pollfd wake{wake_, POLLIN, 0};
+    const bool stopping = poll(&wake, 1, kHangupSettle) > 0;
+    const auto giveUp = Clock::now() + kHangupDrainLimit;
+    int unread = 0;
+    while (!stopping && ioctl(slave, FIONREAD, &unread) == 0 && unread > 0 &&
+           Clock::now() < giveUp) {
+      if (poll(&wake, 1, 5) > 0) break;
+    }
+    close(slave);
+  }
+  // Gone from the port map before the line drops, as an unplugged modem.
   hungUp_ = true;
   published_.reset();
+  close(master_);
+  master_ = -1;
 }
 
 }  // namespace quorix::emu

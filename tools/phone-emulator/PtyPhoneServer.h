@@ -59,6 +59,7 @@ class PtyPhoneServer {
   void TakeInput();
   void Queue(std::string bytes, Clock::time_point notBefore);
   OutputWait PumpOutput();
+  void ClientLeft();
   void DropOutput(const char* why);
   void HangUp();
 

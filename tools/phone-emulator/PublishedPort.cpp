@@ -2,20 +2,13 @@
 
 #include <unistd.h>
 
-#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 namespace quorix::emu {
-
-namespace {
-
-std::atomic<int> publishedInProcess{0};
-
-}  // namespace
 
 std::string PublishedPortsDirectory() {
   if (const char* dir = std::getenv("QUORIX_PUBLISHED_PORTS"); dir && *dir) return dir;
@@ -28,24 +21,38 @@ PublishedPort::PublishedPort(const std::string& terminalPath) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) throw std::runtime_error("cannot create " + dir.string() + ": " + ec.message());
-  // Several emulators in one process (tests) each get a file of their own.
-  const int serial = publishedInProcess++;
-  std::string name = "emulator-" + std::to_string(getpid());
-  if (serial > 0) name += "-" + std::to_string(serial);
-  const fs::path target = dir / name;
-  const fs::path temporary = dir / ("." + name + ".tmp");
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << terminalPath << '\n';
-    if (!out) throw std::runtime_error("cannot write " + temporary.string());
-  }
-  // A reader sees the whole path or no file.
-  fs::rename(temporary, target, ec);
-  if (ec) {
+  std::string base = "emulator-";
+  base += std::to_string(getpid());
+  // Hidden until complete: readers look at the files named emulator-*.
+  std::string temporary = (dir / ".").string();
+  temporary += base;
+  temporary += "-XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) throw std::runtime_error("cannot write in " + dir.string());
+  const std::string content = terminalPath + '\n';
+  const bool written =
+      write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
+  close(fd);
+  if (!written) {
     fs::remove(temporary, ec);
-    throw std::runtime_error("cannot publish the port in " + dir.string());
+    throw std::runtime_error("cannot write " + temporary);
   }
-  filePath_ = target.string();
+  // Linking the finished file in place means a reader sees the whole path or no file. Several
+  // emulators in one process (tests) each get a name of their own.
+  for (int serial = 0; filePath_.empty() && serial < 1000; ++serial) {
+    fs::path target = dir / base;
+    if (serial > 0) {
+      target += '-';
+      target += std::to_string(serial);
+    }
+    if (link(temporary.c_str(), target.c_str()) == 0) {
+      filePath_ = target.string();
+    } else if (errno != EEXIST) {
+      break;
+    }
+  }
+  fs::remove(temporary, ec);
+  if (filePath_.empty()) throw std::runtime_error("cannot publish the port in " + dir.string());
 }
 
 PublishedPort::~PublishedPort() {

@@ -30,23 +30,25 @@ std::string Text(const char* utf8) {
 }
 
 PhonebookRecord Entry(const char* name, std::string number, int type, int category, bool primary) {
-  PhonebookRecord r;
   const bool address = type == kEmail || type == kMailingList;
-  r.numberFormat = address ? "128" : (number.front() == '+' ? "145" : "129");
-  r.number = std::move(number);
-  r.name = Text(name);
-  r.numberType = std::to_string(type);
-  r.voiceLabel = "0";
-  r.melody = "255";
-  r.field7 = "0";
-  r.primary = primary ? "1" : "0";
-  r.category = std::to_string(category);
-  r.field10 = "255";
-  r.field11 = "255";
-  r.field12 = "0";
-  r.field14 = "0";
-  r.field15 = "0";
-  return r;
+  std::string format = address ? "128" : (number.front() == '+' ? "145" : "129");
+  return PhonebookRecord{.number = std::move(number),
+                         .numberFormat = std::move(format),
+                         .name = Text(name),
+                         .numberType = std::to_string(type),
+                         .voiceLabel = std::string(1, '0'),
+                         .melody = std::string("255"),
+                         .field7 = std::string(1, '0'),
+                         .primary = std::string(1, primary ? '1' : '0'),
+                         .category = std::to_string(category),
+                         .field10 = std::string("255"),
+                         .field11 = std::string("255"),
+                         .field12 = std::string(1, '0'),
+                         .picture = {},
+                         .field14 = std::string(1, '0'),
+                         .field15 = std::string(1, '0'),
+                         .address = {},
+                         .birthday = {}};
 }
 
 PhonebookRecord WithMelody(PhonebookRecord r, int melody) {

@@ -1,0 +1,51 @@
+#include "phone-emulator/EmulatorOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace quorix::emu {
+namespace {
+
+TEST(EmulatorOptionsTest, ReadsEveryOption) {
+  const auto defaults = ParseEmulatorOptions({});
+  EXPECT_TRUE(defaults.error.empty());
+  EXPECT_EQ(defaults.options.model, "E398");
+  EXPECT_EQ(defaults.options.simCapacity, 250);
+  EXPECT_EQ(defaults.options.baud, 0);
+  EXPECT_EQ(defaults.options.hangupAfter, -1);
+
+  const auto parsed = ParseEmulatorOptions({"--model",    "C650",           "--sim-capacity",
+                                            "100",        "--sample",       "--fill",
+                                            "400",        "--baud",         "9600",
+                                            "--log",      "/tmp/x.log",     "--publish",
+                                            "--silent",   "--hangup-after", "0",
+                                            "--error-on", "AT+MPBR",        "--error-on",
+                                            "AT+CPBS",    "--reply-delay",  "150"});
+  ASSERT_TRUE(parsed.error.empty()) << parsed.error;
+  const EmulatorOptions& o = parsed.options;
+  EXPECT_EQ(o.model, "C650");
+  EXPECT_EQ(o.simCapacity, 100);
+  EXPECT_TRUE(o.sample);
+  EXPECT_EQ(o.fill, 400);
+  EXPECT_EQ(o.baud, 9600);
+  EXPECT_EQ(o.logPath, "/tmp/x.log");
+  EXPECT_TRUE(o.publish);
+  EXPECT_TRUE(o.silent);
+  EXPECT_EQ(o.hangupAfter, 0);
+  EXPECT_EQ(o.errorOn, (std::vector<std::string>{"AT+MPBR", "AT+CPBS"}));
+  EXPECT_EQ(o.replyDelayMs, 150);
+  EXPECT_TRUE(ParseEmulatorOptions({"--help"}).help);
+}
+
+TEST(EmulatorOptionsTest, RefusesUnusableCommandLines) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--modem"},        {"--model"},           {"--model", ""},    {"--baud", "0"},
+      {"--baud", "fast"}, {"--fill", "-1"},      {"--fill", "12x"},  {"--sim-capacity", "251"},
+      {"--error-on", ""}, {"--reply-delay", ""}, {"--hangup-after"}, {"extra"},
+  };
+  for (const auto& args : bad) {
+    EXPECT_FALSE(ParseEmulatorOptions(args).error.empty()) << args[0];
+  }
+}
+
+}  // namespace
+}  // namespace quorix::emu

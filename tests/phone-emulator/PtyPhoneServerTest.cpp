@@ -1,0 +1,233 @@
+#include "phone-emulator/PtyPhoneServer.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "codec/CodePage.h"
+#include "codec/Ucs2.h"
+#include "phone-emulator/TerminalClient.h"
+
+namespace quorix::emu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::TerminalClient;
+namespace fs = std::filesystem;
+
+const std::string kOk = "\r\nOK\r\n";
+
+std::string Hex(const char* utf8) {
+  return EncodeUcs2Hex(Utf8ToCp1251(utf8));
+}
+
+class TemporaryDirectory {
+ public:
+  TemporaryDirectory() {
+    std::string pattern = (fs::temp_directory_path() / "quorix-emu-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TemporaryDirectory() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Sends one command as the program does (CR LF) and reads up to the final result.
+std::string Exchange(TerminalClient& client, const std::string& command) {
+  client.Send(command + "\r\n");
+  const std::string head = client.ReadUntil("\r\n");
+  std::string text = head;
+  while (text.find("\r\nOK\r\n") == std::string::npos &&
+         text.find("\r\nERROR\r\n") == std::string::npos) {
+    const std::string more = client.ReadUntil("\r\n");
+    if (more.empty()) break;
+    text += more;
+  }
+  return text;
+}
+
+TEST(PtyPhoneServerTest, ServesTheSamplePhoneOnARawTerminal) {
+  EmulatorOptions options;
+  options.sample = true;
+  PtyPhoneServer server(options);
+  const std::string path = server.Start();
+  EXPECT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+
+  TerminalClient client(path);
+  ASSERT_TRUE(client.IsOpen());
+  client.Send("ATZ\r");
+  EXPECT_EQ(client.ReadUntil("OK\r\n"), "ATZ\r\r\nOK\r\n");
+
+  EXPECT_EQ(Exchange(client, "AT+CSCS=UCS2"), "AT+CSCS=UCS2\r" + kOk);
+  EXPECT_EQ(Exchange(client, "AT+CPBS=\"ME\""), "AT+CPBS=\"ME\"\r" + kOk);
+  const std::string records = Exchange(client, "AT+MPBR=1,10");
+  EXPECT_EQ(records.rfind("AT+MPBR=1,10\r\r\n+MPBR: 1,\"+79161234501\",145," + Hex("Мама") +
+                              ",3,0,7,0,1,4,255,255,0,,0,0,,,,,,,,\"\",\"\"\r\n",
+                          0),
+            0u);
+  size_t lines = 0;
+  for (size_t at = records.find("\r\n+MPBR: "); at != std::string::npos;
+       at = records.find("\r\n+MPBR: ", at + 1)) {
+    ++lines;
+  }
+  EXPECT_EQ(lines, 9u);
+
+  const std::string written = "\"+79995550011\",145," + Hex("Щука Ёлкина") +
+                              ",3,0,255,0,1,5,255,255,0,,0,0,,," + Hex("Тула") +
+                              ",,,,,\"01-31-2000\"";
+  EXPECT_EQ(Exchange(client, "AT+MPBW=10," + written), "AT+MPBW=10," + written + "\r" + kOk);
+  EXPECT_EQ(Exchange(client, "AT+MPBR=10,10"),
+            "AT+MPBR=10,10\r\r\n+MPBR: 10," + written + ",\"\"\r\n" + kOk);
+  EXPECT_EQ(Exchange(client, "AT+MPGW=1," + Hex("Все") + ",255,0,0"),
+            "AT+MPGW=1," + Hex("Все") + ",255,0,0\r\r\nERROR\r\n");
+
+  server.Inspect([](const EmulatedPhone& phone) {
+    ASSERT_NE(phone.Record(10), nullptr);
+    EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->address[2]), Utf8ToCp1251("Тула"));
+  });
+}
+
+TEST(PtyPhoneServerTest, ClientsComeAndGoWhileThePhoneStays) {
+  EmulatorOptions options;
+  options.sample = true;
+  options.fill = 900;
+  options.baud = 19200;
+  PtyPhoneServer server(options);
+  const std::string path = server.Start();
+  {
+    TerminalClient first(path);
+    EXPECT_EQ(Exchange(first, "ATE0"), "ATE0\r" + kOk);
+    // Leaves in the middle of a long reply.
+    first.Send("AT+MPBR=1,1000\r\n");
+    EXPECT_EQ(first.ReadUntil("+MPBR: 1,"), "\r\n+MPBR: 1,");
+  }
+  // Once the phone has seen the line fall idle, what was still to come went to nobody; the phone
+  // keeps its settings.
+  std::this_thread::sleep_for(200ms);
+  TerminalClient second(path);
+  ASSERT_TRUE(second.IsOpen());
+  EXPECT_EQ(second.ReadFor(300ms), "");
+  EXPECT_EQ(Exchange(second, "AT"), kOk);
+  {
+    TerminalClient third(path);
+    EXPECT_EQ(Exchange(third, "ATE1"), kOk);
+  }
+  EXPECT_EQ(Exchange(second, "AT"), "AT\r" + kOk);
+}
+
+TEST(PtyPhoneServerTest, TranscriptShowsEveryExchangeAfterTheReplyDelay) {
+  TemporaryDirectory dir;
+  EmulatorOptions options;
+  options.logPath = (dir.Path() / "phone.log").string();
+  options.replyDelayMs = 250;
+  options.errorOn = {"AT+CGMM"};
+  {
+    PtyPhoneServer server(options);
+    TerminalClient client(server.Start());
+    EXPECT_EQ(Exchange(client, "ATZ"), "ATZ\r" + kOk);
+    EXPECT_EQ(Exchange(client, "AT+CGMM"), "AT+CGMM\r\r\nERROR\r\n");
+    EXPECT_EQ(Exchange(client, "AT+CGMI"),
+              "AT+CGMI\r\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n" + kOk);
+  }
+  const std::string log = ReadFile(dir.Path() / "phone.log");
+  for (const char* expected :
+       {" < ATZ\n", " > ATZ\\r\n", " > \\r\\nOK\\r\\n\n", " < AT+CGMM\n", " > \\r\\nERROR\\r\\n\n",
+        " < AT+CGMI\n", " > \\r\\n+CGMI: \"Motorola CE, Copyright 2000\"\\r\\n\\r\\nOK\\r\\n\n"}) {
+    EXPECT_NE(log.find(expected), std::string::npos) << expected << " in\n" << log;
+  }
+  // Each line starts with its time; the reply goes out no sooner than the delay after the echo.
+  const size_t echo = log.find(" > ATZ\\r\n");
+  const size_t reply = log.find(" > \\r\\nOK\\r\\n\n");
+  ASSERT_NE(echo, std::string::npos);
+  ASSERT_NE(reply, std::string::npos);
+  const auto millisOfDay = [&log](size_t lineEnd) {
+    const size_t start = log.rfind('\n', lineEnd) + 1;
+    const std::string t = log.substr(start + 11, 12);  // hh:mm:ss.mmm
+    return ((std::stoi(t.substr(0, 2)) * 60 + std::stoi(t.substr(3, 2))) * 60 +
+            std::stoi(t.substr(6, 2))) *
+               1000 +
+           std::stoi(t.substr(9, 3));
+  };
+  EXPECT_GE((millisOfDay(reply) - millisOfDay(echo) + 86400000) % 86400000, 250);
+}
+
+TEST(PtyPhoneServerTest, SilentPhoneHearsButNeverAnswers) {
+  TemporaryDirectory dir;
+  EmulatorOptions options;
+  options.silent = true;
+  options.logPath = (dir.Path() / "silent.log").string();
+  {
+    PtyPhoneServer server(options);
+    TerminalClient client(server.Start());
+    client.Send("ATZ\r\n");
+    EXPECT_EQ(client.ReadFor(500ms), "");
+    EXPECT_EQ(server.BytesSent(), 0);
+  }
+  const std::string log = ReadFile(dir.Path() / "silent.log");
+  EXPECT_NE(log.find(" < ATZ\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find(" > "), std::string::npos) << log;
+}
+
+TEST(PtyPhoneServerTest, HangsUpAfterTheGivenNumberOfBytes) {
+  TemporaryDirectory dir;
+  setenv("QUORIX_PUBLISHED_PORTS", dir.Path().c_str(), 1);
+  EmulatorOptions options;
+  options.hangupAfter = 12;
+  options.publish = true;
+  PtyPhoneServer server(options);
+  TerminalClient client(server.Start());
+  EXPECT_EQ(fs::directory_iterator(dir.Path())->path().filename().string().rfind("emulator-", 0),
+            0u);
+  EXPECT_EQ(Exchange(client, "ATZ"), "ATZ\r" + kOk) << "10 bytes";
+  client.Send("AT+CGMI\r\n");
+  EXPECT_EQ(client.ReadFor(300ms), "AT");
+  EXPECT_TRUE(client.LineDropped());
+  EXPECT_TRUE(server.HungUp());
+  EXPECT_EQ(server.BytesSent(), 12);
+  EXPECT_TRUE(fs::is_empty(dir.Path())) << "a dropped port leaves the port map";
+  unsetenv("QUORIX_PUBLISHED_PORTS");
+}
+
+TEST(PtyPhoneServerTest, PublishesThePortWhileServing) {
+  TemporaryDirectory dir;
+  const fs::path ports = dir.Path() / "ports";
+  setenv("QUORIX_PUBLISHED_PORTS", ports.c_str(), 1);
+  EmulatorOptions options;
+  options.publish = true;
+  {
+    PtyPhoneServer first(options);
+    PtyPhoneServer second(options);
+    const std::string firstPath = first.Start();
+    const std::string secondPath = second.Start();
+    const std::string base = "emulator-" + std::to_string(getpid());
+    EXPECT_EQ(ReadFile(ports / base), firstPath + "\n");
+    EXPECT_EQ(ReadFile(ports / (base + "-1")), secondPath + "\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(ports), fs::directory_iterator()), 2);
+    first.Stop();
+    EXPECT_FALSE(fs::exists(ports / base));
+    EXPECT_TRUE(fs::exists(ports / (base + "-1")));
+  }
+  EXPECT_TRUE(fs::is_empty(ports)) << "the destructor withdraws it too";
+  unsetenv("QUORIX_PUBLISHED_PORTS");
+  EXPECT_EQ(PublishedPortsDirectory(), "/tmp/quorix-published-ports-" + std::to_string(getuid()));
+}
+
+}  // namespace
+}  // namespace quorix::emu
