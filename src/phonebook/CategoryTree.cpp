@@ -43,6 +43,14 @@ int TreeNodeCount(const PhonebookState& state) {
   return n;
 }
 
+int TreeNodeAbsoluteIndex(const PhonebookState& state, int top, int child) {
+  int n = 0;
+  for (int t = 0; t < top && t < static_cast<int>(state.Tr.size()); ++t) {
+    n += 1 + static_cast<int>(state.Tr[t].Children.size());
+  }
+  return n + (child >= 0 ? child + 1 : 0);
+}
+
 void TrChange(PhonebookState& state, int node) {
   state.SelectedTreeNode = node;
 }

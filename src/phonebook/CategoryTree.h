@@ -12,6 +12,10 @@ void RebuildCategoryTree(PhonebookState& state);
 // Total number of nodes of Tr.
 int TreeNodeCount(const PhonebookState& state);
 
+// The absolute index of category node top (0-based among the top nodes), or of its child when
+// child is 0 or more.
+int TreeNodeAbsoluteIndex(const PhonebookState& state, int top, int child);
+
 // The tree's current node changed (absolute index, -1 for none).
 void TrChange(PhonebookState& state, int node);
 

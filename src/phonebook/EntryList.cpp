@@ -31,6 +31,12 @@ const std::vector<ListColumn>& EntryListColumns() {
   return columns;
 }
 
+const std::vector<ListColumn>& CategoryListColumns() {
+  static const std::vector<ListColumn> columns = {
+      {"#", 30}, {Ansi("Категория"), 100}, {Ansi("Мелодия"), 150}, {Ansi("Световой вызов"), 90}};
+  return columns;
+}
+
 std::string PrimaryCellText(const std::string& primary) {
   return primary == "1" ? "Yes" : "No";
 }
@@ -65,6 +71,11 @@ std::string CategoryCellText(const PhonebookState& state, int category) {
   return DecodeUcs2Hex(state.Categories[category][CategoryName]);
 }
 
+// A short record line leaves values absent (0); a value that is present must be a number.
+int ValueOfPresent(const std::string& value) {
+  return value.empty() ? 0 : StrToInt(value);
+}
+
 }  // namespace
 
 ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
@@ -73,11 +84,11 @@ ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
   row.Caption = std::to_string(index);
   row.Cells[NameCell] = DecodeUcs2Hex(entry[EntryName]);
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
-  const int type = StrToInt(entry[EntryNumberType]);
+  const int type = ValueOfPresent(entry[EntryNumberType]);
   row.Cells[TypeCell] = type >= 1 && type <= 7 ? state.NumberTypeNames[type] : "SIM";
   row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
   row.Cells[MelodyCell] = ReadMelodyLabel(state, entry[EntryMelody], EntryDefaultMelodyLabel());
-  row.Cells[CategoryCell] = CategoryCellText(state, StrToInt(entry[EntryCategory]));
+  row.Cells[CategoryCell] = CategoryCellText(state, ValueOfPresent(entry[EntryCategory]));
   row.Cells[PictureCell] = DecodeUcs2Hex(entry[EntryPicture]);
   row.Cells[PrimaryCell] = PrimaryCellText(entry[EntryPrimary]);
   if (advanced) FillAdvancedCells(entry, row);

@@ -14,10 +14,12 @@ struct ListColumn {
 
 // The 16 columns of LV: "#" and the 15 cells.
 const std::vector<ListColumn>& EntryListColumns();
+// The 4 columns of LVCat: "#", name, melody, light alert.
+const std::vector<ListColumn>& CategoryListColumns();
 
 // The list row a reading builds for entry row index: type 0 and unknown types show "SIM", a file
-// melody its slot number. ConversionError when the type, category or a file melody is not a
-// number.
+// melody its slot number. ConversionError when the type, category or a file melody is present and
+// not a number.
 ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced);
 
 // The list row a rebuild builds: type names for codes 0..7, a file melody with its id, empty cells

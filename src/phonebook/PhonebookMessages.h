@@ -4,9 +4,11 @@
 
 namespace quorix {
 
-// Captions of the phonebook's message boxes.
-std::string WarningCaption();          // "Внимание!"
-inline std::string ProgramCaption() {  // plain notices carry the program's name
+// Caption of the phonebook's warnings: "Внимание!".
+std::string WarningCaption();
+
+// Caption of plain notices: the program's name.
+inline std::string ProgramCaption() {
   return "Quorix";
 }
 

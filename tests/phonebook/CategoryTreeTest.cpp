@@ -31,6 +31,10 @@ TEST(CategoryTreeTest, NodesInTableOrderWithAbsoluteIndexes) {
   EXPECT_EQ(f.pb.Tr[1].Children[0].Text, "222");
   EXPECT_EQ(f.pb.Tr[1].Children[0].Icon, 4);
   EXPECT_EQ(TreeNodeCount(f.pb), 5);
+  EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 0, -1), 0);
+  EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 0, 1), 2);
+  EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 1, -1), 3);
+  EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 1, 0), 4);
   EXPECT_EQ(f.pb.PhonebookEntries[5][EntryTreeIndex], "1");
   EXPECT_EQ(f.pb.PhonebookEntries[9][EntryTreeIndex], "2");
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryTreeIndex], "4");

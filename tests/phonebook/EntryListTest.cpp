@@ -49,8 +49,10 @@ TEST(EntryListTest, ReadingAndRebuildShowTypeZeroAndFileMelodiesDifferently) {
   EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);
   EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "");
   f.pb.PhonebookEntries[6][EntryNumberType] = "3";
-  f.pb.PhonebookEntries[6][EntryCategory] = "";
+  f.pb.PhonebookEntries[6][EntryCategory] = "2x";
   EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);
+  f.pb.PhonebookEntries[6][EntryCategory] = "";  // a short record line
+  EXPECT_EQ(ReadEntryRow(f.pb, 6, false).Cells[CategoryCell], "");
   EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[CategoryCell], "");
   f.pb.PhonebookEntries[6][EntryCategory] = "1";
   f.pb.PhonebookEntries[6][EntryMelody] = "abc";

@@ -1,0 +1,292 @@
+#include "phonebook/PhonebookFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/AppState.h"
+#include "app/Conversion.h"
+#include "app/Shell.h"
+#include "codec/CodePage.h"
+#include "codec/Ucs2.h"
+#include "phonebook/CategoryTree.h"
+#include "phonebook/EntryList.h"
+#include "phonebook/FieldText.h"
+#include "phonebook/PhonebookLabels.h"
+
+namespace quorix {
+
+namespace {
+
+const std::string kAdvancedMode = "Advanced Phonebook: Yes";
+const std::string kBasicMode = "Advanced Phonebook: No";
+constexpr int kShortLine = 20;
+
+const std::string& ColumnHeaderLine() {
+  static const std::string line = Ansi(
+      "Ячейка;\"Номер\";Страна(Код);Имя;Тип(0);Голос.Метка(0);Мелодия(255);Unk1(0);Основной(1);"
+      "Категория(1);Unk2(255);Unk3(255);Unk4(0);Картинка();Unk5(0);Unk6(0);Region1;Street;Town;"
+      "Region2;Code;Country");
+  return line;
+}
+
+const std::string& ColumnHeaderMark() {
+  static const std::string mark = Ansi("Яч");
+  return mark;
+}
+
+std::string SystemError(const std::string& what, const std::string& path) {
+  return what + " " + Utf8ToCp1251(path) + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+const std::string& PhonebookFileHeader() {
+  static const std::string header = "Motorola phonebook file, it was created with Quorix ";
+  return header;
+}
+
+std::string PhonebookFileText(const AppState& app, const std::string& dateTime) {
+  const PhonebookState& pb = app.phonebook;
+  std::string text = PhonebookFileHeader() + dateTime + "\r\n";
+  text += (app.settings.AdvancedPhoneBook ? kAdvancedMode : kBasicMode) + "\r\n";
+  for (int c = 1; c <= kCategoryRows; ++c) {
+    const CategoryRow& row = pb.Categories[c];
+    if (row[CategoryName].empty()) continue;
+    text += std::to_string(c) + ";" + DecodeUcs2Hex(row[CategoryName]) + ";" + row[CategoryMelody] +
+            ";" + row[CategoryField3] + ";" + row[CategoryLight] + "\r\n";
+  }
+  text += ColumnHeaderLine() + "\r\n";
+  for (int i = 1; i <= kEntryRows; ++i) {
+    const EntryRow& row = pb.PhonebookEntries[i];
+    if (row[EntryNumber].empty()) continue;
+    std::string line = std::to_string(i) + ";'" + WithoutEnds(row[EntryNumber]);
+    for (int field = EntryNumberFormat; field <= EntryBirthday; ++field) {
+      const bool ucs2 = field == EntryName || field == EntryPicture ||
+                        (field >= EntryDistrict && field <= EntryNickname);
+      line += ";" + (ucs2 ? DecodeUcs2Hex(row[field]) : row[field]);
+    }
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+void SavePhonebookFile(const AppState& app, const std::string& path) {
+  char stamp[32];
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::strftime(stamp, sizeof stamp, "%d.%m.%Y %H:%M:%S", &local);
+  const std::string text = PhonebookFileText(app, stamp);
+
+  const std::string temporary = path + ".quorix-tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) throw PhonebookFileError(SystemError("Cannot create", temporary));
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+      const std::string error = SystemError("Cannot write", temporary);
+      std::remove(temporary.c_str());
+      throw PhonebookFileError(error);
+    }
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const std::string error = SystemError("Cannot replace", path);
+    std::remove(temporary.c_str());
+    throw PhonebookFileError(error);
+  }
+}
+
+namespace {
+
+// Splits the file into lines at LF, dropping the CR of each CR LF; a final line end opens no
+// further line.
+std::vector<std::string> FileLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
+    lines.push_back(text.substr(start, stop - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The number before the first ";" and the index just after that ";".
+int LeadingNumber(const std::string& line, size_t& rest) {
+  const size_t separator = line.find(';');
+  rest = separator == std::string::npos ? line.size() : separator + 1;
+  return StrToInt(line.substr(0, separator));
+}
+
+void RestoreCategoryLine(PhonebookState& pb, const std::string& line) {
+  size_t p = 0;
+  const int number = LeadingNumber(line, p);
+  if (number < 1 || number > kCategoryRows) {
+    throw PhonebookFileError("category number " + std::to_string(number) + " outside 1..30");
+  }
+  // A ";" or a CR moves on to the next field; the fifth field's separator ends the line.
+  std::string values[4];
+  int k = 0;
+  for (; p < line.size(); ++p) {
+    if (line[p] == ';' || line[p] == '\r') {
+      if (++k == 4) break;
+      continue;
+    }
+    values[k] += line[p];
+  }
+  CategoryRow& row = pb.Categories[number];
+  row[CategoryName] += EncodeUcs2Hex(values[0]);
+  row[CategoryMelody] += values[1];
+  row[CategoryField3] += values[2];
+  row[CategoryLight] += values[3];
+  row[CategoryMark] = kMarkChanged;
+  const std::string name = DecodeUcs2Hex(row[CategoryName]);
+  pb.Popup.AssignCategory.push_back({values[0], number, true, false});
+  pb.LVCat.push_back({std::to_string(number),
+                      {name, RestoredCategoryMelodyLabel(row[CategoryMelody]),
+                       LightAlertLabel(row[CategoryLight])}});
+  pb.EntryEditorLists.ComboBox2.push_back(name);
+}
+
+std::string RestoredMelodyLabel(const std::string& melody) {
+  if (melody.size() == 1 && melody[0] >= '0' && melody[0] <= '9') {
+    return BuiltInMelodyLabels()[melody[0] - '0'];
+  }
+  return melody == "255" ? EntryDefaultMelodyLabel() : melody;
+}
+
+void RestoreEntryLine(AppState& app, const std::string& line, bool advanced) {
+  PhonebookState& pb = app.phonebook;
+  if (static_cast<int>(line.size()) <= kShortLine) return;
+  size_t p = 0;
+  const int index = LeadingNumber(line, p);
+  if (index < 1 || index > kEntryRows) {
+    throw PhonebookFileError("row number " + std::to_string(index) + " outside 1..1250");
+  }
+  const int lastField = advanced ? EntryBirthday : EntryField15;
+  EntryRow read;
+  int field = EntryNumber;
+  for (; p < line.size(); ++p) {
+    if (line[p] == ';') {
+      if (field == lastField) break;
+      ++field;
+      continue;
+    }
+    read[field] += line[p];
+  }
+  const int type = StrToInt(read[EntryNumberType]);
+  const int category = StrToInt(read[EntryCategory]);
+  if (category < 1 || category > kCategoryRows) {
+    throw PhonebookFileError("category number " + std::to_string(category) + " outside 1..30");
+  }
+
+  EntryRow& entry = pb.PhonebookEntries[index];
+  for (int f = EntryNumber; f <= lastField; ++f) entry[f] = read[f];
+  // The apostrophe keeps spreadsheets from taking the number for a formula; a spreadsheet that
+  // saves the file again drops it, and then no digit may go with it.
+  const std::string& number = read[EntryNumber];
+  entry[EntryNumber] = "\"" + (number.rfind('\'', 0) == 0 ? number.substr(1) : number) + "\"";
+  entry[EntryName] = EncodeUcs2Hex(read[EntryName]);
+  entry[EntryPicture] = EncodeUcs2Hex(read[EntryPicture]);
+  entry[EntryMark] = kMarkChanged;
+
+  ListRow row;
+  row.Caption = std::to_string(index);
+  row.Cells[NameCell] = read[EntryName];
+  row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
+  row.Cells[TypeCell] = type >= 1 && type <= 7 ? pb.NumberTypeNames[type] : "SIM";
+  row.TypeIcon = type >= 0 && type < kNumberTypes ? type + 1 : -1;
+  row.Cells[MelodyCell] = RestoredMelodyLabel(entry[EntryMelody]);
+  row.Cells[CategoryCell] = DecodeUcs2Hex(pb.Categories[category][CategoryName]);
+  row.Cells[PictureCell] = read[EntryPicture];
+  row.Cells[PrimaryCell] = PrimaryCellText(entry[EntryPrimary]);
+  if (advanced) {
+    for (int k = 0; k < 7; ++k) {
+      const std::string& plain = read[EntryDistrict + k];
+      row.Cells[DistrictCell + k] = plain.size() > 2 ? plain : "";
+      entry[EntryDistrict + k] = EncodeUcs2Hex(plain);
+    }
+    row.Cells[BirthdayCell] = BirthdayCellText(entry[EntryBirthday]);
+    ++pb.ReadCount;
+  }
+  pb.LV.push_back(row);
+}
+
+std::string WithLine(size_t number, const std::string& what) {
+  return "Line " + std::to_string(number) + ": " + what;
+}
+
+}  // namespace
+
+void ParseEntryLine(AppState& app, const std::string& line) {
+  RestoreEntryLine(app, line, false);
+}
+
+void ParseAdvancedEntryLine(AppState& app, Shell& shell, const std::string& line) {
+  RestoreEntryLine(app, line, true);
+  shell.ProcessEvents();
+}
+
+void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) {
+  PhonebookState& pb = app.phonebook;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw PhonebookFileError(SystemError("Cannot open", path));
+  std::ostringstream content;
+  content << in.rdbuf();
+  if (in.bad()) throw PhonebookFileError(SystemError("Cannot read", path));
+  const std::vector<std::string> lines = FileLines(content.str());
+  const auto lineAt = [&lines](size_t k) { return k < lines.size() ? lines[k] : std::string(); };
+
+  const std::string& header = PhonebookFileHeader();
+  if (lineAt(0).compare(0, header.size(), header) != 0) {
+    throw PhonebookFileError("Invalid file type or bad file size. Please open another file!");
+  }
+  const bool advanced = lineAt(1) == kAdvancedMode;
+  app.settings.AdvancedPhoneBook = advanced;
+
+  app.RestoredFromFile = true;
+  app.DataModified = true;
+  shell.SetTitle("Quorix (" + Utf8ToCp1251(path) + ")");
+
+  pb.LV.clear();
+  pb.Tr.clear();
+  pb.LVCat.clear();
+  EmptyPhonebookTables(pb);
+  pb.Popup.AssignCategory.clear();
+  pb.EntryEditorLists.ComboBox2.clear();
+  pb.SelectedItemIndex = -1;
+  pb.SelectedCategoryIndex = -1;
+  pb.SelectedTreeNode = -1;
+
+  size_t k = 2;
+  try {
+    // Without a column header line the end of the file reads as an empty, malformed line.
+    for (; lineAt(k).compare(0, ColumnHeaderMark().size(), ColumnHeaderMark()) != 0; ++k) {
+      RestoreCategoryLine(pb, lineAt(k));
+    }
+    for (++k; k < lines.size(); ++k) {
+      if (advanced) {
+        ParseAdvancedEntryLine(app, shell, lines[k]);
+      } else {
+        ParseEntryLine(app, lines[k]);
+      }
+      ++pb.ExpectedCount;
+    }
+  } catch (const ConversionError& e) {
+    throw PhonebookFileError(WithLine(k + 1, e.what()));
+  } catch (const PhonebookFileError& e) {
+    throw PhonebookFileError(WithLine(k + 1, e.what()));
+  }
+  RebuildCategoryTree(pb);
+}
+
+}  // namespace quorix

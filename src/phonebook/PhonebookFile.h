@@ -1,0 +1,51 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quorix {
+
+struct AppState;
+class Shell;
+
+// A phonebook file could not be written or read, or a line of it is malformed. The text is code
+// page 1251 and names the file or the line.
+struct PhonebookFileError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// "Motorola phonebook file, it was created with Quorix ": line 1 starts with it.
+const std::string& PhonebookFileHeader();
+
+// The file's whole text: header with dateTime, mode line, category lines, column header line and
+// one line for every entry row 1..1250 that holds a number; CR LF line ends, code page 1251.
+std::string PhonebookFileText(const AppState& app, const std::string& dateTime);
+
+// Writes the file at path (a file system path) through a temporary file beside it that replaces
+// the target only when complete, so a failed save leaves an earlier file as it was.
+// PhonebookFileError when anything fails.
+void SavePhonebookFile(const AppState& app, const std::string& path);
+
+// Replaces the tables and views with the file at path and marks every restored row for the next
+// upload. PhonebookFileError for a file that cannot be read or has the wrong header (nothing
+// changed then), and for a malformed line: the restore stops there, the lines before it stay
+// restored and the tree is not rebuilt.
+void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path);
+
+// One entry line of a basic or an advanced file into its row and a new LV row; the number loses
+// its leading apostrophe and gets its double quotes back. A line of 20
+// characters or fewer is ignored. ConversionError or PhonebookFileError for a row number outside
+// 1..1250, a type that is not a number or a category that is not a number 1..30; the line then
+// changes nothing.
+void ParseEntryLine(AppState& app, const std::string& line);
+void ParseAdvancedEntryLine(AppState& app, Shell& shell, const std::string& line);
+
+// Save (ToolButton11Click): needs a connected phone and asks for the file. Failures are reported
+// through the shell under the caption "ERROR".
+void ToolButton11Click(AppState& app, Shell& shell);
+
+// Restore (ToolButton12Click): asks for the file; failures are reported through the shell under
+// the caption "ERROR".
+void ToolButton12Click(AppState& app, Shell& shell);
+
+}  // namespace quorix

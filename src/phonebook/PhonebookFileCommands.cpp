@@ -1,0 +1,52 @@
+#include <filesystem>
+
+#include "app/AppState.h"
+#include "app/Shell.h"
+#include "codec/CodePage.h"
+#include "phonebook/CategoryTree.h"
+#include "phonebook/PhonebookFile.h"
+#include "phonebook/PhonebookMessages.h"
+
+namespace quorix {
+
+namespace {
+
+// File paths cross the shell in code page 1251 like every other text.
+FileChoice PhonebookFileChoice(const std::string& title) {
+  std::error_code error;
+  const std::string directory = std::filesystem::current_path(error).string();
+  return {title, "Excel File (*.csv)|*.csv|Text File (*.txt)|*.txt", "csv",
+          Utf8ToCp1251(directory)};
+}
+
+}  // namespace
+
+void ToolButton11Click(AppState& app, Shell& shell) {
+  if (!app.link.PhoneConnected) {
+    shell.Message(WarningCaption(), Ansi("Сначала необходимо подключиться к телефону!"),
+                  MessageIcon::Warning);
+    return;
+  }
+  const auto path = shell.ChooseSaveFile(PhonebookFileChoice("Save As"));
+  if (!path || path->empty()) return;
+  try {
+    SavePhonebookFile(app, Cp1251ToUtf8(*path));
+  } catch (const PhonebookFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+  }
+}
+
+void ToolButton12Click(AppState& app, Shell& shell) {
+  const auto path = shell.ChooseOpenFile(PhonebookFileChoice("Open Phonebook file"));
+  if (!path || path->empty()) {
+    RebuildCategoryTree(app.phonebook);
+    return;
+  }
+  try {
+    RestorePhonebookFile(app, shell, Cp1251ToUtf8(*path));
+  } catch (const PhonebookFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+  }
+}
+
+}  // namespace quorix

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace quorix {
+
+struct AppState;
+class AtExchange;
+
+// The phonebook memory the settings and the phone model select, and its record index range.
+struct PhonebookMemoryChoice {
+  std::string Command;  // AT+CPBS=..., empty when neither memory box is on
+  int FirstIndex = 1;
+  int LastIndex = 1000;
+  bool FixedCount = false;  // the model is not asked for its record count: 1000 records
+};
+
+// Models whose own memory holds records 1..500.
+bool IsFiveHundredRecordModel(const std::string& model);
+// Models that are not asked for their record count.
+bool IsFixedCountModel(const std::string& model);
+
+// ConversionError when the SIM capacity is needed and is not a number.
+PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app);
+
+// Sets FirstIndex and LastIndex (and, on the fixed-count models, LastIndex and ExpectedCount to
+// 1000); without a command the previous range stays.
+void ApplyPhonebookMemory(AppState& app, const PhonebookMemoryChoice& choice);
+
+// Chooses, sends the memory command (its reply is not looked at) and applies the range.
+void SelectPhonebookMemory(AppState& app, AtExchange& at);
+
+}  // namespace quorix

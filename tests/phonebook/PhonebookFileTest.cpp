@@ -1,0 +1,372 @@
+#include "phonebook/PhonebookFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "PhonebookFixture.h"
+#include "app/Conversion.h"
+#include "phonebook/CategoryTree.h"
+#include "phonebook/EntryList.h"
+
+namespace quorix {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempFolder {
+  fs::path path;
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "quorix-pbfile-XXXXXX").string();
+    path = mkdtemp(pattern.data());
+  }
+  ~TempFolder() { fs::remove_all(path); }
+};
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string A(const std::string& utf8) {
+  return Utf8ToCp1251(utf8);
+}
+
+const std::string kHeader = "Motorola phonebook file, it was created with Quorix ";
+const std::string kColumns =
+    A("Ячейка;\"Номер\";Страна(Код);Имя;Тип(0);Голос.Метка(0);Мелодия(255);Unk1(0);Основной(1);"
+      "Категория(1);Unk2(255);Unk3(255);Unk4(0);Картинка();Unk5(0);Unk6(0);Region1;Street;Town;"
+      "Region2;Code;Country");
+
+std::string File(const std::string& mode, const std::vector<std::string>& body) {
+  std::string text = kHeader + "08.12.2026 10:00:00\r\n" + mode + "\r\n";
+  for (const std::string& line : body) text += line + "\r\n";
+  return text;
+}
+
+struct FileFixture : PhonebookFixture {
+  TempFolder folder;
+  fs::path Path(const std::string& name) const { return folder.path / name; }
+  void Restore(const fs::path& file) {
+    shell.openAnswers.push_back(Utf8ToCp1251(file.string()));
+    ToolButton12Click(*app, shell);
+  }
+};
+
+TEST(PhonebookFileTest, EmptyPhonebookIsThreeLines) {
+  FileFixture f;
+  EXPECT_EQ(PhonebookFileHeader(), kHeader);
+  EXPECT_EQ(PhonebookFileHeader().size(), 52u);
+  EXPECT_EQ(PhonebookFileText(*f.app, "X"),
+            kHeader + "X\r\nAdvanced Phonebook: No\r\n" + kColumns + "\r\n");
+  f.app->settings.AdvancedPhoneBook = true;
+  SavePhonebookFile(*f.app, f.Path("empty.csv").string());
+  const std::string saved = ReadBytes(f.Path("empty.csv"));
+  ASSERT_EQ(saved.compare(0, kHeader.size(), kHeader), 0);
+  const size_t dateEnd = saved.find("\r\n");
+  EXPECT_EQ(saved.substr(dateEnd), "\r\nAdvanced Phonebook: Yes\r\n" + kColumns + "\r\n");
+  EXPECT_GT(dateEnd, kHeader.size());  // the date and time follow the header
+  EXPECT_FALSE(fs::exists(f.Path("empty.csv.quorix-tmp")));
+}
+
+TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
+  FileFixture f;
+  f.app->settings.AdvancedPhoneBook = true;
+  f.app->link.PhoneConnected = true;
+  f.Category(1, "Общие", "255", "0");
+  f.Category(3, "Работа", "5", "4")[CategoryField3] = "7";
+  f.Entry(1, "+79001234567", "Анна", "0", "1", "1");
+  EntryRow& e5 = f.Entry(5, "555", "", "3", "3", "12");
+  e5[EntryPicture] = Hex("/a/mobile/picture/cat.jpg");
+  e5[EntryDistrict] = Hex("Центр");
+  e5[EntryCountry] = Hex("RU");
+  e5[EntryNickname] = Hex("Кот");
+  e5[EntryBirthday] = "\"01-02-1990\"";
+  f.Entry(700, "700", "Seven", "7", "1");
+  f.Entry(1250, "1250", "Last", "6", "3")[EntryBirthday] = "\"\"";
+  f.pb.PhonebookEntries[1250][EntryMark] = "1";
+  const PhonebookTables saved = f.pb;
+
+  f.shell.saveAnswers.push_back(Utf8ToCp1251(f.Path("book.csv").string()));
+  ToolButton11Click(*f.app, f.shell);
+  ASSERT_TRUE(f.shell.messages.empty()) << f.shell.messages[0].text;
+  const std::string text = ReadBytes(f.Path("book.csv"));
+  EXPECT_NE(text.find(A("\r\n3;Работа;5;7;4\r\n")), std::string::npos);
+  EXPECT_NE(text.find(A("\r\n1;'+79001234567;129;Анна;0;0;1;0;1;1;255;255;0;;0;0;;;;;;;;\r\n")),
+            std::string::npos);
+  EXPECT_NE(text.find(A("\r\n5;'555;129;;3;0;12;0;1;3;255;255;0;/a/mobile/picture/cat.jpg;0;0;"
+                        "Центр;;;;;RU;Кот;\"01-02-1990\"\r\n")),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\n700;'700;"), std::string::npos);
+  EXPECT_NE(text.find("\r\n1250;'1250;"), std::string::npos);
+
+  FileFixture g;
+  g.pb.ExpectedCount = 10;
+  g.Restore(f.Path("book.csv"));
+  ASSERT_TRUE(g.shell.messages.empty()) << g.shell.messages[0].text;
+  for (int i = 1; i <= kEntryRows; ++i) {
+    for (int field = EntryNumber; field <= EntryBirthday; ++field) {
+      ASSERT_EQ(g.pb.PhonebookEntries[i][field], saved.PhonebookEntries[i][field])
+          << "row " << i << " field " << field;
+    }
+    ASSERT_EQ(g.pb.PhonebookEntries[i][EntryMark],
+              saved.PhonebookEntries[i][EntryNumber].empty() ? "" : "1");
+  }
+  for (int c = 1; c <= kCategoryRows; ++c) {
+    for (int field = CategoryName; field <= CategoryLight; ++field) {
+      ASSERT_EQ(g.pb.Categories[c][field], saved.Categories[c][field]) << c;
+    }
+  }
+  EXPECT_EQ(g.pb.Categories[3][CategoryMark], "1");
+  EXPECT_TRUE(g.app->settings.AdvancedPhoneBook);
+  EXPECT_TRUE(g.app->RestoredFromFile);
+  EXPECT_TRUE(g.app->DataModified);
+  EXPECT_EQ(g.shell.title, "Quorix (" + Utf8ToCp1251(f.Path("book.csv").string()) + ")");
+  EXPECT_EQ(g.pb.ExpectedCount, 14);
+  EXPECT_EQ(g.pb.ReadCount, 4);
+
+  ASSERT_EQ(g.pb.LVCat.size(), 2u);
+  EXPECT_EQ(U(g.pb.LVCat[1].Cells[0]), "Работа");
+  EXPECT_EQ(U(g.pb.LVCat[1].Cells[1]), "Вибро-Пульс");
+  EXPECT_EQ(U(g.pb.LVCat[1].Cells[2]), "Мерцание (4)");
+  EXPECT_EQ(g.pb.LVCat[0].Cells[1], "Default");
+  ASSERT_EQ(g.pb.LV.size(), 4u);
+  const ListRow& r1 = g.pb.LV[0];
+  EXPECT_EQ(U(r1.Cells[NameCell]), "Анна");
+  EXPECT_EQ(r1.Cells[NumberCell], "+79001234567");
+  EXPECT_EQ(r1.Cells[TypeCell], "SIM");
+  EXPECT_EQ(r1.TypeIcon, 1);
+  EXPECT_EQ(r1.Cells[MelodyCell], "Vibe-Dot (1)");
+  EXPECT_EQ(U(r1.Cells[CategoryCell]), "Общие");
+  const ListRow& r5 = g.pb.LV[1];
+  EXPECT_EQ(r5.Cells[TypeCell], "Mobile");
+  EXPECT_EQ(r5.Cells[MelodyCell], "12");
+  EXPECT_EQ(r5.Cells[PictureCell], "/a/mobile/picture/cat.jpg");
+  EXPECT_EQ(U(r5.Cells[DistrictCell]), "Центр");
+  EXPECT_EQ(r5.Cells[CountryCell], "");  // two characters or fewer
+  EXPECT_EQ(U(r5.Cells[NicknameCell]), "Кот");
+  EXPECT_EQ(r5.Cells[BirthdayCell], "01-02-1990");
+  EXPECT_EQ(g.pb.LV[2].Cells[TypeCell], "Subscribe");
+  EXPECT_EQ(g.pb.Tr.size(), 2u);
+  EXPECT_EQ(g.pb.PhonebookEntries[5][EntryTreeIndex], "4");
+
+  // In basic mode the address fields are not read back.
+  FileFixture h;
+  std::string basic = text;
+  basic.replace(basic.find("Advanced Phonebook: Yes"), 23, "Advanced Phonebook: yes");
+  WriteBytes(h.Path("basic.csv"), basic);
+  h.app->settings.AdvancedPhoneBook = true;
+  h.Restore(h.Path("basic.csv"));
+  ASSERT_TRUE(h.shell.messages.empty());
+  EXPECT_FALSE(h.app->settings.AdvancedPhoneBook);
+  EXPECT_EQ(h.pb.PhonebookEntries[5][EntryPicture], Hex("/a/mobile/picture/cat.jpg"));
+  EXPECT_EQ(h.pb.PhonebookEntries[5][EntryField15], "0");
+  EXPECT_EQ(h.pb.PhonebookEntries[5][EntryDistrict], "");
+  EXPECT_EQ(h.pb.PhonebookEntries[5][EntryBirthday], "");
+  EXPECT_EQ(h.pb.LV[1].Cells[DistrictCell], "");
+  EXPECT_EQ(h.pb.ReadCount, 0);
+}
+
+TEST(PhonebookFileTest, HeaderIsCheckedOverItsFiftyTwoCharacters) {
+  FileFixture f;
+  f.Entry(2, "2");
+  RebuildEntryList(f.pb, kEntryRows);
+  const std::string body = "\r\nAdvanced Phonebook: No\r\n" + kColumns + "\r\n";
+  WriteBytes(f.Path("ok.csv"), kHeader + body);  // nothing after the header is fine
+  WriteBytes(f.Path("short.csv"), kHeader.substr(0, 51) + body);
+  WriteBytes(f.Path("other.csv"), "motorola" + kHeader.substr(8) + "x" + body);
+  for (const char* bad : {"short.csv", "other.csv"}) {
+    f.shell.messages.clear();
+    f.Restore(f.Path(bad));
+    ASSERT_EQ(f.shell.messages.size(), 1u);
+    EXPECT_EQ(f.shell.messages[0].caption, "ERROR");
+    EXPECT_EQ(f.shell.messages[0].text,
+              "Invalid file type or bad file size. Please open another file!");
+    EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Error);
+  }
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"2\"");
+  EXPECT_FALSE(f.app->RestoredFromFile);
+  EXPECT_FALSE(f.app->DataModified);
+  EXPECT_EQ(f.shell.title, "");
+
+  f.shell.messages.clear();
+  f.Restore(f.Path("ok.csv"));
+  EXPECT_TRUE(f.shell.messages.empty());
+  EXPECT_TRUE(f.pb.LV.empty());
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "");
+
+  f.Restore(f.Path("missing.csv"));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].text.rfind("Cannot open", 0), 0u);
+}
+
+TEST(PhonebookFileTest, RestoreStopsAtAMalformedLineKeepingTheLinesBefore) {
+  FileFixture f;
+  f.Entry(900, "900")[EntryMark] = "Del";  // a whole row, even above LastIndex, is emptied
+  f.pb.PhonebookEntries[900][EntryDistrict] = "0041";
+  WriteBytes(f.Path("bad.csv"),
+             File("Advanced Phonebook: No", {"1;General;255;0;0", kColumns, "short;line",
+                                             "2;'22;129;Two;1;0;255;0;1;1;255;255;0;;0;0",
+                                             "3;'33;129;Three;1;0;255;0;1;;255;255;0;;0;0",
+                                             "4;'44;129;Four;1;0;255;0;1;1;255;255;0;;0;0"}));
+  f.Restore(f.Path("bad.csv"));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].caption, "ERROR");
+  EXPECT_EQ(f.shell.messages[0].text, "Line 7: '' is not a valid integer value");
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"22\"");
+  EXPECT_EQ(f.pb.PhonebookEntries[3][EntryNumber], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[4][EntryNumber], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[900][EntryNumber], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[900][EntryMark], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[900][EntryDistrict], "");
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.ExpectedCount, 2);  // the short line counts too
+  EXPECT_TRUE(f.pb.Tr.empty());      // no tree rebuild after an error
+  EXPECT_TRUE(f.app->RestoredFromFile);
+
+  struct Case {
+    std::string line, message;
+  };
+  for (const Case& c :
+       {Case{"1251;'1;129;X;1;0;255;0;1;1;255;255;0;;0;0",
+             "Line 5: row number 1251 outside 1..1250"},
+        Case{"x;'1;129;X;1;0;255;0;1;1;255;255;0;;0;0", "Line 5: 'x' is not a valid integer value"},
+        Case{"5;'1;129;X;mobile;0;255;0;1;1;255;255;0;;0;0",
+             "Line 5: 'mobile' is not a valid integer value"},
+        Case{"5;'1;129;X;1;0;255;0;1;31;255;255;0;;0;0",
+             "Line 5: category number 31 outside 1..30"}}) {
+    FileFixture g;
+    WriteBytes(g.Path("bad.csv"),
+               File("Advanced Phonebook: No", {"1;A;255;0;0", kColumns, c.line}));
+    g.Restore(g.Path("bad.csv"));
+    ASSERT_EQ(g.shell.messages.size(), 1u);
+    EXPECT_EQ(g.shell.messages[0].text, c.message);
+    EXPECT_TRUE(g.pb.LV.empty());
+    EXPECT_EQ(g.pb.LVCat.size(), 1u);
+  }
+
+  // Without a column header line the end of the file is a malformed category line.
+  FileFixture h;
+  WriteBytes(h.Path("nohead.csv"), File("Advanced Phonebook: No", {"1;A;255;0;0", "2;B;1;0;3"}));
+  h.Restore(h.Path("nohead.csv"));
+  ASSERT_EQ(h.shell.messages.size(), 1u);
+  EXPECT_EQ(h.shell.messages[0].text, "Line 5: '' is not a valid integer value");
+  EXPECT_EQ(h.pb.LVCat.size(), 2u);
+  EXPECT_EQ(h.pb.Categories[2][CategoryLight], "3");
+  FileFixture k;
+  WriteBytes(k.Path("cat.csv"), File("Advanced Phonebook: No", {"31;A;255;0;0", kColumns}));
+  k.Restore(k.Path("cat.csv"));
+  EXPECT_EQ(k.shell.messages.at(0).text, "Line 3: category number 31 outside 1..30");
+}
+
+TEST(PhonebookFileTest, RestoringTwiceKeepsOneChoicePerCategory) {
+  FileFixture f;
+  WriteBytes(f.Path("two.csv"),
+             File("Advanced Phonebook: No", {"1;A;255;0;0", A("2;Друзья;3;0;0"), kColumns}));
+  f.Restore(f.Path("two.csv"));
+  f.Restore(f.Path("two.csv"));
+  EXPECT_TRUE(f.shell.messages.empty());
+  ASSERT_EQ(f.pb.Popup.AssignCategory.size(), 2u);
+  EXPECT_EQ(U(f.pb.Popup.AssignCategory[1].Caption), "Друзья");
+  EXPECT_EQ(f.pb.Popup.AssignCategory[1].Tag, 2);
+  EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2.size(), 2u);
+  EXPECT_EQ(f.pb.LVCat.size(), 2u);
+  EXPECT_EQ(U(f.pb.LVCat[1].Cells[1]), "Вибро-Точка-Точка");
+  EXPECT_EQ(f.pb.Categories[2][CategoryName], Hex("Друзья"));
+}
+
+TEST(PhonebookFileTest, ParsersTakeFifteenOrTwentyThreeFields) {
+  FileFixture f;
+  f.Category(1, "A");
+  const std::string line =
+      "7;'123;145;Bob;2;0;255;0;0;1;255;255;0;/p.jpg;0;0;Dist;St;Town;Reg;12345;Land;Nick;"
+      "\"05-06-2001\";extra";
+  ParseEntryLine(*f.app, line);
+  const EntryRow& row = f.pb.PhonebookEntries[7];
+  EXPECT_EQ(row[EntryNumber], "\"123\"");
+  EXPECT_EQ(row[EntryNumberFormat], "145");
+  EXPECT_EQ(row[EntryName], Hex("Bob"));
+  EXPECT_EQ(row[EntryPrimary], "0");
+  EXPECT_EQ(row[EntryPicture], Hex("/p.jpg"));
+  EXPECT_EQ(row[EntryField15], "0");
+  EXPECT_EQ(row[EntryDistrict], "");
+  EXPECT_EQ(f.pb.LV.back().Cells[PrimaryCell], "No");
+  EXPECT_EQ(f.pb.LV.back().Cells[TypeCell], "Main");
+  ParseAdvancedEntryLine(*f.app, f.shell, line);
+  EXPECT_EQ(row[EntryDistrict], Hex("Dist"));
+  EXPECT_EQ(row[EntryPostalCode], Hex("12345"));
+  EXPECT_EQ(row[EntryNickname], Hex("Nick"));
+  EXPECT_EQ(row[EntryBirthday], "\"05-06-2001\"");
+  EXPECT_EQ(f.pb.LV.back().Cells[BirthdayCell], "05-06-2001");
+  EXPECT_EQ(f.pb.ReadCount, 1);
+  EXPECT_EQ(f.shell.processEventsCount, 1);
+  ParseEntryLine(*f.app, "6;+7123;145;Re-saved;2;0;255;0;0;1;255;255;0;;0;0");
+  EXPECT_EQ(f.pb.PhonebookEntries[6][EntryNumber], "\"+7123\"");  // no apostrophe to drop
+  ParseEntryLine(*f.app, "8;'1;1;;1;0;255;0");                    // 20 characters or fewer: ignored
+  EXPECT_EQ(f.pb.PhonebookEntries[8][EntryNumber], "");
+  EXPECT_THROW(ParseEntryLine(*f.app, "9;'1;129;X;T;0;255;0;1;1;255;255;0;;0;0"), ConversionError);
+  EXPECT_EQ(f.pb.PhonebookEntries[9][EntryNumber], "");
+}
+
+TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
+  FileFixture f;
+  ToolButton11Click(*f.app, f.shell);  // not connected
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(U(f.shell.messages[0].caption), "Внимание!");
+  EXPECT_EQ(U(f.shell.messages[0].text), "Сначала необходимо подключиться к телефону!");
+  EXPECT_TRUE(f.shell.fileChoices.empty());
+
+  f.app->link.PhoneConnected = true;
+  f.Entry(1, "111", "Old");
+  const fs::path target = f.Path("backup.csv");
+  f.shell.saveAnswers.push_back(Utf8ToCp1251(target.string()));
+  ToolButton11Click(*f.app, f.shell);
+  ASSERT_EQ(f.shell.fileChoices.size(), 1u);
+  EXPECT_EQ(f.shell.fileChoices[0].title, "Save As");
+  EXPECT_EQ(f.shell.fileChoices[0].filter, "Excel File (*.csv)|*.csv|Text File (*.txt)|*.txt");
+  EXPECT_EQ(f.shell.fileChoices[0].defaultExtension, "csv");
+  EXPECT_EQ(f.shell.fileChoices[0].initialDirectory, fs::current_path().string());
+  const std::string before = ReadBytes(target);
+  ASSERT_NE(before.find("1;'111;"), std::string::npos);
+
+  // Failed saves: report, and the earlier backup stays as it was.
+  f.Entry(2, "222", "New");
+  fs::create_directory(f.Path("backup.csv.quorix-tmp"));
+  WriteBytes(f.Path("plain"), "x");
+  for (const fs::path& bad : {target, f.Path("missing") / "b.csv", f.Path("plain") / "b.csv"}) {
+    f.shell.messages.clear();
+    f.shell.saveAnswers.push_back(Utf8ToCp1251(bad.string()));
+    ToolButton11Click(*f.app, f.shell);
+    ASSERT_EQ(f.shell.messages.size(), 1u) << bad;
+    EXPECT_EQ(f.shell.messages[0].caption, "ERROR");
+    EXPECT_EQ(f.shell.messages[0].text.rfind("Cannot create", 0), 0u) << f.shell.messages[0].text;
+  }
+  EXPECT_EQ(ReadBytes(target), before);
+  EXPECT_FALSE(fs::exists(f.Path("missing")));
+
+  // Cancelled dialogs: nothing written; the restore only rebuilds the tree.
+  f.shell.messages.clear();
+  f.shell.saveAnswers.push_back(std::nullopt);
+  ToolButton11Click(*f.app, f.shell);
+  f.Category(1, "A");
+  f.shell.openAnswers.push_back(std::string());
+  ToolButton12Click(*f.app, f.shell);
+  EXPECT_EQ(f.shell.fileChoices.back().title, "Open Phonebook file");
+  EXPECT_EQ(f.pb.Tr.size(), 1u);
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"222\"");
+  EXPECT_FALSE(f.app->RestoredFromFile);
+  EXPECT_TRUE(f.shell.messages.empty());
+}
+
+}  // namespace
+}  // namespace quorix
