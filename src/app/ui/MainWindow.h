@@ -1,22 +1,146 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
 
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/Shell.h"
+#include "link/PhoneConnection.h"
+
+class QAction;
+class QLabel;
+class QMenu;
 class QTabWidget;
+class QTreeWidget;
 
 namespace quorix::ui {
 
-// TForm1: the program's one main window.
-class MainWindow : public QMainWindow {
+class AboutBox;
+class ConsolePage;
+class ListPage;
+class Notifier;
+class ProgressWindow;
+class SettingsPageWidget;
+
+// TForm1: the program's one main window. It owns the run's state and every long-lived part, and
+// is the Shell through which the core talks to the user.
+//
+// Every command is a QAction named after the control that carries it ("ToolButton4" for reading
+// the phonebook, "Button4" for adding a category, ...): the toolbar shows it, menu items and page
+// buttons forward to it. A command whose work is not built yet stays disabled; BindCommand gives
+// it its handler and enables it.
+class MainWindow : public QMainWindow, public Shell {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // settingsPath: the velkor.ini this window reads and writes.
+  explicit MainWindow(std::string settingsPath, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  AppState& State() { return state_; }
+  Clock& Time() { return clock_; }
+  PhoneConnection& Link() { return link_; }
+  Notifier& Popup() { return *notifier_; }
+  // The number type icons of the phonebook views, types 0 to 7, loaded with the settings.
+  const std::array<QPixmap, 8>& NumberTypeIcons() const { return typeIcons_; }
+  const std::string& SettingsPath() const { return settingsPath_; }
+  // Uses this port instead of the stored one for this run; the stored one is kept in the file.
+  void SetPortOverride(const std::string& port);
 
   QTabWidget* pages() const { return pages_; }
+  QTreeWidget* LV() const { return lv_; }
+  QTreeWidget* LVCat() const { return lvCat_; }
+  QTreeWidget* Tr() const { return tr_; }
+  QTreeWidget* LVCal() const { return lvCal_; }
+  // PopupMenu1 of LV with its submenus "Назначить категорию", "Мелодия", "Картинка", "Тип"
+  // (object names AssignCategoryMenu, MelodyMenu, PictureMenu, TypeMenu).
+  QMenu* PopupMenu1() const { return popupMenu1_; }
+  ListPage* Page(int index) const;
+  SettingsPageWidget* SettingsWidget() const { return settingsPage_; }
+  ConsolePage* Console() const { return console_; }
+  ProgressWindow* Form3() const { return form3_; }
+  AboutBox* Form5() const { return form5_; }
+
+  QAction* Command(const QString& name) const;
+  void BindCommand(const QString& name, std::function<void()> handler);
+  QString StatusText(int panel) const;
+
+  // The start-up and shutdown sequences; showing the window the first time and closing it run
+  // them.
+  void FormShow();
+  void FormCloseQuery();
+
+  void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  void ProgressShow() override;
+  void ProgressClose() override;
+  void ProgressSetText(const std::string& text) override;
+  void ProgressSetMax(int max) override;
+  void ProgressSetPosition(int position) override;
+  void ProgressStep(int by) override;
+  void SetStatus(int panel, const std::string& text) override;
+  void Notify(const std::string& text) override;
+  void LogLine(const std::string& text) override;
+  void SetTitle(const std::string& title) override;
+  std::optional<std::string> ChooseOpenFile(const FileChoice& choice) override;
+  std::optional<std::string> ChooseSaveFile(const FileChoice& choice) override;
+  void ProcessEvents() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
-  QTabWidget* pages_;
+  void BuildPages();
+  void BuildStatusBar();
+  void BuildCommands();
+  void BuildToolbar();
+  void BuildMenus();
+  void BuildPopupMenu();
+  void BindPageButtons();
+  void BindOwnCommands();
+  QAction* AddCommand(const QString& name, const QString& text);
+  QAction* Forward(const QString& text, const QString& command);
+  // Runs a command; what it throws is shown the way the toolkit shows unhandled errors.
+  void Guarded(const std::function<void()>& work);
+  void Exit();
+  void ReadAllSettings();
+  void WriteAllSettings();
+  void ApplyColumnWidths();
+  void Button8Click();
+  void Button9Click();
+  void Button11Click();
+
+  std::string settingsPath_;
+  std::string portOverride_;
+  std::string storedPort_;  // the settings' port while an override is in use
+  AppState state_;
+  RealClock clock_;
+  PhoneConnection link_;
+  std::unique_ptr<Notifier> notifier_;
+  QTimer pollTimer_;
+  std::array<QPixmap, 8> typeIcons_;
+  QTabWidget* pages_ = nullptr;
+  QTreeWidget* lv_ = nullptr;
+  QTreeWidget* lvCat_ = nullptr;
+  QTreeWidget* tr_ = nullptr;
+  QTreeWidget* lvCal_ = nullptr;
+  QMenu* popupMenu1_ = nullptr;
+  SettingsPageWidget* settingsPage_ = nullptr;
+  ConsolePage* console_ = nullptr;
+  QLabel* panels_[3] = {};
+  ProgressWindow* form3_ = nullptr;
+  AboutBox* form5_ = nullptr;
+  std::map<QString, QAction*> commands_;
+  bool shown_ = false;
+  bool exiting_ = false;
 };
 
 }  // namespace quorix::ui

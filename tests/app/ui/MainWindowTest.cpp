@@ -2,18 +2,157 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "MessageBoxAnswer.h"
+#include "QtPrinting.h"
+#include "SettingsFolder.h"
+#include "app/ui/AboutBox.h"
+#include "app/ui/ListPage.h"
 
 namespace quorix::ui {
 namespace {
 
-TEST(MainWindowTest, StartsWithItsTitleAndLayout) {
-  MainWindow window;
+TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
+  SettingsFolder folder("start");
+  MainWindow window(folder.Path());
   window.show();
   EXPECT_EQ(window.windowTitle(), "Quorix");
   EXPECT_EQ(window.geometry().size(), QSize(978, 673));
-  EXPECT_EQ(window.geometry().topLeft(), QPoint(245, 97));
-  ASSERT_NE(window.pages(), nullptr);
+  EXPECT_EQ(window.pos(), QPoint(245, 97));
+  QStringList captions;
+  for (int i = 0; i < window.pages()->count(); ++i) captions << window.pages()->tabText(i);
+  EXPECT_EQ(captions, (QStringList{"Справочник", "Категории", "Дерево категорий", "Ежедневник",
+                                   "Настройки", "AT Команды"}));
+  EXPECT_EQ(window.pages()->currentIndex(), 0);
+  EXPECT_EQ(window.StatusText(0), "Status: Disconnected");
+  EXPECT_EQ(window.statusBar()->objectName(), "SB");
+  EXPECT_FALSE(window.State().AbortRequested);
+
+  EXPECT_EQ(window.LV()->columnCount(), 16);
+  EXPECT_EQ(window.LV()->headerItem()->text(7), "Основной номер");
+  EXPECT_EQ(window.LV()->columnWidth(15), 50);
+  EXPECT_EQ(window.LVCat()->columnCount(), 4);
+  EXPECT_EQ(window.LVCat()->columnWidth(2), 150);
+  EXPECT_EQ(window.LVCal()->columnCount(), 10);
+  EXPECT_EQ(window.Page(1)->Button("Button5")->text(), "Редактировать");
+  EXPECT_EQ(window.Page(2)->Button("Button13")->text(), "Развернуть");
+  EXPECT_EQ(window.Page(3)->Button("Button10")->text(), "Восстановить");
+
+  // The list's column widths are the settings' column widths.
+  window.LV()->setColumnWidth(1, 140);
+  EXPECT_EQ(window.State().settings.ColumnWidths[1], 140);
+}
+
+TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
+  SettingsFolder folder("commands");
+  MainWindow window(folder.Path());
+  for (const char* name : {"ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5",
+                           "ToolButton7", "ToolButton8", "ToolButton9", "ToolButton11",
+                           "ToolButton12", "ToolButton13", "ToolButton15", "ToolButton16"}) {
+    auto* button = window.findChild<QToolButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    EXPECT_FALSE(button->icon().isNull()) << name;
+  }
+  EXPECT_EQ(window.Command("ToolButton16")->toolTip(), "Полная очистка справочника");
+
+  // A menu item follows the command it forwards to.
+  QAction* readItem = nullptr;
+  for (QAction* menu : window.menuBar()->actions()) {
+    for (QAction* item : menu->menu()->actions()) {
+      if (item->text() == "Читать справочник") readItem = item;
+    }
+  }
+  ASSERT_NE(readItem, nullptr);
+  EXPECT_FALSE(readItem->isEnabled());
+  EXPECT_FALSE(window.Page(1)->Button("Button4")->isEnabled());
+  int reads = 0;
+  window.BindCommand("ToolButton4", [&] { ++reads; });
+  EXPECT_TRUE(readItem->isEnabled());
+  readItem->trigger();
+  window.Command("ToolButton4")->trigger();
+  EXPECT_EQ(reads, 2);
+
+  int adds = 0;
+  window.BindCommand("Button4", [&] { ++adds; });
+  ASSERT_TRUE(window.Page(1)->Button("Button4")->isEnabled());
+  window.Page(1)->Button("Button4")->click();
+  EXPECT_EQ(adds, 1);
+}
+
+TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
+  SettingsFolder folder("view");
+  MainWindow window(folder.Path());
+  QMenu* view = nullptr;
+  for (QAction* menu : window.menuBar()->actions()) {
+    if (menu->text() == "Вид") view = menu->menu();
+  }
+  ASSERT_NE(view, nullptr);
+  const auto items = view->actions();
+  ASSERT_EQ(items.size(), 6);
+  EXPECT_EQ(items[4]->text(), "AT Команды");
+  items[4]->trigger();
+  EXPECT_EQ(window.pages()->currentIndex(), 5);
+  EXPECT_EQ(items[5]->text(), "Настройки");
+  items[5]->trigger();
+  EXPECT_EQ(window.pages()->currentIndex(), 4);
+}
+
+TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
+  SettingsFolder folder("help");
+  MainWindow window(folder.Path());
+  MessageBoxAnswer answer(QMessageBox::Ok);
+  window.Command("Help")->trigger();
+  EXPECT_EQ(answer.text, "Справка будет готова немного позже...");
+
+  window.Command("About")->trigger();
+  EXPECT_TRUE(window.Form5()->isVisible());
+  EXPECT_EQ(window.Form5()->windowTitle(), "About");
+  EXPECT_TRUE(AboutBox::Libraries().contains(qVersion()));
+  auto* ok = window.Form5()->findChild<QPushButton*>("OKButton");
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->text(), "&OK");
+  ok->click();
+  EXPECT_FALSE(window.Form5()->isVisible());
+}
+
+TEST(MainWindowTest, ClosingAsksAboutPendingChangesOnlyWhenThereAreSome) {
+  {
+    SettingsFolder folder("close-clean");
+    MainWindow window(folder.Path());
+    window.show();
+    MessageBoxAnswer answer(QMessageBox::No);
+    window.close();
+    EXPECT_EQ(answer.shown, 0);
+  }
+  SettingsFolder folder("close-modified");
+  MainWindow window(folder.Path());
+  window.show();
+  window.State().DataModified = true;
+  MessageBoxAnswer answer(QMessageBox::No);
+  window.close();
+  EXPECT_EQ(answer.shown, 1);
+  EXPECT_EQ(answer.title, "Внимание!");
+  EXPECT_EQ(answer.text, "Вы хотите загрузить все измененные данные в телефон?");
+}
+
+TEST(MainWindowTest, ExitEndsTheMessageLoopWithoutTheCloseSequence) {
+  SettingsFolder folder("exit");
+  MainWindow window(folder.Path());
+  window.show();
+  window.State().DataModified = true;
+  MessageBoxAnswer answer(QMessageBox::No);
+  QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_EQ(answer.shown, 0);
 }
 
 }  // namespace

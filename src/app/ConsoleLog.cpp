@@ -1,0 +1,44 @@
+#include "app/ConsoleLog.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "app/Shell.h"
+
+namespace quorix {
+
+std::vector<std::string> LogLinesOf(std::string_view text) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      lines.back() += c;
+      continue;
+    }
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (i + 1 < text.size()) lines.emplace_back();
+  }
+  return lines;
+}
+
+void SendConsoleCommand(AtExchange& at, Shell& shell, const std::string& command) {
+  std::string reply;
+  at.SendATCommand(command, reply);
+  const auto nul = reply.find('\0');
+  if (nul != std::string::npos) reply.resize(nul);
+  shell.LogLine(reply);
+}
+
+void SaveLogFile(const std::string& path, const std::vector<std::string>& lines) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
+  }
+  for (const auto& line : lines) file << line << "\r\n";
+  file.flush();
+  if (!file) throw std::runtime_error("Cannot create file \"" + path + "\". Write failed");
+}
+
+}  // namespace quorix

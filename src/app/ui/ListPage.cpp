@@ -1,0 +1,56 @@
+#include "app/ui/ListPage.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quorix::ui {
+
+ListPage::ListPage(QTreeWidget* view, const QString& groupTitle,
+                   std::initializer_list<std::pair<const char*, const char*>> buttons,
+                   QWidget* parent)
+    : QWidget(parent), view_(view) {
+  auto* layout = new QVBoxLayout(this);
+  view_->setParent(this);
+  layout->addWidget(view_, 1);
+  if (buttons.size() == 0) return;
+  auto* group = new QGroupBox(groupTitle, this);
+  auto* row = new QHBoxLayout(group);
+  for (const auto& [name, caption] : buttons) {
+    auto* button = new QPushButton(caption, group);
+    button->setObjectName(name);
+    row->addWidget(button);
+  }
+  row->addStretch();
+  layout->addWidget(group);
+}
+
+QPushButton* ListPage::Button(const QString& name) const {
+  return findChild<QPushButton*>(name);
+}
+
+QTreeWidget* MakeReportList(const char* name,
+                            std::initializer_list<std::pair<const char*, int>> columns) {
+  auto* list = new QTreeWidget;
+  list->setObjectName(name);
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setAllColumnsShowFocus(true);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setStyleSheet(
+      "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }");
+  list->header()->setStretchLastSection(false);
+  list->header()->setSectionsMovable(false);
+  QStringList captions;
+  for (const auto& column : columns) captions << column.first;
+  list->setHeaderLabels(captions);
+  int index = 0;
+  for (const auto& column : columns) list->setColumnWidth(index++, column.second);
+  return list;
+}
+
+}  // namespace quorix::ui

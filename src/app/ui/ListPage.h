@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+#include <initializer_list>
+#include <utility>
+
+class QPushButton;
+class QTreeWidget;
+
+namespace quorix::ui {
+
+// A page of the main window: one list or tree filling it and, below, a titled group of buttons.
+class ListPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  // buttons: object name and caption of each, left to right.
+  ListPage(QTreeWidget* view, const QString& groupTitle,
+           std::initializer_list<std::pair<const char*, const char*>> buttons,
+           QWidget* parent = nullptr);
+
+  QTreeWidget* View() const { return view_; }
+  // The button with that object name, e.g. "Button4".
+  QPushButton* Button(const QString& name) const;
+
+ private:
+  QTreeWidget* view_;
+};
+
+// A list in report view: grid lines, whole-row selection, no in-place editing.
+QTreeWidget* MakeReportList(const char* name,
+                            std::initializer_list<std::pair<const char*, int>> columns);
+
+}  // namespace quorix::ui

@@ -1,0 +1,238 @@
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "app/ConsoleLog.h"
+#include "app/Settings.h"
+#include "app/ui/AboutBox.h"
+#include "app/ui/ConsolePage.h"
+#include "app/ui/ListPage.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/SettingsPageWidget.h"
+#include "app/ui/ToolIcons.h"
+#include "codec/CodePage.h"
+
+namespace quorix::ui {
+
+namespace {
+
+struct ToolCommand {
+  const char* name;
+  const char* hint;
+  ToolIcon icon;
+};
+
+// The toolbar, left to right; a null name is a separator.
+const ToolCommand kToolbar[] = {
+    {"ToolButton1", "Подключиться", ToolIcon::Connect},
+    {"ToolButton2", "Отключиться", ToolIcon::Disconnect},
+    {nullptr, nullptr, ToolIcon::Connect},
+    {"ToolButton4", "Читать справочник", ToolIcon::ReadPhonebook},
+    {"ToolButton5", "Дефрагментация записей", ToolIcon::Defragment},
+    {nullptr, nullptr, ToolIcon::Connect},
+    {"ToolButton7", "Добавить", ToolIcon::AddEntry},
+    {"ToolButton8", "Редактировать", ToolIcon::EditEntry},
+    {"ToolButton9", "Удалить", ToolIcon::DeleteEntries},
+    {nullptr, nullptr, ToolIcon::Connect},
+    {"ToolButton11", "Резервная копия", ToolIcon::SaveToFile},
+    {"ToolButton12", "Восстановить справочник", ToolIcon::RestoreFromFile},
+    {"ToolButton13", "Загрузить данные в телефон", ToolIcon::Upload},
+    {nullptr, nullptr, ToolIcon::Connect},
+    {"ToolButton15", "Удалить файл MyToneDB.db", ToolIcon::DeleteToneDb},
+    {"ToolButton16", "Полная очистка справочника", ToolIcon::ClearPhonebook},
+};
+
+// Page buttons that carry a command of their own.
+const char* const kPageButtons[] = {"Button4",  "Button5", "Button6", "Button13",
+                                    "Button14", "Button2", "Button7", "Button10"};
+
+}  // namespace
+
+QAction* MainWindow::AddCommand(const QString& name, const QString& text) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(name);
+  action->setEnabled(false);
+  commands_[name] = action;
+  return action;
+}
+
+QAction* MainWindow::Command(const QString& name) const {
+  auto found = commands_.find(name);
+  return found == commands_.end() ? nullptr : found->second;
+}
+
+void MainWindow::BindCommand(const QString& name, std::function<void()> handler) {
+  QAction* action = Command(name);
+  connect(action, &QAction::triggered, this,
+          [this, handler = std::move(handler)] { Guarded(handler); });
+  action->setEnabled(true);
+}
+
+QAction* MainWindow::Forward(const QString& text, const QString& command) {
+  QAction* target = Command(command);
+  auto* item = new QAction(text, this);
+  item->setEnabled(target->isEnabled());
+  connect(item, &QAction::triggered, target, &QAction::trigger);
+  connect(target, &QAction::enabledChanged, item, &QAction::setEnabled);
+  return item;
+}
+
+void MainWindow::BuildCommands() {
+  for (const auto& tool : kToolbar) {
+    if (!tool.name) continue;
+    QAction* action = AddCommand(tool.name, tool.hint);
+    action->setIcon(ToolbarIcon(tool.icon));
+    action->setToolTip(tool.hint);
+  }
+  for (const char* name : kPageButtons) AddCommand(name, name);
+  for (const char* name : {"Button8", "Button9", "Button11", "Button12"}) AddCommand(name, name);
+  AddCommand("Exit", "&Выход");
+  AddCommand("Help", "&Вызов справки");
+  AddCommand("About", "&О программе");
+}
+
+void MainWindow::BuildToolbar() {
+  auto* bar = addToolBar("ToolBar1");
+  bar->setObjectName("ToolBar1");
+  bar->setMovable(false);
+  bar->setIconSize(QSize(24, 24));
+  for (const auto& tool : kToolbar) {
+    if (!tool.name) {
+      bar->addSeparator();
+      continue;
+    }
+    QAction* action = Command(tool.name);
+    bar->addAction(action);
+    bar->widgetForAction(action)->setObjectName(tool.name);
+  }
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&Файл");
+  file->addAction(Forward("&Открыть", "ToolButton12"));
+  file->addAction(Forward("&Сохранить как", "ToolButton11"));
+  file->addSeparator();
+  file->addAction(Command("Exit"));
+
+  QMenu* edit = menuBar()->addMenu("Правка");
+  QMenu* entries = edit->addMenu("Справочник");
+  entries->addAction(Forward("Добавить", "ToolButton7"));
+  entries->addAction(Forward("Редактировать", "ToolButton8"));
+  entries->addAction(Forward("Удалить", "ToolButton9"));
+  QMenu* categories = edit->addMenu("Категории");
+  categories->addAction(Forward("Добавить", "Button4"));
+  categories->addAction(Forward("Редактировать", "Button5"));
+  categories->addAction(Forward("Удалить", "Button6"));
+  QMenu* datebook = edit->addMenu("Ежедневник");
+  datebook->addAction(Forward("Читать", "Button2"));
+  datebook->addAction(Forward("Сохранить", "Button7"));
+  datebook->addAction(Forward("Восстановить", "Button10"));
+
+  QMenu* view = menuBar()->addMenu("Вид");
+  const std::pair<const char*, int> shown[] = {{"Справочник", 0},       {"Категории", 1},
+                                               {"Дерево категорий", 2}, {"Ежедневник", 3},
+                                               {"AT Команды", 5},       {"Настройки", 4}};
+  for (const auto& [caption, page] : shown) {
+    view->addAction(caption, this, [this, page = page] { pages_->setCurrentIndex(page); });
+  }
+
+  QMenu* service = menuBar()->addMenu("Сервис");
+  service->addAction(Forward("Подключиться", "ToolButton1"));
+  service->addAction(Forward("Отключиться", "ToolButton2"));
+  service->addSeparator();
+  service->addAction(Forward("Читать справочник", "ToolButton4"));
+  service->addAction(Forward("Загрузить данные", "ToolButton13"));
+  service->addAction(Forward("Очистить справочник", "ToolButton16"));
+  service->addAction(Forward("Дефрагментация записей", "ToolButton5"));
+  service->addSeparator();
+  service->addAction(Forward("Удалить файл MyToneDB.db", "ToolButton15"));
+
+  QMenu* help = menuBar()->addMenu("&Помощь");
+  help->addAction(Command("Help"));
+  help->addAction(Command("About"));
+}
+
+void MainWindow::BuildPopupMenu() {
+  popupMenu1_ = new QMenu(lv_);
+  popupMenu1_->setObjectName("PopupMenu1");
+  popupMenu1_->addAction(Forward("Правка", "ToolButton8"));
+  popupMenu1_->addAction(Forward("&Удалить", "ToolButton9"));
+  popupMenu1_->addSeparator();
+  const std::pair<const char*, const char*> submenus[] = {
+      {"AssignCategoryMenu", "Назначить категорию"},
+      {"MelodyMenu", "Мелодия"},
+      {"PictureMenu", "Картинка"},
+      {"TypeMenu", "Тип"}};
+  for (const auto& [name, caption] : submenus) popupMenu1_->addMenu(caption)->setObjectName(name);
+  lv_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lv_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { popupMenu1_->popup(lv_->viewport()->mapToGlobal(at)); });
+
+  // The list's keys and its double click press the commands' buttons.
+  const std::pair<QKeySequence, const char*> keys[] = {{Qt::Key_F3, "ToolButton4"},
+                                                       {Qt::Key_Insert, "ToolButton7"},
+                                                       {Qt::Key_F4, "ToolButton7"},
+                                                       {Qt::Key_F2, "ToolButton8"},
+                                                       {Qt::Key_Delete, "ToolButton9"}};
+  for (const auto& [key, command] : keys) {
+    auto* shortcut = new QShortcut(key, lv_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(shortcut, &QShortcut::activated, Command(command), &QAction::trigger);
+  }
+  connect(lv_, &QTreeWidget::itemDoubleClicked, Command("ToolButton8"), &QAction::trigger);
+  connect(lvCat_, &QTreeWidget::itemDoubleClicked, Command("Button5"), &QAction::trigger);
+}
+
+void MainWindow::BindPageButtons() {
+  auto bind = [this](QPushButton* button) {
+    QAction* action = Command(button->objectName());
+    button->setEnabled(action->isEnabled());
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
+  };
+  for (int page = 1; page <= 3; ++page) {
+    for (auto* button : Page(page)->findChildren<QPushButton*>()) bind(button);
+  }
+  bind(console_->Button8());
+  bind(console_->Button9());
+  bind(settingsPage_->Button11());
+  bind(settingsPage_->Button12());
+}
+
+void MainWindow::BindOwnCommands() {
+  BindCommand("Exit", [this] { Exit(); });
+  BindCommand("Help", [this] {
+    Message(Ansi("Quorix"), Ansi("Справка будет готова немного позже..."),
+            MessageIcon::Information);
+  });
+  BindCommand("About", [this] {
+    form5_->show();
+    form5_->raise();
+  });
+  BindCommand("ToolButton1", [this] { link_.ToolButton1Click(); });
+  BindCommand("ToolButton2", [this] { link_.ToolButton2Click(); });
+  BindCommand("Button8", [this] { Button8Click(); });
+  BindCommand("Button9", [this] { Button9Click(); });
+  BindCommand("Button11", [this] { Button11Click(); });
+  BindCommand("Button12", [this] { ReadAllSettings(); });
+}
+
+void MainWindow::Button8Click() {
+  if (link_.RequireConnection()) SendConsoleCommand(link_, *this, console_->Command());
+}
+
+void MainWindow::Button9Click() {
+  SaveLogFile("LogMemo.txt", console_->LogLines());
+}
+
+void MainWindow::Button11Click() {
+  WriteSettings(settingsPath_, state_.settings);
+  Message(Ansi("Внимание!"), Ansi("Установки успешно сохранены!"), MessageIcon::Warning);
+}
+
+}  // namespace quorix::ui

@@ -1,0 +1,117 @@
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+#include "app/FileFilter.h"
+#include "app/ui/ConsolePage.h"
+#include "app/ui/Gauge.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Notifier.h"
+#include "app/ui/ProgressWindow.h"
+#include "app/ui/Text.h"
+
+namespace quorix::ui {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString DialogFilter(const std::string& filter) {
+  QStringList entries;
+  for (const auto& item : ParseFileFilter(filter)) {
+    QStringList patterns;
+    for (const auto& pattern : item.patterns) patterns << FromAnsi(pattern);
+    entries << FromAnsi(item.label) + " (" + patterns.join(' ') + ")";
+  }
+  return entries.join(";;");
+}
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileChoice& choice, bool save) {
+  QFileDialog dialog(parent, FromAnsi(choice.title), FromAnsi(choice.initialDirectory),
+                     DialogFilter(choice.filter));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(FromAnsi(choice.defaultExtension));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToAnsi(dialog.selectedFiles().first());
+}
+
+}  // namespace
+
+void MainWindow::Message(const std::string& caption, const std::string& text, MessageIcon icon) {
+  QMessageBox box(BoxIcon(icon), FromAnsi(caption), FromAnsi(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Question, FromAnsi(caption), FromAnsi(text),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void MainWindow::ProgressShow() {
+  form3_->ShowOver();
+}
+
+void MainWindow::ProgressClose() {
+  form3_->close();
+}
+
+void MainWindow::ProgressSetText(const std::string& text) {
+  form3_->SetProgressText(FromAnsi(text));
+}
+
+void MainWindow::ProgressSetMax(int max) {
+  form3_->Gauge1()->SetMaxValue(max);
+}
+
+void MainWindow::ProgressSetPosition(int position) {
+  form3_->Gauge1()->SetProgress(position);
+}
+
+void MainWindow::ProgressStep(int by) {
+  form3_->Gauge1()->AddProgress(by);
+}
+
+void MainWindow::SetStatus(int panel, const std::string& text) {
+  if (panel >= 0 && panel < 3) panels_[panel]->setText(FromAnsi(text));
+}
+
+void MainWindow::Notify(const std::string& text) {
+  notifier_->Show(text);
+}
+
+void MainWindow::LogLine(const std::string& text) {
+  console_->LogLine(text);
+}
+
+void MainWindow::SetTitle(const std::string& title) {
+  setWindowTitle(FromAnsi(title));
+}
+
+std::optional<std::string> MainWindow::ChooseOpenFile(const FileChoice& choice) {
+  return RunFileDialog(this, choice, false);
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile(const FileChoice& choice) {
+  return RunFileDialog(this, choice, true);
+}
+
+void MainWindow::ProcessEvents() {
+  QCoreApplication::processEvents();
+}
+
+}  // namespace quorix::ui

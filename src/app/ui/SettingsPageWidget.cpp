@@ -1,0 +1,208 @@
+#include "app/ui/SettingsPageWidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/SettingsPage.h"
+#include "app/ui/Text.h"
+#include "codec/Ucs2.h"
+
+namespace quorix::ui {
+
+namespace {
+
+QStringList PortNames() {
+  QStringList names;
+  for (int i = 1; i <= 20; ++i) names << QString("COM%1").arg(i);
+  return names;
+}
+
+QComboBox* MakeCombo(const char* name, const QStringList& items, bool editable, QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(name);
+  combo->setEditable(editable);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->addItems(items);
+  return combo;
+}
+
+// Port names are shown in upper case like the COMn names they mostly are; device paths keep
+// their case because the file system tells "/dev/ttyACM0" from "/DEV/TTYACM0".
+QString PortText(const QString& text) {
+  return text.startsWith('/') ? text : text.toUpper();
+}
+
+// A fixed-list box still shows a stored text that is not among its items.
+void ShowText(QComboBox* combo, const QString& text) {
+  if (!combo->isEditable() && combo->findText(text) < 0) combo->addItem(text);
+  combo->setCurrentText(text);
+}
+
+QWidget* WithNote(QWidget* control, const char* note, QWidget* parent) {
+  auto* row = new QWidget(parent);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(control, 1);
+  layout->addWidget(new QLabel(note, row));
+  return row;
+}
+
+}  // namespace
+
+SettingsPageWidget::SettingsPageWidget(SettingsPage& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings) {
+  auto* layout = new QHBoxLayout(this);
+  auto* left = new QVBoxLayout;
+  left->addWidget(BuildPortGroup());
+  left->addWidget(BuildReadingGroup());
+  left->addStretch();
+  auto* right = new QVBoxLayout;
+  right->addWidget(BuildConverterGroup());
+  button11_ = new QPushButton("Сохранить настройки", this);
+  button11_->setObjectName("Button11");
+  button12_ = new QPushButton("Загрузить настройки", this);
+  button12_->setObjectName("Button12");
+  right->addWidget(button11_);
+  right->addWidget(button12_);
+  right->addStretch();
+  layout->addLayout(left, 2);
+  layout->addLayout(right, 1);
+  Refresh();
+  BindControls();
+}
+
+QWidget* SettingsPageWidget::BuildPortGroup() {
+  auto* group = new QGroupBox(this);
+  portEdit_ = MakeCombo("PortEdit", PortNames(), true, group);
+  rateEdit_ = MakeCombo("RateEdit", {"2400", "4800", "9600", "19200", "38400", "57600", "115200"},
+                        true, group);
+  bCom_ = MakeCombo("BCom", PortNames(), false, group);
+  comboBox1_ = MakeCombo("ComboBox1", {"100", "500", "1000", "2000", "3000"}, true, group);
+  auto* form = new QFormLayout(group);
+  form->addRow("COM порт:", WithNote(portEdit_, "(P2K+AT)", group));
+  form->addRow("Скорость:", rateEdit_);
+  form->addRow("Bluetooth COM Порт:", WithNote(bCom_, "(Only AT)", group));
+  form->addRow("Таймаут Bluetooth соединения (m/s): ", comboBox1_);
+  return group;
+}
+
+QWidget* SettingsPageWidget::BuildReadingGroup() {
+  auto* group = new QGroupBox(this);
+  edit8_ = new QLineEdit(group);
+  edit8_->setObjectName("Edit8");
+  edit3_ = MakeCombo("Edit3", {"10", "20", "30", "40", "50", "70", "100"}, true, group);
+  auto* form = new QFormLayout(group);
+  form->addRow("Емкость SIM карты:", edit8_);
+  form->addRow(" Диапазон чтения:", edit3_);
+  const char* captions[] = {"Авто подключение к телефону",
+                            "Авто поиск активных COM портов",
+                            "Читать из SIM",
+                            "Читать из телефона",
+                            "Использовать P2K режим для чтения мелодий и картинок",
+                            "Удалять MyTonedb.DB после чтения справочника",
+                            "Включить Bluetooth",
+                            "Очищать справочник перед восстановлением",
+                            "Читать расширенный справочник"};
+  for (int i = 0; i < 9; ++i) {
+    auto* box = new QCheckBox(captions[i], group);
+    box->setObjectName(QString("CheckBox%1").arg(i + 1));
+    checkBoxes_.push_back(box);
+    form->addRow(box);
+  }
+  CheckBox(5)->setToolTip("Before enable this option please remove MyToneDB.DB from your phone!!!");
+  return group;
+}
+
+QWidget* SettingsPageWidget::BuildConverterGroup() {
+  auto* group = new QGroupBox("Конвертер", this);
+  group->setObjectName("GroupBox4");
+  ansiEdit_ = new QLineEdit("ANSI", group);
+  ansiEdit_->setObjectName("AnsiEdit");
+  ucsEdit_ = new QLineEdit("UCS", group);
+  ucsEdit_->setObjectName("UCSEdit");
+  button3_ = new QPushButton("ANSI => UCS", group);
+  button3_->setObjectName("Button3");
+  button1_ = new QPushButton("UCS => ANSI", group);
+  button1_->setObjectName("Button1");
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(button3_);
+  buttons->addWidget(button1_);
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(ansiEdit_);
+  layout->addWidget(ucsEdit_);
+  layout->addLayout(buttons);
+  // Button3Click and Button1Click: the codec in both directions, through code page 1251.
+  connect(button3_, &QPushButton::clicked, this,
+          [this] { ucsEdit_->setText(FromAnsi(EncodeUcs2Hex(ToAnsi(ansiEdit_->text())))); });
+  connect(button1_, &QPushButton::clicked, this,
+          [this] { ansiEdit_->setText(FromAnsi(DecodeUcs2Hex(ToAnsi(ucsEdit_->text())))); });
+  return group;
+}
+
+void SettingsPageWidget::Refresh() {
+  refreshing_ = true;
+  const QStringList items = [&] {
+    QStringList list;
+    for (const auto& item : settings_.PortItems) list << FromAnsi(item);
+    return list;
+  }();
+  portEdit_->clear();
+  portEdit_->addItems(items);
+  // The box holds its text in upper case, so that is what the settings hold too.
+  settings_.ComPort = ToAnsi(PortText(FromAnsi(settings_.ComPort)));
+  portEdit_->setCurrentText(FromAnsi(settings_.ComPort));
+  rateEdit_->setCurrentText(FromAnsi(settings_.BaudRate));
+  ShowText(bCom_, FromAnsi(settings_.BCom));
+  comboBox1_->setCurrentText(FromAnsi(settings_.BTimeout));
+  edit8_->setText(FromAnsi(settings_.SIM));
+  edit3_->setCurrentText(FromAnsi(settings_.Range));
+  const bool flags[] = {settings_.AutoConnect, settings_.AutoFind, settings_.FromSIM,
+                        settings_.FromPHONE,   settings_.P2K,      settings_.RmMyToneDB,
+                        settings_.Bluetooth,   settings_.ClearPB,  settings_.AdvancedPhoneBook};
+  for (int i = 0; i < 9; ++i) checkBoxes_[i]->setChecked(flags[i]);
+  bCom_->setEnabled(settings_.Bluetooth);
+  refreshing_ = false;
+}
+
+void SettingsPageWidget::BindControls() {
+  auto text = [this](QComboBox* combo, std::string SettingsPage::*field) {
+    connect(combo, &QComboBox::currentTextChanged, this, [this, field](const QString& value) {
+      if (!refreshing_) settings_.*field = ToAnsi(value);
+    });
+  };
+  connect(portEdit_, &QComboBox::currentTextChanged, this, [this](const QString& value) {
+    if (refreshing_) return;
+    if (value != PortText(value)) {
+      portEdit_->setCurrentText(PortText(value));
+      return;
+    }
+    settings_.ComPort = ToAnsi(value);
+  });
+  text(rateEdit_, &SettingsPage::BaudRate);
+  text(bCom_, &SettingsPage::BCom);
+  text(comboBox1_, &SettingsPage::BTimeout);
+  text(edit3_, &SettingsPage::Range);
+  connect(edit8_, &QLineEdit::textChanged, this, [this](const QString& value) {
+    if (!refreshing_) settings_.SIM = ToAnsi(value);
+  });
+  bool SettingsPage::*flags[] = {
+      &SettingsPage::AutoConnect, &SettingsPage::AutoFind, &SettingsPage::FromSIM,
+      &SettingsPage::FromPHONE,   &SettingsPage::P2K,      &SettingsPage::RmMyToneDB,
+      &SettingsPage::Bluetooth,   &SettingsPage::ClearPB,  &SettingsPage::AdvancedPhoneBook};
+  for (int i = 0; i < 9; ++i) {
+    connect(checkBoxes_[i], &QCheckBox::toggled, this, [this, flag = flags[i]](bool on) {
+      if (!refreshing_) settings_.*flag = on;
+    });
+  }
+  // The Bluetooth port is offered exactly while Bluetooth is on.
+  connect(CheckBox(7), &QCheckBox::toggled, bCom_, &QWidget::setEnabled);
+}
+
+}  // namespace quorix::ui

@@ -1,0 +1,62 @@
+#include "app/ui/ConsolePage.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "QtPrinting.h"
+#include "SettingsFolder.h"
+#include "app/ui/MainWindow.h"
+
+namespace quorix::ui {
+namespace {
+
+TEST(ConsolePageTest, LogsLinesAndSendsOnEnter) {
+  ConsolePage page;
+  EXPECT_EQ(page.LogMemo()->toPlainText(), "Log");
+  EXPECT_TRUE(page.Button8()->isDefault());
+  page.LogLine("ATZ\r\r\nOK\r");
+  page.LogLine("\xcf\xf0\xe8\xe2\xe5\xf2");  // "Привет" in code page 1251
+  EXPECT_EQ(page.LogMemo()->toPlainText(), "Log\nATZ\n\nOK\nПривет");
+  EXPECT_EQ(page.LogLines().back(), "\xcf\xf0\xe8\xe2\xe5\xf2");
+
+  int sends = 0;
+  QObject::connect(page.Button8(), &QPushButton::clicked, [&] { ++sends; });
+  page.CmdEdit()->setEditText(" at+cgmm ");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(page.CmdEdit()->lineEdit(), &enter);
+  EXPECT_EQ(sends, 1);
+  EXPECT_EQ(page.Command(), " at+cgmm ");
+  EXPECT_EQ(page.CmdEdit()->count(), 0);
+}
+
+TEST(ConsolePageTest, SaveWritesLogMemoTxtInTheCurrentFolder) {
+  SettingsFolder folder("console-save");
+  const auto& dir = folder.Dir();
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  {
+    MainWindow window(folder.Path());
+    window.LogLine("OK");
+    ASSERT_TRUE(window.Console()->Button9()->isEnabled());
+    window.Console()->Button9()->click();
+    window.Console()->Button9()->click();
+  }
+  std::filesystem::current_path(previous);
+  std::ifstream file(dir / "LogMemo.txt", std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  EXPECT_EQ(text.str(), "Log\r\nOK\r\n");
+}
+
+}  // namespace
+}  // namespace quorix::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace quorix::ui {
+
+// Answers every message box the code under test opens, as a user would, and remembers what
+// it said.
+class MessageBoxAnswer {
+ public:
+  explicit MessageBoxAnswer(QMessageBox::StandardButton answer) {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this, answer] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      ++shown;
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      // A box without that answer (a plain notice) is acknowledged with its only button.
+      QAbstractButton* button = box->button(answer);
+      (button ? button : box->buttons().first())->click();
+    });
+    timer_.start();
+  }
+
+  int shown = 0;
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+
+ private:
+  QTimer timer_;
+};
+
+}  // namespace quorix::ui

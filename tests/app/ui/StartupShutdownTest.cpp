@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "MessageBoxAnswer.h"
+#include "QtPrinting.h"
+#include "SettingsFolder.h"
+#include "app/ProfileFile.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/SettingsPageWidget.h"
+
+namespace quorix::ui {
+namespace {
+
+std::string Read(const SettingsFolder& folder, const char* section, const char* key) {
+  return ReadSetting(folder.Path(), section, key);
+}
+
+TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
+  SettingsFolder folder("restore");
+  WriteSetting(folder.Path(), "Window", "Height", "500");
+  WriteSetting(folder.Path(), "Window", "Width", "700");
+  WriteSetting(folder.Path(), "Window", "Left", "10");
+  WriteSetting(folder.Path(), "Window", "Top", "20");
+  WriteSetting(folder.Path(), "Visual_Columns", "Col2", "123");
+  WriteSetting(folder.Path(), "System", "ComPort", "com9");
+  {
+    MainWindow window(folder.Path());
+    window.show();
+    EXPECT_EQ(window.pos(), QPoint(10, 20));
+    EXPECT_EQ(window.size(), QSize(700, 500));
+    EXPECT_EQ(window.LV()->columnWidth(1), 123);
+    EXPECT_EQ(window.SettingsWidget()->PortEdit()->currentText(), "COM9");
+    EXPECT_TRUE(window.SettingsWidget()->CheckBox(9)->isChecked());
+    EXPECT_EQ(window.State().phonebook.NumberTypeNames[3], "Mobile");
+    EXPECT_EQ(window.NumberTypeIcons()[7].size(), QSize(15, 15));
+    EXPECT_EQ(window.State().phonebook.LastIndex, 1000);
+    EXPECT_EQ(window.StatusText(0), "Status: Disconnected");
+
+    window.move(30, 40);
+    window.resize(800, 600);
+    window.SettingsWidget()->CheckBox(9)->click();
+    window.LV()->setColumnWidth(3, 77);
+    MessageBoxAnswer answer(QMessageBox::No);
+    window.close();
+    EXPECT_EQ(answer.shown, 0);
+  }
+  EXPECT_EQ(Read(folder, "Window", "Height"), "600");
+  EXPECT_EQ(Read(folder, "Window", "Width"), "800");
+  EXPECT_EQ(Read(folder, "Window", "Left"), "30");
+  EXPECT_EQ(Read(folder, "Window", "Top"), "40");
+  EXPECT_EQ(Read(folder, "System", "AdvancedPhoneBook"), "0");
+  EXPECT_EQ(Read(folder, "System", "ComPort"), "COM9");
+  EXPECT_EQ(Read(folder, "Visual_Columns", "Col4"), "77");
+  EXPECT_EQ(Read(folder, "NumberTypes", "Mobile"), "Mobile");
+}
+
+TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
+  SettingsFolder folder("pending");
+  MainWindow window(folder.Path());
+  window.show();
+  window.State().DataModified = true;
+  window.resize(640, 480);
+  MessageBoxAnswer answer(QMessageBox::Yes);
+  window.close();
+  // The question, then the honest note that there is no upload to run.
+  EXPECT_EQ(answer.shown, 2);
+  EXPECT_EQ(answer.text, "Загрузка данных в телефон пока недоступна: изменения не загружены.");
+  EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+}
+
+TEST(StartupShutdownTest, ExitLeavesTheSettingsFileUnchanged) {
+  SettingsFolder folder("exit-file");
+  const std::string before = folder.Text();
+  MainWindow window(folder.Path());
+  window.show();
+  window.setGeometry(1, 2, 600, 400);
+  window.SettingsWidget()->CheckBox(1)->click();
+  QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_EQ(folder.Text(), before);
+}
+
+TEST(StartupShutdownTest, AMissingSettingsFileStopsTheStartAtTheFirstNumber) {
+  SettingsFolder folder("missing", false);
+  MainWindow window(folder.Path());
+  MessageBoxAnswer answer(QMessageBox::Ok);
+  window.show();
+  EXPECT_EQ(answer.shown, 1);
+  EXPECT_EQ(answer.text, "'File velkor.ini not found!' is not a valid integer value");
+  EXPECT_EQ(window.pos(), QPoint(245, 97));
+  EXPECT_EQ(window.size(), QSize(978, 673));
+  EXPECT_EQ(window.StatusText(0), "");
+  EXPECT_EQ(window.SettingsWidget()->PortEdit()->currentText(), "COM4");
+}
+
+TEST(StartupShutdownTest, APortGivenForTheRunIsUsedButNotStored) {
+  SettingsFolder folder("override");
+  {
+    MainWindow window(folder.Path());
+    window.SetPortOverride("/dev/pts/77");
+    window.show();
+    EXPECT_EQ(window.State().settings.ComPort, "/dev/pts/77");
+    EXPECT_EQ(window.SettingsWidget()->PortEdit()->currentText(), "/dev/pts/77");
+    window.close();
+  }
+  EXPECT_EQ(Read(folder, "System", "ComPort"), "COM4");
+  {
+    MainWindow window(folder.Path());
+    window.SetPortOverride("/dev/pts/77");
+    window.show();
+    window.SettingsWidget()->PortEdit()->setCurrentText("com2");
+    window.close();
+  }
+  EXPECT_EQ(Read(folder, "System", "ComPort"), "COM2");
+}
+
+}  // namespace
+}  // namespace quorix::ui
