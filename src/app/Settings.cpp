@@ -1,0 +1,109 @@
+#include "app/Settings.h"
+
+#include <utility>
+
+#include "app/Conversion.h"
+#include "app/ProfileFile.h"
+
+namespace quorix {
+namespace {
+
+constexpr const char* kSystem = "System";
+constexpr const char* kColumns = "Visual_Columns";
+constexpr const char* kNumberTypes = "NumberTypes";
+constexpr const char* kWindow = "Window";
+
+constexpr std::array<const char*, 8> kNumberTypeKeys = {"Work", "Home",  "Main",  "Mobile",
+                                                        "Fax",  "Pager", "Email", "Subscribe"};
+
+std::string ColumnKey(size_t index) {
+  return "Col" + std::to_string(index + 1);
+}
+
+const char* Flag(bool on) {
+  return on ? "1" : "0";
+}
+
+}  // namespace
+
+void ReadSystemSettings(const std::string& path, SettingsPage& page) {
+  const auto text = [&](const char* key) { return ReadSetting(path, kSystem, key); };
+  const auto flag = [&](const char* key) { return text(key) == "1"; };
+  page.ComPort = text("ComPort");
+  page.BaudRate = text("BaudRate");
+  page.BCom = text("BCom");
+  page.BTimeout = text("BTimeout");
+  page.SIM = text("SIM");
+  page.Range = text("Range");
+  page.AutoConnect = flag("AutoConnect");
+  page.AutoFind = flag("AutoFind");
+  page.FromSIM = flag("FromSIM");
+  page.FromPHONE = flag("FromPHONE");
+  page.P2K = flag("P2K");
+  page.RmMyToneDB = flag("RmMyToneDB");
+  page.ClearPB = flag("ClearPB");
+  page.AdvancedPhoneBook = flag("AdvancedPhoneBook");
+  page.Bluetooth = flag("Bluetooth");
+}
+
+void ReadColumnWidths(const std::string& path, SettingsPage& page) {
+  for (size_t i = 0; i < page.ColumnWidths.size(); ++i) {
+    const int width = StrToInt(ReadSetting(path, kColumns, ColumnKey(i)));
+    if (width < -2) throw RangeCheckError();
+    page.ColumnWidths[i] = width;
+  }
+}
+
+void ReadNumberTypeNames(const std::string& path, std::array<std::string, 8>& numberTypeNames) {
+  for (size_t t = 0; t < kNumberTypeKeys.size(); ++t) {
+    numberTypeNames[t] = ReadSetting(path, kNumberTypes, kNumberTypeKeys[t]);
+  }
+}
+
+void ReadSettings(const std::string& path, SettingsPage& page,
+                  std::array<std::string, 8>& numberTypeNames) {
+  ReadSystemSettings(path, page);
+  ReadColumnWidths(path, page);
+  ReadNumberTypeNames(path, numberTypeNames);
+}
+
+void WriteSettings(const std::string& path, const SettingsPage& page) {
+  const std::pair<const char*, std::string> keys[] = {
+      {"ComPort", page.ComPort},
+      {"BaudRate", page.BaudRate},
+      {"Range", page.Range},
+      {"BCom", page.BCom},
+      {"BTimeout", page.BTimeout},
+      {"SIM", page.SIM},
+      {"AutoConnect", Flag(page.AutoConnect)},
+      {"AutoFind", Flag(page.AutoFind)},
+      {"FromSIM", Flag(page.FromSIM)},
+      {"FromPHONE", Flag(page.FromPHONE)},
+      {"P2K", Flag(page.P2K)},
+      {"RmMyToneDB", Flag(page.RmMyToneDB)},
+      {"Bluetooth", Flag(page.Bluetooth)},
+      {"ClearPB", Flag(page.ClearPB)},
+      {"AdvancedPhoneBook", Flag(page.AdvancedPhoneBook)},
+  };
+  for (const auto& [key, value] : keys) WriteSetting(path, kSystem, key, value);
+  for (size_t i = 0; i < page.ColumnWidths.size(); ++i) {
+    WriteSetting(path, kColumns, ColumnKey(i), std::to_string(page.ColumnWidths[i]));
+  }
+}
+
+void ReadWindowLayout(const std::string& path, WindowLayout& layout) {
+  const auto number = [&](const char* key) { return StrToInt(ReadSetting(path, kWindow, key)); };
+  layout.Height = number("Height");
+  layout.Width = number("Width");
+  layout.Left = number("Left");
+  layout.Top = number("Top");
+}
+
+void WriteWindowLayout(const std::string& path, const WindowLayout& layout) {
+  WriteSetting(path, kWindow, "Height", std::to_string(layout.Height));
+  WriteSetting(path, kWindow, "Width", std::to_string(layout.Width));
+  WriteSetting(path, kWindow, "Left", std::to_string(layout.Left));
+  WriteSetting(path, kWindow, "Top", std::to_string(layout.Top));
+}
+
+}  // namespace quorix

@@ -1,0 +1,47 @@
+#include "app/ui/NumberTypeIcons.h"
+
+#include <QBitmap>
+#include <QImage>
+#include <filesystem>
+#include <stdexcept>
+
+#include "app/ProgramPaths.h"
+#include "codec/CodePage.h"
+
+namespace quorix::ui {
+namespace {
+
+constexpr int kIconSize = 15;
+
+QPixmap LoadIcon(const std::string& path) {
+  QImage image;
+  if (!image.load(QString::fromStdString(path))) {
+    throw std::runtime_error("Cannot open file \"" + Utf8ToCp1251(path) +
+                             "\". Bitmap image is not valid");
+  }
+  // Cut or widen to the list's icon size; the top-left part stays.
+  image = image.convertToFormat(QImage::Format_RGB32).copy(0, 0, kIconSize, kIconSize);
+  QPixmap icon = QPixmap::fromImage(image);
+  const QColor transparent = image.pixelColor(0, kIconSize - 1);
+  icon.setMask(QBitmap::fromImage(image.createMaskFromColor(transparent.rgb())));
+  return icon;
+}
+
+}  // namespace
+
+std::array<QPixmap, 8> LoadNumberTypeIcons(const std::array<std::string, 8>& names) {
+  std::error_code ec;
+  return LoadNumberTypeIcons(names, std::filesystem::current_path(ec).string(), ProgramDirectory());
+}
+
+std::array<QPixmap, 8> LoadNumberTypeIcons(const std::array<std::string, 8>& names,
+                                           const std::string& currentDirectory,
+                                           const std::string& programDirectory) {
+  std::array<QPixmap, 8> icons;
+  for (size_t t = 0; t < names.size(); ++t) {
+    icons[t] = LoadIcon(NumberTypeIconPath(names[t], currentDirectory, programDirectory));
+  }
+  return icons;
+}
+
+}  // namespace quorix::ui
