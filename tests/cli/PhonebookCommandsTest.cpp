@@ -185,6 +185,26 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
   }
 }
 
+TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
+  TempDir dir;
+  EmulatorOptions options;
+  options.fill = 300;
+  options.hangupAfter = 3000;
+  options.logPath = dir.File("phone.log");
+  PtyPhoneServer server(options);
+  const std::string settings = WriteSettings(dir, server.Start());
+  const auto r = Cli({"--settings", settings, "phonebook", "read", "--phone", "--range", "10"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "quorix-cli: the phone stopped answering; the reading is incomplete\n");
+  EXPECT_TRUE(server.HungUp());
+  // The line dropped within the first block; without the stop every block left would wait out
+  // the reply limit, far beyond the test's time.
+  const std::vector<std::string> sent = Received(options.logPath);
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), "AT+MPBR=1,10");
+}
+
 TEST(PhonebookCommandsTest, LinkCommandsTakeThePortFromTheSettingsFile) {
   TempDir dir;
   PtyPhoneServer server(EmulatorOptions{});
