@@ -205,18 +205,5 @@ TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
   EXPECT_EQ(sent.back(), "AT+MPBR=1,10");
 }
 
-TEST(PhonebookCommandsTest, LinkCommandsTakeThePortFromTheSettingsFile) {
-  TempDir dir;
-  PtyPhoneServer server(EmulatorOptions{});
-  const std::string settings = WriteSettings(dir, server.Start());
-  auto r = Cli({"--settings", settings, "identify"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "Motorola E398\n");
-
-  r = Cli({"--settings", settings, "--port", "/dev/quorix-none", "identify"});
-  EXPECT_EQ(r.exitCode, 1) << "the option wins over the file";
-  EXPECT_EQ(r.err, "Телефон не найден!\n");
-}
-
 }  // namespace
 }  // namespace quorix::test
