@@ -22,6 +22,7 @@ struct CliContext {
   std::string port;               // --port, empty when not given
   std::string bluetoothPort;      // --bluetooth
   std::string bluetoothWaitMs;    // --bt-wait
+  std::string settingsPath;       // --settings, empty for velkor.ini beside the program
   std::ostream& out;
   std::ostream& err;
 };
@@ -30,5 +31,6 @@ int Ucs2Command(CliContext& ctx);
 int PortsCommand(CliContext& ctx);
 int IdentifyCommand(CliContext& ctx);
 int AtCommand(CliContext& ctx);
+int PhonebookCommand(CliContext& ctx);
 
 }  // namespace quorix::cli

@@ -1,13 +1,18 @@
 #include "cli/CliSettings.h"
 
+#include "app/Conversion.h"
 #include "app/ProgramPaths.h"
 #include "app/Settings.h"
 #include "codec/CodePage.h"
 
 namespace quorix::cli {
 
+std::string CliSettingsPath(const CliContext& ctx) {
+  return ctx.settingsPath.empty() ? SettingsFilePath() : ctx.settingsPath;
+}
+
 SettingsPage CliSettings(const CliContext& ctx) {
-  return CliSettings(ctx, SettingsFilePath());
+  return CliSettings(ctx, CliSettingsPath(ctx));
 }
 
 SettingsPage CliSettings(const CliContext& ctx, const std::string& settingsPath) {
@@ -21,7 +26,14 @@ SettingsPage CliSettings(const CliContext& ctx, const std::string& settingsPath)
     page.BCom = Utf8ToCp1251(ctx.bluetoothPort);
     page.Bluetooth = true;
   }
-  if (!ctx.bluetoothWaitMs.empty()) page.BTimeout = Utf8ToCp1251(ctx.bluetoothWaitMs);
+  if (!ctx.bluetoothWaitMs.empty()) {
+    page.BTimeout = Utf8ToCp1251(ctx.bluetoothWaitMs);
+    try {
+      StrToInt(page.BTimeout);
+    } catch (const ConversionError& e) {
+      throw UsageError(std::string("--bt-wait: ") + e.what());
+    }
+  }
   return page;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "app/SettingsPage.h"
@@ -7,10 +8,13 @@
 
 namespace quorix::cli {
 
-// The settings a command works with: section System of velkor.ini beside the program, as the
-// main window would read it, with the global options on top. --port selects the cable (Bluetooth
-// off), --bluetooth selects that Bluetooth port (Bluetooth on), --bt-wait sets the wait after
-// opening it.
+// The settings file a command reads: --settings, else velkor.ini beside the program.
+std::string CliSettingsPath(const CliContext& ctx);
+
+// The settings a command works with: section System of the settings file, as the main window
+// would read it, with the global options on top. --port selects the cable (Bluetooth off),
+// --bluetooth selects that Bluetooth port (Bluetooth on), --bt-wait sets the wait after opening
+// it. UsageError for a --bt-wait that is not a number.
 SettingsPage CliSettings(const CliContext& ctx);
 SettingsPage CliSettings(const CliContext& ctx, const std::string& settingsPath);
 

@@ -10,7 +10,8 @@ namespace {
 using quorix::cli::CliContext;
 
 constexpr const char* kUsage =
-    "usage: quorix-cli [--port PORT] [--bluetooth PORT --bt-wait MS] COMMAND [ARGS...]\n"
+    "usage: quorix-cli [--settings FILE] [--port PORT] [--bluetooth PORT --bt-wait MS]\n"
+    "                  COMMAND [ARGS...]\n"
     "\n"
     "Commands:\n"
     "  ucs2 encode TEXT    print TEXT (UTF-8) as the phone's UCS2 hex text\n"
@@ -18,13 +19,23 @@ constexpr const char* kUsage =
     "  ports               list the serial ports; the phone's USB modem port is marked *\n"
     "  identify            connect to the phone and print its model\n"
     "  at CMD...           connect and send each AT command, printing each reply\n"
+    "  phonebook read [--phone] [--sim] [--advanced] [--range N] [--sim-capacity N]\n"
+    "                 [--save FILE]\n"
+    "                      read the phonebook and print the category list, a blank line and\n"
+    "                      the entry list, one tab-separated row a line; --phone and --sim\n"
+    "                      choose the memories (either replaces both settings), --advanced\n"
+    "                      reads the advanced fields, --range sets the records per request,\n"
+    "                      --sim-capacity the SIM's size; --save writes the backup FILE\n"
+    "  phonebook show FILE print a phonebook backup file as phonebook read prints a reading\n"
     "\n"
     "Options:\n"
+    "  --settings FILE     read the settings from FILE instead of velkor.ini beside the program\n"
     "  --port PORT         serial port of the phone (COM4, /dev/ttyACM0, ...)\n"
     "  --bluetooth PORT    use this Bluetooth serial port instead\n"
     "  --bt-wait MS        wait this long after opening the Bluetooth port\n"
     "  -h, --help          show this help\n"
     "\n"
+    "Settings not given as options come from the settings file (section System).\n"
     "Exit status: 0 on success, 1 when the phone or a file fails, 2 on a usage error.\n";
 
 using Handler = int (*)(CliContext&);
@@ -33,6 +44,7 @@ const std::map<std::string, Handler>& Commands() {
   static const std::map<std::string, Handler> commands = {
       {"at", quorix::cli::AtCommand},
       {"identify", quorix::cli::IdentifyCommand},
+      {"phonebook", quorix::cli::PhonebookCommand},
       {"ports", quorix::cli::PortsCommand},
       {"ucs2", quorix::cli::Ucs2Command},
   };
@@ -47,7 +59,7 @@ int UsageFailure(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CliContext ctx{{}, {}, {}, {}, std::cout, std::cerr};
+  CliContext ctx{{}, {}, {}, {}, {}, std::cout, std::cerr};
   std::string command;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
@@ -60,6 +72,7 @@ int main(int argc, char** argv) {
       if (word == "--port") option = &ctx.port;
       if (word == "--bluetooth") option = &ctx.bluetoothPort;
       if (word == "--bt-wait") option = &ctx.bluetoothWaitMs;
+      if (word == "--settings") option = &ctx.settingsPath;
       if (option) {
         if (i + 1 >= argc) return UsageFailure(word + " needs a value");
         *option = argv[++i];

@@ -9,13 +9,6 @@ namespace {
 
 constexpr const char* kProgramTitle = "Quorix";
 
-bool ReplyComplete(const std::string& reply) {
-  const size_t n = reply.size();
-  if (n == 2 && reply == "OK") return true;
-  if (n >= 3 && reply.compare(n - 3, 2, "OK") == 0) return true;
-  return n >= 5 && reply.compare(n - 5, 5, "ERROR") == 0;
-}
-
 bool EndsWithError(const std::string& reply) {
   return reply.size() >= 5 && reply.compare(reply.size() - 5, 5, "ERROR") == 0;
 }
@@ -25,6 +18,13 @@ std::string DropLast(const std::string& text, size_t count) {
 }
 
 }  // namespace
+
+bool ReplyComplete(const std::string& reply) {
+  const size_t n = reply.size();
+  if (n == 2 && reply == "OK") return true;
+  if (n >= 3 && reply.compare(n - 3, 2, "OK") == 0) return true;
+  return n >= 5 && reply.compare(n - 5, 5, "ERROR") == 0;
+}
 
 PhoneConnection::PhoneConnection(AppState& state, Shell& shell, Clock& clock)
     : state_(state), shell_(shell), clock_(clock), com_(clock) {

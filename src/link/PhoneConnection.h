@@ -11,6 +11,10 @@
 
 namespace quorix {
 
+// True when the reply ended as the phone ends one: "OK" and one more character, or "ERROR". A
+// reply cut short by the silence limit or a lost line is not complete.
+bool ReplyComplete(const std::string& reply);
+
 // The AT dialogue with the phone over the port Com, and the connection state in state.link.
 // Reports to the user through the Shell (status panels, popup, message boxes).
 class PhoneConnection : public AtExchange {

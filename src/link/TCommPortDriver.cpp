@@ -19,6 +19,9 @@ namespace {
 
 constexpr uint32_t kMinBufSize = 128;
 constexpr uint32_t kMaxBufSize = 8192;
+// A reader woken by fewer bytes than this waits kBurstWaitMs for more to arrive.
+constexpr uint32_t kBurstBytes = 32;
+constexpr int64_t kBurstWaitMs = 2;
 // Stands in for the count of a port that is not open.
 constexpr uint32_t kNotOpenCount = 65535;
 
@@ -156,6 +159,7 @@ void TCommPortDriver::Disconnect() {
   ::close(fd_);
   fd_ = -1;
   packetStartMs_.reset();
+  DropAhead();
 }
 
 bool TCommPortDriver::ApplyCOMSettings() {
@@ -205,6 +209,7 @@ bool TCommPortDriver::FlushBuffers(bool input, bool output) {
   if (!input && !output) return true;
   const int which = input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH;
   if (tcflush(fd_, which) != 0) return false;
+  if (input) DropAhead();
   packetStartMs_.reset();
   return true;
 }
@@ -212,8 +217,9 @@ bool TCommPortDriver::FlushBuffers(bool input, bool output) {
 uint32_t TCommPortDriver::CountRX() const {
   if (!Connected()) return kNotOpenCount;
   int waiting = 0;
-  if (ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) return 0;
-  return static_cast<uint32_t>(waiting);
+  const uint32_t ahead = aheadEnd_ - aheadBegin_;
+  if (ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) return ahead;
+  return ahead + static_cast<uint32_t>(waiting);
 }
 
 uint32_t TCommPortDriver::OutFreeSpace() const {
@@ -269,7 +275,24 @@ uint32_t TCommPortDriver::SendDataEx(const void* data, uint32_t count, uint32_t 
   return sent;
 }
 
+// A reply is taken byte by byte; one read of whatever the kernel holds serves many of them.
 uint32_t TCommPortDriver::ReadRaw(uint8_t* into, uint32_t count) {
+  uint32_t got = TakeAhead(into, count);
+  if (got == count) return got;
+  if (count - got >= ahead_.size()) return got + ReadKernel(into + got, count - got);
+  aheadBegin_ = 0;
+  aheadEnd_ = ReadKernel(ahead_.data(), static_cast<uint32_t>(ahead_.size()));
+  return got + TakeAhead(into + got, count - got);
+}
+
+uint32_t TCommPortDriver::TakeAhead(uint8_t* into, uint32_t count) {
+  const uint32_t n = std::min(count, aheadEnd_ - aheadBegin_);
+  std::copy_n(ahead_.begin() + aheadBegin_, n, into);
+  aheadBegin_ += n;
+  return n;
+}
+
+uint32_t TCommPortDriver::ReadKernel(uint8_t* into, uint32_t count) {
   for (;;) {
     const ssize_t n = ::read(fd_, into, count);
     if (n >= 0) return static_cast<uint32_t>(n);
@@ -292,9 +315,15 @@ uint32_t TCommPortDriver::ReadData(void* buffer, uint32_t count) {
     }
     const int64_t left = inputTimeout_ - (clock_.NowMs() - lastByte);
     if (left < 0) break;
-    if (clock_.WaitFd(fd_, POLLIN, left + 1) && CountRX() == 0) {
+    if (!clock_.WaitFd(fd_, POLLIN, left + 1)) continue;
+    const uint32_t waiting = CountRX();
+    if (waiting == 0) {
       // Ready without data: the other end hung up. Wait out the limit as a silent line would.
       clock_.SleepMs(left + 1);
+    } else if (waiting < kBurstBytes) {
+      // A line that trickles in byte by byte would wake us for every byte; let a burst gather
+      // for a moment, as a USB modem hands over a frame at a time.
+      clock_.SleepMs(kBurstWaitMs);
     }
   }
   ContinuePolling();

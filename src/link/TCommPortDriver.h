@@ -145,6 +145,9 @@ class TCommPortDriver {
   void ReapplyIfOpen();
   void PollPackets(uint32_t waiting);
   uint32_t ReadRaw(uint8_t* into, uint32_t count);
+  uint32_t TakeAhead(uint8_t* into, uint32_t count);
+  uint32_t ReadKernel(uint8_t* into, uint32_t count);
+  void DropAhead() { aheadBegin_ = aheadEnd_ = 0; }
 
   Clock& clock_;
   TPortNumber port_ = pnCOM2;
@@ -172,6 +175,12 @@ class TCommPortDriver {
   int fd_ = -1;
   std::vector<uint8_t> inBuffer_ = std::vector<uint8_t>(2048);
   std::optional<int64_t> packetStartMs_;
+  // Bytes fetched from the kernel in one read but not yet taken by a caller. To callers they are
+  // still in the receive queue: CountRX counts them, reads and the polling tick take them first,
+  // a flush drops them.
+  std::vector<uint8_t> ahead_ = std::vector<uint8_t>(4096);
+  uint32_t aheadBegin_ = 0;
+  uint32_t aheadEnd_ = 0;
   int pollingPause_ = 0;
 };
 

@@ -211,9 +211,9 @@ void RestoreEntryLine(AppState& app, const std::string& line, bool advanced) {
   row.Cells[PrimaryCell] = PrimaryCellText(entry[EntryPrimary]);
   if (advanced) {
     for (int k = 0; k < 7; ++k) {
-      const std::string& plain = read[EntryDistrict + k];
-      row.Cells[DistrictCell + k] = plain.size() > 2 ? plain : "";
-      entry[EntryDistrict + k] = EncodeUcs2Hex(plain);
+      // Shown as a reading shows it, so that "UK" or "CA" keep their cell.
+      entry[EntryDistrict + k] = EncodeUcs2Hex(read[EntryDistrict + k]);
+      row.Cells[DistrictCell + k] = AdvancedCellText(entry[EntryDistrict + k]);
     }
     row.Cells[BirthdayCell] = BirthdayCellText(entry[EntryBirthday]);
     ++pb.ReadCount;

@@ -20,7 +20,7 @@ TEST(CliSettingsTest, OptionsOverrideTheSettingsFile) {
              "[System]\r\nComPort=COM7\r\nBCom=COM9\r\nBTimeout=1000\r\nBluetooth=1\r\n"
              "Range=20\r\nSIM=250\r\nFromPHONE=1\r\n");
   std::ostringstream out, err;
-  CliContext ctx{{}, {}, {}, {}, out, err};
+  CliContext ctx{{}, {}, {}, {}, {}, out, err};
 
   SettingsPage page = CliSettings(ctx, ini);
   EXPECT_EQ(page.ComPort, "COM7");
@@ -48,6 +48,12 @@ TEST(CliSettingsTest, OptionsOverrideTheSettingsFile) {
   page = CliSettings(ctx, dir.File("absent.ini"));
   EXPECT_EQ(page.ComPort, "/dev/ttyACM0");
   EXPECT_EQ(page.Range, kSettingNotFound);
+
+  ctx.bluetoothWaitMs = "soon";
+  EXPECT_THROW(CliSettings(ctx, ini), UsageError);
+  EXPECT_EQ(CliSettingsPath(ctx).substr(CliSettingsPath(ctx).size() - 11), "/velkor.ini");
+  ctx.settingsPath = ini;
+  EXPECT_EQ(CliSettingsPath(ctx), ini);
 }
 
 }  // namespace

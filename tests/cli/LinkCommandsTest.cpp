@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/TempDir.h"
 #include "support/Process.h"
 #include "support/PtyLine.h"
 
@@ -39,6 +40,27 @@ TEST(LinkCommandsTest, IdentifyPrintsTheModelOrFails) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Телефон не найден!\n");
+}
+
+TEST(LinkCommandsTest, DefaultsComeFromTheSettingsFile) {
+  PtyLine phone;
+  phone.AnswerWith(AnswerLikeE398);
+  quorix::testing::TempDir dir;
+  const std::string settings = dir.File("velkor.ini");
+  quorix::testing::WriteBytes(settings, "[System]\r\nComPort=" + phone.SlavePath() +
+                                            "\r\nBCom=/dev/quorix-none\r\nBluetooth=0\r\n");
+  auto r = Cli({"--settings", settings, "identify"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Motorola E398\n");
+
+  r = Cli({"--settings", settings, "--port", "/dev/quorix-none", "identify"});
+  EXPECT_EQ(r.exitCode, 1) << "the option wins over the file";
+  EXPECT_EQ(r.err, "Телефон не найден!\n");
+
+  r = Cli(
+      {"--settings", settings, "--bluetooth", phone.SlavePath(), "--bt-wait", "soon", "identify"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("--bt-wait: 'soon' is not a valid integer value"), std::string::npos);
 }
 
 TEST(LinkCommandsTest, IdentifyGivesUpOnASilentPort) {

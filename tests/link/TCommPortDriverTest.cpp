@@ -220,6 +220,68 @@ TEST(TCommPortDriverTest, PollingTickDropsOrDeliversUnaskedBytes) {
   EXPECT_EQ(delivered, "RING");
 }
 
+// One read takes what the kernel holds; callers still see the bytes not yet taken as waiting in
+// the port, as the polling tick and the next exchange rely on.
+TEST(TCommPortDriverTest, BytesReadAheadStayInTheReceiveQueue) {
+  PtyLine line;
+  VirtualClock clock;
+  TCommPortDriver com(clock);
+  com.SetPortName(line.SlavePath());
+  ASSERT_TRUE(com.Connect());
+  std::string delivered;
+  com.SetOnReceiveData([&](TCommPortDriver&, const uint8_t* data, uint32_t size) {
+    delivered.append(reinterpret_cast<const char*>(data), size);
+  });
+
+  line.Write("OK\r\nRING");
+  AwaitInput(com, 8);
+  std::string reply;
+  for (int i = 0; i < 3; ++i) {
+    uint8_t byte = 0;
+    ASSERT_TRUE(com.ReadByte(byte));
+    reply.push_back(static_cast<char>(byte));
+  }
+  EXPECT_EQ(reply, "OK\r");
+  EXPECT_EQ(com.CountRX(), 5u);
+  com.PollTick();
+  EXPECT_EQ(delivered, "\nRING");
+  EXPECT_EQ(com.CountRX(), 0u);
+
+  line.Write("ABC");
+  AwaitInput(com, 3);
+  uint8_t byte = 0;
+  ASSERT_TRUE(com.ReadByte(byte));
+  EXPECT_EQ(com.CountRX(), 2u);
+  ASSERT_TRUE(com.FlushBuffers(true, false));
+  EXPECT_EQ(com.CountRX(), 0u);
+  EXPECT_FALSE(com.ReadByte(byte)) << "a flush drops what was read ahead";
+
+  line.Write("xyz");
+  AwaitInput(com, 3);
+  ASSERT_TRUE(com.ReadByte(byte));
+  com.Disconnect();
+  ASSERT_TRUE(com.Connect());
+  EXPECT_EQ(com.CountRX(), 0u) << "nothing read ahead outlives the connection";
+}
+
+TEST(TCommPortDriverTest, LongReadsGetEveryByteInOrder) {
+  PtyLine line;
+  RealClock clock;
+  TCommPortDriver com(clock);
+  com.SetPortName(line.SlavePath());
+  ASSERT_TRUE(com.Connect());
+  std::string sent;
+  for (int i = 0; i < 10000; ++i) sent.push_back(static_cast<char>('a' + i % 26));
+  std::thread writer([&] { line.Write(sent); });
+  std::string got(sent.size(), '\0');
+  uint8_t first = 0;
+  ASSERT_TRUE(com.ReadByte(first));
+  got[0] = static_cast<char>(first);
+  EXPECT_EQ(com.ReadData(got.data() + 1, 9999), 9999u);
+  writer.join();
+  EXPECT_EQ(got, sent);
+}
+
 TEST(TCommPortDriverTest, PacketModeCutsPacketsAndFlushesTheRestAtItsTimeout) {
   PtyLine line;
   VirtualClock clock;

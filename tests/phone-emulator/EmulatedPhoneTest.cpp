@@ -367,6 +367,9 @@ TEST(EmulatedPhoneTest, FillAddsGeneratedContactsAroundTheSample) {
   EmulatedPhone small(few);
   EXPECT_EQ(small.UsedRecords(PhonebookMemory::Both), 3);
   EXPECT_EQ(small.Record(2)->number, "+79160000002");
+  EXPECT_EQ(DecodeUcs2Hex(small.Record(2)->address[1]), Utf8ToCp1251("ул. Садовая 2"));
+  EXPECT_EQ(DecodeUcs2Hex(small.Record(2)->address[5]), Utf8ToCp1251("Россия"));
+  EXPECT_EQ(small.Record(2)->birthday, "03-03-1952");
 }
 
 }  // namespace

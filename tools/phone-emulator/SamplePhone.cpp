@@ -200,7 +200,17 @@ void FillPhoneMemory(EmulatedPhone& phone, int count) {
     char number[24];
     std::snprintf(number, sizeof number, "+7916%07d", placed);
     const std::string name = (placed % 2 ? "Абонент " : "Contact ") + std::to_string(placed);
-    phone.PutRecord(index, Entry(name.c_str(), number, placed % 4, kGeneral, true));
+    const std::string street = "ул. Садовая " + std::to_string(placed);
+    const std::string postalCode = std::to_string(100000 + placed);
+    char birthday[16];
+    std::snprintf(birthday, sizeof birthday, "%02d-%02d-%04d", placed % 12 + 1, placed % 28 + 1,
+                  1950 + placed % 50);
+    // Full records, so that a read carries every field an advanced phonebook has.
+    phone.PutRecord(
+        index, WithPersonal(WithAddress(Entry(name.c_str(), number, placed % 4, kGeneral, true),
+                                        "Центральный", street.c_str(), "Москва", "Московская обл.",
+                                        postalCode.c_str(), "Россия"),
+                            "", birthday));
   }
 }
 

@@ -1,0 +1,130 @@
+// The whole phonebook reading against the emulated phone holding 1000 full records (names,
+// addresses, birthdays), with block sizes 10 and 100, unpaced and paced at 115200 bit/s.
+// Usage: bench_phonebook_read [RECORDS]
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/Shell.h"
+#include "link/PhoneConnection.h"
+#include "phone-emulator/PtyPhoneServer.h"
+#include "phonebook/PhonebookReader.h"
+
+namespace {
+
+constexpr int kPacedBaud = 115200;
+// A byte on the line: start bit, eight data bits, stop bit.
+constexpr double kBitsPerByte = 10;
+
+// Nobody watches a benchmark; the events it lets run are the serial polling tick, as in the
+// program. A message box would mean a failed exchange, which is counted.
+class QuietShell final : public quorix::Shell {
+ public:
+  explicit QuietShell(quorix::PhoneConnection*& phone) : phone_(phone) {}
+  int messages = 0;
+  void Message(const std::string&, const std::string&, quorix::MessageIcon) override { ++messages; }
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  void ProgressShow() override {}
+  void ProgressClose() override {}
+  void ProgressSetText(const std::string&) override {}
+  void ProgressSetMax(int) override {}
+  void ProgressSetPosition(int) override {}
+  void ProgressStep(int) override {}
+  void SetStatus(int, const std::string&) override {}
+  void Notify(const std::string&) override {}
+  void LogLine(const std::string&) override {}
+  void SetTitle(const std::string&) override {}
+  std::optional<std::string> ChooseOpenFile(const quorix::FileChoice&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const quorix::FileChoice&) override { return {}; }
+  void ProcessEvents() override {
+    if (phone_) phone_->Com().PollTick();
+  }
+
+ private:
+  quorix::PhoneConnection*& phone_;
+};
+
+double CpuSeconds(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+struct Figures {
+  double wall = 0;
+  double readerCpu = 0;
+  double processCpu = 0;
+  long long bytes = 0;
+  int records = 0;
+  int messages = 0;
+};
+
+bool Run(int records, int blockSize, int baud, Figures& figures) {
+  quorix::emu::EmulatorOptions options;
+  options.model = "E398";
+  options.fill = records;
+  options.baud = baud;
+  quorix::emu::PtyPhoneServer server(options);
+  quorix::AppState state;
+  state.settings.ComPort = server.Start();
+  state.settings.FromPHONE = true;
+  state.settings.AdvancedPhoneBook = true;
+  state.settings.Range = std::to_string(blockSize);
+  quorix::PhoneConnection* events = nullptr;
+  QuietShell shell(events);
+  quorix::RealClock clock;
+  quorix::PhoneConnection phone(state, shell, clock);
+  phone.ConnectPhone();
+  if (!state.link.PhoneConnected) return false;
+  events = &phone;
+
+  const long long bytesBefore = server.BytesSent();
+  const double threadCpu = CpuSeconds(RUSAGE_THREAD);
+  const double processCpu = CpuSeconds(RUSAGE_SELF);
+  const auto start = std::chrono::steady_clock::now();
+  quorix::ReadPhonebook(state, shell, phone);
+  figures.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  figures.readerCpu = CpuSeconds(RUSAGE_THREAD) - threadCpu;
+  figures.processCpu = CpuSeconds(RUSAGE_SELF) - processCpu;
+  figures.bytes = server.BytesSent() - bytesBefore;
+  figures.records = state.phonebook.ReadCount;
+  figures.messages = shell.messages;
+  server.Stop();
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int records = argc > 1 ? std::atoi(argv[1]) : 1000;
+  std::printf("Reading %d full records from an emulated E398 (advanced phonebook)\n", records);
+  std::printf("%-6s %-9s %9s %9s %9s %11s %9s %9s %9s %9s\n", "block", "line", "wall s", "CPU s",
+              "CPU+ph s", "bytes", "wire s", "wall/wire", "CPU/wall", "records");
+  bool complete = true;
+  for (const int baud : {0, kPacedBaud}) {
+    for (const int blockSize : {10, 100}) {
+      Figures f;
+      if (!Run(records, blockSize, baud, f)) {
+        std::fprintf(stderr, "the emulated phone did not answer\n");
+        return 1;
+      }
+      const double wire = f.bytes * kBitsPerByte / kPacedBaud;
+      std::printf("%-6d %-9s %9.3f %9.3f %9.3f %11lld %9.3f %9.3f %8.2f%% %9d\n", blockSize,
+                  baud ? "115200" : "unpaced", f.wall, f.readerCpu, f.processCpu, f.bytes, wire,
+                  f.wall / wire, 100 * f.readerCpu / f.wall, f.records);
+      if (f.records != records || f.messages != 0) complete = false;
+    }
+  }
+  std::printf(
+      "CPU s: the reading thread; CPU+ph s: the whole process, emulated phone included.\n"
+      "wire s: the received bytes at 115200 bit/s, 10 bits a byte.\n"
+      "Targets: paced, wall/wire <= 1.05 and CPU/wall < 3%%; unpaced, wall < 1 s.\n");
+  if (!complete) std::fprintf(stderr, "some records were not read or an exchange failed\n");
+  return complete ? 0 : 1;
+}

@@ -1,0 +1,175 @@
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/Conversion.h"
+#include "app/Settings.h"
+#include "cli/CliCommand.h"
+#include "cli/CliLink.h"
+#include "cli/CliSettings.h"
+#include "cli/PhonebookTablePrinter.h"
+#include "codec/CodePage.h"
+#include "link/AtExchange.h"
+#include "link/PhoneConnection.h"
+#include "phonebook/FieldText.h"
+#include "phonebook/PhonebookFile.h"
+#include "phonebook/PhonebookReader.h"
+
+namespace quorix::cli {
+
+namespace {
+
+// What `phonebook read` was told beyond the settings file.
+struct ReadOptions {
+  bool phone = false;
+  bool sim = false;
+  bool advanced = false;
+  std::optional<std::string> range;
+  std::optional<std::string> simCapacity;
+  std::optional<std::string> savePath;
+};
+
+std::string NumberOption(const std::vector<std::string>& words, size_t& i, int least) {
+  const std::string& option = words[i];
+  if (i + 1 >= words.size()) throw UsageError(option + " needs a value");
+  const std::string& value = words[++i];
+  const auto number = NumberIn(value);
+  if (!number || *number < least || std::to_string(*number) != value) {
+    throw UsageError(option + " needs a whole number of at least " + std::to_string(least) +
+                     ", not '" + value + "'");
+  }
+  return value;
+}
+
+ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
+  ReadOptions options;
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word == "--phone") {
+      options.phone = true;
+    } else if (word == "--sim") {
+      options.sim = true;
+    } else if (word == "--advanced") {
+      options.advanced = true;
+    } else if (word == "--range") {
+      options.range = NumberOption(words, i, 1);
+    } else if (word == "--sim-capacity") {
+      options.simCapacity = NumberOption(words, i, 0);
+    } else if (word == "--save") {
+      if (i + 1 >= words.size()) throw UsageError("--save needs a file name");
+      options.savePath = words[++i];
+    } else {
+      throw UsageError("phonebook read: unknown option '" + word + "'");
+    }
+  }
+  return options;
+}
+
+void ApplyReadOptions(const ReadOptions& options, SettingsPage& settings) {
+  // Either box asked for by name replaces both boxes of the settings file.
+  if (options.phone || options.sim) {
+    settings.FromPHONE = options.phone;
+    settings.FromSIM = options.sim;
+  }
+  if (options.advanced) settings.AdvancedPhoneBook = true;
+  if (options.range) settings.Range = *options.range;
+  if (options.simCapacity) settings.SIM = *options.simCapacity;
+}
+
+// A phone that stops answering (unplugged, out of reach) would be asked for every block left, each
+// waiting out the reply limit, and the reading would end as if complete. The first reply cut short
+// stops it as the progress window's close box would.
+class AnsweringPhone final : public AtExchange {
+ public:
+  AnsweringPhone(AtExchange& phone, AppState& state) : phone_(phone), state_(state) {}
+
+  void SendATCommand(const std::string& command, std::string& reply) override {
+    phone_.SendATCommand(command, reply);
+    if (ReplyComplete(reply)) return;
+    silent_ = true;
+    state_.AbortRequested = true;
+  }
+
+  bool Silent() const { return silent_; }
+
+ private:
+  AtExchange& phone_;
+  AppState& state_;
+  bool silent_ = false;
+};
+
+// The list's type cells name the number types as the installation's settings file does.
+void LoadNumberTypeNames(const CliContext& ctx, AppState& state) {
+  ReadNumberTypeNames(CliSettingsPath(ctx), state.phonebook.NumberTypeNames);
+}
+
+int ReadCommand(CliContext& ctx) {
+  const ReadOptions options = ParseReadOptions(ctx.args);
+  CliLink link(ctx);
+  AppState& state = link.state;
+  LoadNumberTypeNames(ctx, state);
+  ApplyReadOptions(options, state.settings);
+  const auto blockSize = NumberIn(state.settings.Range);
+  if (!blockSize || *blockSize < 1) {
+    ctx.err << "quorix-cli: the block size '" << Cp1251ToUtf8(state.settings.Range)
+            << "' of the settings file is not a positive number; give --range N\n";
+    return kExitFailure;
+  }
+  if (!link.Connect(ctx.err)) return kExitFailure;
+
+  state.AbortRequested = false;
+  AnsweringPhone phone(link.phone, state);
+  try {
+    ReadPhonebook(state, link.shell, phone);
+  } catch (const ConversionError& e) {
+    link.shell.ProgressClose();
+    if (!phone.Silent()) {
+      ctx.err << "quorix-cli: the reading stopped: " << Cp1251ToUtf8(e.what()) << '\n';
+      return kExitFailure;
+    }
+  }
+  if (phone.Silent()) {
+    link.shell.ProgressClose();
+    ctx.err << "quorix-cli: the phone stopped answering; the reading is incomplete\n";
+    return kExitFailure;
+  }
+  if (options.savePath) {
+    try {
+      SavePhonebookFile(state, *options.savePath);
+    } catch (const PhonebookFileError& e) {
+      ctx.err << "quorix-cli: " << Cp1251ToUtf8(e.what()) << '\n';
+      return kExitFailure;
+    }
+  }
+  PrintPhonebookTables(state.phonebook, ctx.out);
+  return kExitOk;
+}
+
+int ShowCommand(CliContext& ctx) {
+  if (ctx.args.size() != 2) throw UsageError("phonebook show needs one file name");
+  AppState state;
+  state.settings = CliSettings(ctx);
+  LoadNumberTypeNames(ctx, state);
+  TerminalShell shell(ctx.err);
+  try {
+    RestorePhonebookFile(state, shell, ctx.args[1]);
+  } catch (const std::runtime_error& e) {
+    // PhonebookFileError or a malformed number: reported as the window's restore does.
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+    return kExitFailure;
+  }
+  PrintPhonebookTables(state.phonebook, ctx.out);
+  return kExitOk;
+}
+
+}  // namespace
+
+int PhonebookCommand(CliContext& ctx) {
+  if (ctx.args.empty()) throw UsageError("phonebook needs 'read' or 'show'");
+  if (ctx.args[0] == "read") return ReadCommand(ctx);
+  if (ctx.args[0] == "show") return ShowCommand(ctx);
+  throw UsageError("phonebook: unknown subcommand '" + ctx.args[0] + "'");
+}
+
+}  // namespace quorix::cli

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/TempDir.h"
+#include "phone-emulator/PtyPhoneServer.h"
+#include "support/Process.h"
+
+namespace quorix::test {
+namespace {
+
+using emu::EmulatorOptions;
+using emu::PtyPhoneServer;
+using quorix::testing::ReadBytes;
+using quorix::testing::TempDir;
+using quorix::testing::WriteBytes;
+
+ProcessResult Cli(std::vector<std::string> args) {
+  args.insert(args.begin(), QUORIX_CLI_PATH);
+  return RunProcess(args);
+}
+
+// A settings file unlike the one the options ask for, so that what is read shows who won.
+std::string WriteSettings(const TempDir& dir, const std::string& comPort) {
+  const std::string path = dir.File("velkor.ini");
+  WriteBytes(path,
+             "[System]\r\nComPort=" + comPort +
+                 "\r\nRange=20\r\nSIM=250\r\nFromSIM=1\r\nFromPHONE=1\r\nBluetooth=0\r\n"
+                 "AdvancedPhoneBook=0\r\n[NumberTypes]\r\nWork=Work\r\nHome=Home\r\nMain=Main\r\n"
+                 "Mobile=Mobile\r\nFax=Fax\r\nPager=Pager\r\nEmail=Email\r\n"
+                 "Subscribe=Subscribe\r\n");
+  return path;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The command lines the emulated phone received, from its transcript.
+std::vector<std::string> Received(const std::string& transcript) {
+  std::vector<std::string> commands;
+  for (const std::string& line : Lines(ReadBytes(transcript))) {
+    const size_t at = line.find(" < ");
+    if (at != std::string::npos) commands.push_back(line.substr(at + 3));
+  }
+  return commands;
+}
+
+// The two tables as printed: category rows, then entry rows, split at the blank line.
+struct Tables {
+  std::vector<std::string> categories;
+  std::vector<std::string> entries;
+};
+
+Tables Split(const std::string& out) {
+  Tables tables;
+  bool entries = false;
+  for (const std::string& line : Lines(out)) {
+    if (line.empty() && !entries) {
+      entries = true;
+      continue;
+    }
+    (entries ? tables.entries : tables.categories).push_back(line);
+  }
+  return tables;
+}
+
+// Number, name and light of a category row: the melody column differs by design, a restore
+// labels built-in melodies in Russian.
+std::string WithoutMelody(const std::string& row) {
+  const size_t name = row.find('\t', row.find('\t') + 1);
+  const size_t light = row.find('\t', name + 1);
+  return row.substr(0, name) + row.substr(light);
+}
+
+TEST(PhonebookCommandsTest, ReadSavesABackupThatShowPrintsAlike) {
+  TempDir dir;
+  EmulatorOptions options;
+  options.sample = true;
+  options.logPath = dir.File("phone.log");
+  PtyPhoneServer server(options);
+  const std::string port = server.Start();
+  const std::string settings = WriteSettings(dir, "/dev/quorix-none");
+  const std::string book = dir.File("book.csv");
+
+  const auto read = Cli({"--settings", settings, "--port", port, "phonebook", "read", "--phone",
+                         "--advanced", "--range", "15", "--save", book});
+  ASSERT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_EQ(read.err, "") << "no progress bar on a pipe";
+  const Tables got = Split(read.out);
+  ASSERT_EQ(got.categories.size(), 6u);
+  EXPECT_EQ(got.categories[0], "1\tGeneral\tDefault\t");
+  EXPECT_EQ(got.categories[3], "4\tСемья\tClassic (7)\tМерцание (4)");
+  int phoneRecords = 0;
+  server.Inspect([&](const emu::EmulatedPhone& phone) {
+    phoneRecords = phone.UsedRecords(emu::PhonebookMemory::Phone);
+  });
+  ASSERT_EQ(got.entries.size(), static_cast<size_t>(phoneRecords));
+  EXPECT_EQ(got.entries[0], "1\tМама\t+79161234501\tMobile\tClassic (7)\tСемья\t\tYes" +
+                                std::string(7, '\t') + "\t");
+  EXPECT_EQ(got.entries[9],
+            "11\tДмитрий Козлов\t+79265554433\tMobile\tПо умолчанию\tРабота\t\tYes\tЦентральный\t"
+            "ул. Ленина 12\tМосква\tМосковская обл.\t101000\tРоссия\t\t11-02-1979");
+  // An E398 counts 1000 records whatever it holds: the blocks run to the end of its range.
+  std::vector<std::string> sent = Received(options.logPath);
+  const auto reading = std::find(sent.begin(), sent.end(), "AT+CSCS=UCS2");
+  ASSERT_NE(reading, sent.end());
+  sent.erase(sent.begin(), reading);
+  std::vector<std::string> expected = {"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30"};
+  for (int a = 1; a <= 1000; a += 15) {
+    expected.push_back("AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + 14));
+  }
+  EXPECT_EQ(sent, expected) << "--phone alone replaces both boxes of the settings file";
+
+  const auto text = RunProcess({"/usr/bin/iconv", "-f", "CP1251", "-t", "UTF-8", book});
+  ASSERT_EQ(text.exitCode, 0);
+  const std::vector<std::string> lines = Lines(text.out);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0].rfind("Motorola phonebook file, it was created with Quorix ", 0), 0u);
+  EXPECT_EQ(lines[1], "Advanced Phonebook: Yes\r");
+  EXPECT_NE(text.out.find("\r\n4;Семья;7;0;4\r\n"), std::string::npos);
+  EXPECT_NE(text.out.find("\r\n11;'+79265554433;145;Дмитрий Козлов;3;"), std::string::npos);
+
+  const auto shown = Cli({"--settings", settings, "phonebook", "show", book});
+  ASSERT_EQ(shown.exitCode, 0) << shown.err;
+  EXPECT_EQ(shown.err, "");
+  const Tables restored = Split(shown.out);
+  EXPECT_EQ(restored.entries, got.entries);
+  ASSERT_EQ(restored.categories.size(), got.categories.size());
+  for (size_t i = 0; i < got.categories.size(); ++i) {
+    EXPECT_EQ(WithoutMelody(restored.categories[i]), WithoutMelody(got.categories[i]));
+  }
+  EXPECT_EQ(restored.categories[3], "4\tСемья\tКлассический\tМерцание (4)");
+}
+
+TEST(PhonebookCommandsTest, FailuresAndUsage) {
+  TempDir dir;
+  const std::string settings = WriteSettings(dir, "/dev/quorix-none");
+
+  WriteBytes(dir.File("other.csv"), "Motorola datebook file\r\nAdvanced Phonebook: No\r\n");
+  auto r = Cli({"--settings", settings, "phonebook", "show", dir.File("other.csv")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ERROR: Invalid file type or bad file size. Please open another file!\n");
+
+  r = Cli({"--settings", settings, "phonebook", "show", dir.File("absent.csv")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+
+  r = Cli({"--settings", settings, "phonebook", "read"});
+  EXPECT_EQ(r.exitCode, 1) << "the port of the settings file is used";
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Телефон не найден!\n");
+
+  // A SIM capacity that is no number stops the reading where it is needed.
+  EmulatorOptions options;
+  options.sample = true;
+  PtyPhoneServer server(options);
+  std::string text = ReadBytes(settings);
+  text.replace(text.find("SIM=250"), 7, "SIM=lots");
+  WriteBytes(settings, text);
+  r = Cli({"--settings", settings, "--port", server.Start(), "phonebook", "read", "--sim"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "quorix-cli: the reading stopped: 'lots' is not a valid integer value\n");
+
+  for (const std::vector<std::string>& words : {std::vector<std::string>{"phonebook"},
+                                                {"phonebook", "write"},
+                                                {"phonebook", "read", "--range", "0"},
+                                                {"phonebook", "read", "--range", "ten"},
+                                                {"phonebook", "read", "--sim-capacity"},
+                                                {"phonebook", "read", "--color"},
+                                                {"phonebook", "show"}}) {
+    std::vector<std::string> args = {"--settings", settings};
+    args.insert(args.end(), words.begin(), words.end());
+    r = Cli(args);
+    EXPECT_EQ(r.exitCode, 2) << words.back();
+    EXPECT_NE(r.err.find("usage: quorix-cli"), std::string::npos);
+  }
+}
+
+TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
+  TempDir dir;
+  EmulatorOptions options;
+  options.fill = 300;
+  options.hangupAfter = 3000;
+  options.logPath = dir.File("phone.log");
+  PtyPhoneServer server(options);
+  const std::string settings = WriteSettings(dir, server.Start());
+  const auto r = Cli({"--settings", settings, "phonebook", "read", "--phone", "--range", "10"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "quorix-cli: the phone stopped answering; the reading is incomplete\n");
+  EXPECT_TRUE(server.HungUp());
+  // The line dropped within the first block; without the stop every block left would wait out
+  // the reply limit, far beyond the test's time.
+  const std::vector<std::string> sent = Received(options.logPath);
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), "AT+MPBR=1,10");
+}
+
+}  // namespace
+}  // namespace quorix::test
