@@ -111,6 +111,7 @@ bool EntryEditorDialog::Exec() {
   }
   const bool stored = exec() == QDialog::Accepted;
   EntryEditorFormClose(app_);
+  edit1_->setEnabled(app_.phonebook.EntryEditor.Edit1Enabled);
   return stored;
 }
 
