@@ -61,6 +61,8 @@ EntryEditorDialog::EntryEditorDialog(AppState& app, Shell& shell, QWidget* owner
   auto* subscriber = new QGroupBox("Абонент", this);
   subscriber->setObjectName("GroupBox1");
   auto* grid = new QGridLayout(subscriber);
+  // Room for a phone file path.
+  grid->setColumnMinimumWidth(1, 220);
   AddRow(grid, "#", edit1_);
   AddRow(grid, "Имя:", edit2_);
   AddRow(grid, "Номер телефона:", edit3_);
