@@ -138,10 +138,12 @@ void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& ite
     QAction* action = menu->addAction(FromAnsi(item.Caption));
     action->setData(item.Tag);
     action->setEnabled(item.Enabled);
+    // The menus stay as they are: rebuilding them would delete the action being triggered.
     connect(action, &QAction::triggered, this, [this, assign, tag = item.Tag] {
       window_.Guarded([&] {
         assign(window_.State(), tag);
-        ShowAll();
+        ShowList();
+        ShowTree();
       });
     });
   }
