@@ -207,7 +207,8 @@ void MainWindow::ReadAllSettings() {
   ApplyColumnWidths();
   typeIcons_ = LoadNumberTypeIcons(state_.phonebook.NumberTypeNames);
   ApplyNumberTypeNames(state_.phonebook);
-  phonebook_->Views().ShowPopupMenus();
+  // The type names and icons show in the phonebook views and the popup.
+  phonebook_->Views().ShowAll();
 }
 
 void MainWindow::ApplyColumnWidths() {
