@@ -41,8 +41,12 @@ QTreeWidget* MakeReportList(const char* name,
   list->setAllColumnsShowFocus(true);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // The grid lines' rule replaces the style's item drawing, so the selected rows need their
+  // colours spelled out too, or their text vanishes in a window without focus.
   list->setStyleSheet(
-      "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }");
+      "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"
+      "QTreeView::item:selected { background: palette(highlight); color: "
+      "palette(highlighted-text); }");
   list->header()->setStretchLastSection(false);
   list->header()->setSectionsMovable(false);
   QStringList captions;

@@ -21,6 +21,8 @@
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/Text.h"
 #include "codec/CodePage.h"
+#include "phonebook/ui/PhonebookCommands.h"
+#include "phonebook/ui/PhonebookViewBinder.h"
 
 namespace quorix::ui {
 
@@ -43,6 +45,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   BuildPopupMenu();
   BindPageButtons();
   BindOwnCommands();
+  phonebook_ = new PhonebookCommands(*this);
   form3_ = new ProgressWindow(this, [this] { state_.AbortRequested = true; });
   form5_ = new AboutBox(this);
   // The serial port's receive polling runs on this thread, between events.
@@ -204,6 +207,8 @@ void MainWindow::ReadAllSettings() {
   ApplyColumnWidths();
   typeIcons_ = LoadNumberTypeIcons(state_.phonebook.NumberTypeNames);
   ApplyNumberTypeNames(state_.phonebook);
+  // The type names and icons show in the phonebook views and the popup.
+  phonebook_->Views().ShowAll();
 }
 
 void MainWindow::ApplyColumnWidths() {

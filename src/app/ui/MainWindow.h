@@ -26,6 +26,7 @@ class AboutBox;
 class ConsolePage;
 class ListPage;
 class Notifier;
+class PhonebookCommands;
 class ProgressWindow;
 class SettingsPageWidget;
 
@@ -70,6 +71,9 @@ class MainWindow : public QMainWindow, public Shell {
 
   QAction* Command(const QString& name) const;
   void BindCommand(const QString& name, std::function<void()> handler);
+  // Runs a command; what it throws is shown the way the toolkit shows unhandled errors.
+  void Guarded(const std::function<void()>& work);
+  PhonebookCommands& Phonebook() const { return *phonebook_; }
   QString StatusText(int panel) const;
 
   // The start-up and shutdown sequences; showing the window the first time and closing it run
@@ -108,8 +112,6 @@ class MainWindow : public QMainWindow, public Shell {
   void BindOwnCommands();
   QAction* AddCommand(const QString& name, const QString& text);
   QAction* Forward(const QString& text, const QString& command);
-  // Runs a command; what it throws is shown the way the toolkit shows unhandled errors.
-  void Guarded(const std::function<void()>& work);
   void Exit();
   void ReadAllSettings();
   void WriteAllSettings();
@@ -138,6 +140,7 @@ class MainWindow : public QMainWindow, public Shell {
   QLabel* panels_[3] = {};
   ProgressWindow* form3_ = nullptr;
   AboutBox* form5_ = nullptr;
+  PhonebookCommands* phonebook_ = nullptr;
   std::map<QString, QAction*> commands_;
   bool shown_ = false;
   bool exiting_ = false;

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -49,16 +50,24 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileChoice& choi
   return ToAnsi(dialog.selectedFiles().first());
 }
 
+// A message raised while a dialog is up (the entry editor refusing an index) belongs over that
+// dialog, which may stay on top of the main window.
+QWidget* MessageOwner(QWidget* window) {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal ? modal : window;
+}
+
 }  // namespace
 
 void MainWindow::Message(const std::string& caption, const std::string& text, MessageIcon icon) {
-  QMessageBox box(BoxIcon(icon), FromAnsi(caption), FromAnsi(text), QMessageBox::Ok, this);
+  QMessageBox box(BoxIcon(icon), FromAnsi(caption), FromAnsi(text), QMessageBox::Ok,
+                  MessageOwner(this));
   box.exec();
 }
 
 bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
   QMessageBox box(QMessageBox::Question, FromAnsi(caption), FromAnsi(text),
-                  QMessageBox::Yes | QMessageBox::No, this);
+                  QMessageBox::Yes | QMessageBox::No, MessageOwner(this));
   return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,0 +1,98 @@
+#include "phonebook/ui/CategoryEditorDialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "app/ui/Text.h"
+#include "phonebook/CategoryEditor.h"
+#include "phonebook/ui/EditorControls.h"
+
+namespace quorix::ui {
+
+CategoryEditorDialog::CategoryEditorDialog(AppState& app, Shell& shell, QWidget* owner,
+                                           std::function<void()> stored)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      app_(app),
+      shell_(shell),
+      stored_(std::move(stored)),
+      edit1_(MakeChoiceEdit("Edit1", this)),
+      catEdit_(MakeTextEdit("CatEdit", this)),
+      comboBox1_(MakeChoiceEdit("ComboBox1", this)),
+      edit2_(MakeChoiceEdit("Edit2", this)),
+      button1_(new QPushButton("&OK", this)),
+      button2_(new QPushButton("&Отмена", this)) {
+  setObjectName("Form4");
+  setWindowTitle("Дабавление/Редактирование категорий");
+  setModal(false);
+  button1_->setObjectName("Button1");
+  button2_->setObjectName("Button2");
+
+  auto* group = new QGroupBox("Редактирование категорий", this);
+  group->setObjectName("GroupBox1");
+  auto* grid = new QGridLayout(group);
+  const std::pair<const char*, QWidget*> rows[] = {{"#", edit1_},
+                                                   {"Категория:", catEdit_},
+                                                   {"Мелодия:", comboBox1_},
+                                                   {"Световой вызов:", edit2_}};
+  for (const auto& [label, control] : rows) {
+    const int row = grid->rowCount();
+    auto* caption = new QLabel(label, group);
+    caption->setBuddy(control);
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(control, row, 1);
+  }
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(button1_);
+  buttons->addWidget(button2_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  button1_->setDefault(true);
+
+  connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(this, &QDialog::rejected, this, [this] { Store(); });
+}
+
+void CategoryEditorDialog::Open() {
+  const PhonebookState& pb = app_.phonebook;
+  const CategoryEditorFields& c = pb.CategoryEditor;
+  ShowChoices(edit1_, pb.CategoryEditorLists.Edit1, c.Edit1);
+  catEdit_->setText(FromAnsi(c.CatEdit));
+  ShowChoices(comboBox1_, pb.CategoryEditorLists.ComboBox1, c.ComboBox1);
+  ShowChoices(edit2_, pb.CategoryEditorLists.Edit2, c.Edit2);
+  adjustSize();
+  if (parentWidget()) {
+    move(parentWidget()->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+  show();
+  raise();
+  activateWindow();
+  catEdit_->setFocus();
+}
+
+void CategoryEditorDialog::Store() {
+  CategoryEditorFields& c = app_.phonebook.CategoryEditor;
+  c.Edit1 = ToAnsi(edit1_->currentText());
+  c.CatEdit = ToAnsi(catEdit_->text());
+  c.ComboBox1 = ToAnsi(comboBox1_->currentText());
+  c.Edit2 = ToAnsi(edit2_->currentText());
+}
+
+void CategoryEditorDialog::Button1Click() {
+  Store();
+  if (!AcceptCategoryEditor(app_, shell_)) return;
+  hide();
+  stored_();
+}
+
+}  // namespace quorix::ui

@@ -1,0 +1,164 @@
+#include "phonebook/ui/EntryEditorDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "app/ui/Text.h"
+#include "phonebook/EntryEditor.h"
+#include "phonebook/ui/EditorControls.h"
+
+namespace quorix::ui {
+
+namespace {
+
+constexpr int kNameLength = 24;
+
+const char* const kAdvancedLabels[] = {
+    "Район:", "Улица:", "Город:", "Область:", "Индекс:", "Страна:", "Кличка:", "День рождения:"};
+
+QLabel* AddRow(QGridLayout* grid, const char* label, QWidget* control) {
+  const int row = grid->rowCount();
+  auto* caption = new QLabel(label);
+  caption->setBuddy(control);
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(control, row, 1);
+  return caption;
+}
+
+}  // namespace
+
+EntryEditorDialog::EntryEditorDialog(AppState& app, Shell& shell, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      app_(app),
+      shell_(shell),
+      edit1_(MakeChoiceEdit("Edit1", this)),
+      edit2_(MakeTextEdit("Edit2", this)),
+      edit3_(MakeTextEdit("Edit3", this)),
+      comboBox1_(MakeChoiceEdit("ComboBox1", this)),
+      edit4_(MakeChoiceEdit("Edit4", this)),
+      comboBox2_(MakeChoiceEdit("ComboBox2", this)),
+      edit5_(MakeChoiceEdit("Edit5", this)),
+      checkBox1_(new QCheckBox(this)),
+      edit6_(MakeTextEdit("Edit6", this)),
+      button1_(new QPushButton("&OK", this)),
+      button2_(new QPushButton("Отмена", this)) {
+  setObjectName("Form2");
+  setWindowTitle("Добавление/Редактирование записи");
+  setModal(true);
+  edit2_->setMaxLength(kNameLength);
+  checkBox1_->setObjectName("CheckBox1");
+  button1_->setObjectName("Button1");
+  button2_->setObjectName("Button2");
+
+  auto* subscriber = new QGroupBox("Абонент", this);
+  subscriber->setObjectName("GroupBox1");
+  auto* grid = new QGridLayout(subscriber);
+  // Room for a phone file path.
+  grid->setColumnMinimumWidth(1, 220);
+  AddRow(grid, "#", edit1_);
+  AddRow(grid, "Имя:", edit2_);
+  AddRow(grid, "Номер телефона:", edit3_);
+  AddRow(grid, "Тип:", comboBox1_);
+  AddRow(grid, "Мелодия:", edit4_);
+  AddRow(grid, "Категория:", comboBox2_);
+  AddRow(grid, "Картинка:", edit5_);
+  AddRow(grid, "Основной номер:", checkBox1_);
+  // The voice label is kept for the table's layout only: never shown, never filled.
+  label6_ = AddRow(grid, "Voice Label:", edit6_);
+  label6_->hide();
+  edit6_->hide();
+
+  auto* extra = new QGroupBox("Дополнительные поля", this);
+  extra->setObjectName("GroupBox2");
+  auto* extraGrid = new QGridLayout(extra);
+  for (int k = 0; k < 8; ++k) {
+    const QByteArray name = "Edit" + QByteArray::number(7 + k);
+    advanced_[k] = MakeTextEdit(name.constData(), extra);
+    AddRow(extraGrid, kAdvancedLabels[k], advanced_[k]);
+  }
+  advanced_[7]->setToolTip("Формат даты (ММ-ДД-ГГГГ)");
+
+  auto* groups = new QHBoxLayout;
+  groups->addWidget(subscriber);
+  groups->addWidget(extra, 0, Qt::AlignTop);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(button1_);
+  buttons->addWidget(button2_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(groups);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  button1_->setDefault(true);
+
+  connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
+  // Cancel and Escape keep the typed texts for the next use, as a hidden dialog would.
+  connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(this, &QDialog::rejected, this, [this] { Store(); });
+}
+
+bool EntryEditorDialog::Exec() {
+  Load();
+  adjustSize();
+  if (parentWidget()) {
+    move(parentWidget()->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+  const bool stored = exec() == QDialog::Accepted;
+  EntryEditorFormClose(app_);
+  edit1_->setEnabled(app_.phonebook.EntryEditor.Edit1Enabled);
+  return stored;
+}
+
+void EntryEditorDialog::Load() {
+  const PhonebookState& pb = app_.phonebook;
+  const EntryEditorFields& e = pb.EntryEditor;
+  const EntryEditorChoices& lists = pb.EntryEditorLists;
+  ShowChoices(edit1_, lists.Edit1, e.Edit1);
+  edit1_->setEnabled(e.Edit1Enabled);
+  edit2_->setText(FromAnsi(e.Edit2));
+  edit3_->setText(FromAnsi(e.Edit3));
+  ShowChoices(comboBox1_, lists.ComboBox1, e.ComboBox1);
+  ShowChoices(edit4_, lists.Edit4, e.Edit4);
+  ShowChoices(comboBox2_, lists.ComboBox2, e.ComboBox2);
+  ShowChoices(edit5_, lists.Edit5, e.Edit5);
+  checkBox1_->setChecked(e.CheckBox1);
+  edit6_->setText(FromAnsi(e.Edit6));
+  const std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9,  &e.Edit10,
+                                   &e.Edit11, &e.Edit12, &e.Edit13, &e.Edit14};
+  for (int k = 0; k < 8; ++k) {
+    advanced_[k]->setText(FromAnsi(*advanced[k]));
+    advanced_[k]->setEnabled(e.AdvancedEnabled);
+  }
+  edit2_->setFocus();
+}
+
+void EntryEditorDialog::Store() {
+  EntryEditorFields& e = app_.phonebook.EntryEditor;
+  e.Edit1 = ToAnsi(edit1_->currentText());
+  e.Edit2 = ToAnsi(edit2_->text());
+  e.Edit3 = ToAnsi(edit3_->text());
+  e.ComboBox1 = ToAnsi(comboBox1_->currentText());
+  e.Edit4 = ToAnsi(edit4_->currentText());
+  e.ComboBox2 = ToAnsi(comboBox2_->currentText());
+  e.Edit5 = ToAnsi(edit5_->currentText());
+  e.CheckBox1 = checkBox1_->isChecked();
+  e.Edit6 = ToAnsi(edit6_->text());
+  std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9,  &e.Edit10,
+                             &e.Edit11, &e.Edit12, &e.Edit13, &e.Edit14};
+  for (int k = 0; k < 8; ++k) *advanced[k] = ToAnsi(advanced_[k]->text());
+}
+
+void EntryEditorDialog::Button1Click() {
+  Store();
+  if (AcceptEntryEditor(app_, shell_)) accept();
+}
+
+}  // namespace quorix::ui

@@ -1,0 +1,198 @@
+#include "phonebook/ui/PhonebookViewBinder.h"
+
+#include <QHeaderView>
+#include <QItemSelection>
+#include <QMenu>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <set>
+
+#include "app/AppState.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Text.h"
+#include "phonebook/CategoryEditor.h"
+#include "phonebook/CategoryTree.h"
+#include "phonebook/EntryEditor.h"
+#include "phonebook/EntryList.h"
+
+namespace quorix::ui {
+
+namespace {
+
+constexpr int kIconSize = 15;
+
+// A small folder: the mark of a category node.
+QPixmap DrawCategoryIcon() {
+  QPixmap icon(kIconSize, kIconSize);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setPen(QColor(128, 96, 0));
+  painter.setBrush(QColor(240, 200, 80));
+  painter.drawRect(1, 2, 6, 3);
+  painter.setBrush(QColor(255, 220, 100));
+  painter.drawRect(1, 4, 12, 9);
+  return icon;
+}
+
+// The distinct rows of a selection range, in increasing order.
+std::set<int> RowsOf(const QItemSelection& selection) {
+  std::set<int> rows;
+  for (const QModelIndex& index : selection.indexes()) rows.insert(index.row());
+  return rows;
+}
+
+}  // namespace
+
+PhonebookViewBinder::PhonebookViewBinder(MainWindow& window)
+    : QObject(&window), window_(window), categoryIcon_(DrawCategoryIcon()) {
+  for (QTreeWidget* view : {window_.LV(), window_.Tr()}) {
+    view->setIconSize(QSize(kIconSize, kIconSize));
+  }
+  WireList();
+  WireCategoryList();
+  WireTree();
+  connect(window_.PopupMenu1(), &QMenu::aboutToShow, this, [this] { ShowPopupMenus(); });
+}
+
+QIcon PhonebookViewBinder::ViewIcon(int icon) const {
+  if (icon == 0) return QIcon(categoryIcon_);
+  const auto& types = window_.NumberTypeIcons();
+  if (icon < 1 || icon > static_cast<int>(types.size()) || types[icon - 1].isNull()) return {};
+  return QIcon(types[icon - 1]);
+}
+
+void PhonebookViewBinder::ShowAll() {
+  ShowList();
+  ShowCategories();
+  ShowTree();
+  ShowPopupMenus();
+}
+
+void PhonebookViewBinder::ShowList() {
+  QTreeWidget* lv = window_.LV();
+  const QSignalBlocker quiet(lv->selectionModel());
+  lv->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const ListRow& row : window_.State().phonebook.LV) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, FromAnsi(row.Caption));
+    for (int cell = 0; cell < kListCells; ++cell)
+      item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+    if (row.TypeIcon >= 0) item->setIcon(TypeCell + 1, ViewIcon(row.TypeIcon));
+    items << item;
+  }
+  lv->addTopLevelItems(items);
+  const auto& rows = window_.State().phonebook.LV;
+  for (size_t p = 0; p < rows.size(); ++p)
+    items[static_cast<int>(p)]->setSelected(rows[p].Selected);
+}
+
+void PhonebookViewBinder::ShowCategories() {
+  QTreeWidget* list = window_.LVCat();
+  const QSignalBlocker quiet(list->selectionModel());
+  list->clear();
+  const PhonebookState& pb = window_.State().phonebook;
+  for (const CategoryListRow& row : pb.LVCat) {
+    auto* item = new QTreeWidgetItem(list);
+    item->setText(0, FromAnsi(row.Caption));
+    for (int cell = 0; cell < 3; ++cell) item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+  }
+  if (pb.SelectedCategoryIndex >= 0 && pb.SelectedCategoryIndex < list->topLevelItemCount()) {
+    list->topLevelItem(pb.SelectedCategoryIndex)->setSelected(true);
+  }
+}
+
+void PhonebookViewBinder::ShowTree() {
+  QTreeWidget* tree = window_.Tr();
+  const QSignalBlocker quietTree(tree);
+  const QSignalBlocker quietSelection(tree->selectionModel());
+  tree->clear();
+  for (const TreeNode& category : window_.State().phonebook.Tr) {
+    auto* node = new QTreeWidgetItem(tree, QStringList(FromAnsi(category.Text)));
+    node->setIcon(0, ViewIcon(category.Icon));
+    for (const TreeNode& entry : category.Children) {
+      auto* child = new QTreeWidgetItem(node, QStringList(FromAnsi(entry.Text)));
+      child->setIcon(0, ViewIcon(entry.Icon));
+    }
+  }
+}
+
+void PhonebookViewBinder::ShowPopupMenus() {
+  QMenu* popup = window_.PopupMenu1();
+  const PopupMenus& menus = window_.State().phonebook.Popup;
+  FillMenu(popup->findChild<QMenu*>("AssignCategoryMenu"), menus.AssignCategory, &AssignCategory);
+  FillMenu(popup->findChild<QMenu*>("MelodyMenu"), menus.Melody, &AssignMelody);
+  FillMenu(popup->findChild<QMenu*>("PictureMenu"), menus.Picture, &AssignPicture);
+  FillMenu(popup->findChild<QMenu*>("TypeMenu"), menus.Type, &AssignType);
+}
+
+void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& items,
+                                   void (*assign)(AppState&, int)) {
+  menu->clear();
+  for (const MenuItem& item : items) {
+    if (item.Separator) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(FromAnsi(item.Caption));
+    action->setData(item.Tag);
+    action->setEnabled(item.Enabled);
+    // The menus stay as they are: rebuilding them would delete the action being triggered.
+    connect(action, &QAction::triggered, this, [this, assign, tag = item.Tag] {
+      window_.Guarded([&] {
+        assign(window_.State(), tag);
+        ShowList();
+        ShowTree();
+      });
+    });
+  }
+}
+
+// Every select and deselect reaches the phonebook, the losing row before the gaining one, so the
+// edited row ends at the newly selected one.
+void PhonebookViewBinder::WireList() {
+  QTreeWidget* lv = window_.LV();
+  lv->header()->setSectionsClickable(true);
+  connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected, const QItemSelection& deselected) {
+            PhonebookState& pb = window_.State().phonebook;
+            for (int row : RowsOf(deselected)) LVSelectItem(pb, row, false);
+            for (int row : RowsOf(selected)) LVSelectItem(pb, row, true);
+          });
+  connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+    LVColumnClick(window_.State().phonebook, column);
+    ShowList();
+  });
+}
+
+void PhonebookViewBinder::WireCategoryList() {
+  connect(window_.LVCat()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected, const QItemSelection& deselected) {
+            PhonebookState& pb = window_.State().phonebook;
+            for (int row : RowsOf(deselected)) LVCatSelectItem(pb, row);
+            for (int row : RowsOf(selected)) LVCatSelectItem(pb, row);
+          });
+}
+
+int PhonebookViewBinder::AbsoluteNode(QTreeWidgetItem* item) const {
+  if (!item) return -1;
+  const PhonebookState& pb = window_.State().phonebook;
+  QTreeWidgetItem* parent = item->parent();
+  if (!parent) return TreeNodeAbsoluteIndex(pb, window_.Tr()->indexOfTopLevelItem(item), -1);
+  return TreeNodeAbsoluteIndex(pb, window_.Tr()->indexOfTopLevelItem(parent),
+                               parent->indexOfChild(item));
+}
+
+void PhonebookViewBinder::WireTree() {
+  QTreeWidget* tree = window_.Tr();
+  connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    TrChange(window_.State().phonebook, AbsoluteNode(current));
+  });
+  connect(tree, &QTreeWidget::itemClicked, this, [this] { TrClick(window_.State().phonebook); });
+  connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] {
+    if (TrDblClick(window_.State().phonebook)) window_.Command("ToolButton8")->trigger();
+  });
+}
+
+}  // namespace quorix::ui

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <filesystem>
+
+#include "PhonebookWindow.h"
+
+namespace quorix::ui {
+namespace {
+
+// Answers the next file dialog with path, as a user typing it would.
+void ChooseFile(const QString& path) {
+  WhenModal([path] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+}
+
+TEST(BackupCommandsTest, SaveThenRestoreRoundTripsMarksEveryRowAndSetsTheTitle) {
+  PhonebookWindow w("backup");
+  w.Read();
+  QStringList before;
+  for (int i = 0; i < w.window.LV()->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* row = w.window.LV()->topLevelItem(i);
+    before << row->text(0) + "|" + row->text(1) + "|" + row->text(2);
+  }
+  const QString path = QString::fromStdString((w.folder.Dir() / "Телефон.csv").string());
+  ChooseFile(path);
+  w.window.Command("ToolButton11")->trigger();
+  ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
+
+  // Changes after the backup are undone by the restore.
+  w.ListRow(1)->setSelected(true);
+  w.window.Command("ToolButton9")->trigger();
+  ASSERT_EQ(w.ListRow(1), nullptr);
+
+  ChooseFile(path);
+  w.window.Command("ToolButton12")->trigger();
+  EXPECT_EQ(w.window.windowTitle(), "Quorix (" + path + ")");
+  QStringList after;
+  for (int i = 0; i < w.window.LV()->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* row = w.window.LV()->topLevelItem(i);
+    after << row->text(0) + "|" + row->text(1) + "|" + row->text(2);
+  }
+  EXPECT_EQ(after, before);
+  int marked = 0;
+  for (int i = 1; i <= kEntryRows; ++i) {
+    const EntryRow& entry = w.Entry(i);
+    if (entry[EntryNumber].empty()) continue;
+    EXPECT_EQ(entry[EntryMark], "1") << i;
+    ++marked;
+  }
+  EXPECT_EQ(marked, before.size());
+  EXPECT_TRUE(w.State().DataModified);
+  EXPECT_TRUE(w.State().RestoredFromFile);
+  EXPECT_TRUE(PhonebookWindow::Children(w.TreeCategory("Семья")).contains("Мама  (+79161234501)"));
+}
+
+}  // namespace
+}  // namespace quorix::ui

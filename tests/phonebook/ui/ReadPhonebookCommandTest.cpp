@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QTreeWidget>
+
+#include "PhonebookWindow.h"
+#include "app/ui/ProgressWindow.h"
+#include "phone-emulator/EmulatedPhone.h"
+#include "phonebook/CategoryTree.h"
+
+namespace quorix::ui {
+namespace {
+
+TEST(ReadPhonebookCommandTest, FillsTheListTheCategoriesAndTheTreeFromThePhone) {
+  PhonebookWindow w("read");
+  ASSERT_TRUE(w.State().link.PhoneConnected);
+  int used = 0;
+  w.phone->Inspect([&](const emu::EmulatedPhone& phone) {
+    used = phone.UsedRecords(emu::PhonebookMemory::Phone);
+  });
+  w.Read();
+
+  EXPECT_EQ(w.window.windowTitle(), "Quorix");
+  EXPECT_FALSE(w.window.Form3()->isVisible());
+  EXPECT_TRUE(w.window.isEnabled());
+  QTreeWidget* lv = w.window.LV();
+  ASSERT_EQ(lv->topLevelItemCount(), used);
+  QTreeWidgetItem* anna = w.ListRow(5);
+  ASSERT_NE(anna, nullptr);
+  EXPECT_EQ(anna->text(1), "Анна Смирнова");
+  EXPECT_EQ(anna->text(2), "+79031112233");
+  EXPECT_EQ(anna->text(3), "Mobile");
+  EXPECT_FALSE(anna->icon(3).isNull());
+  EXPECT_EQ(anna->text(5), "Друзья");
+  EXPECT_EQ(anna->text(7), "Yes");
+  EXPECT_EQ(anna->text(14), "Аня");
+  EXPECT_EQ(w.ListRow(11)->text(10), "Москва");
+
+  QTreeWidget* categories = w.window.LVCat();
+  QStringList names;
+  for (int i = 0; i < categories->topLevelItemCount(); ++i) {
+    names << categories->topLevelItem(i)->text(0) + " " + categories->topLevelItem(i)->text(1);
+  }
+  for (const char* name : {"2 VIP", "3 Работа", "4 Семья", "5 Друзья", "8 Спорт"}) {
+    EXPECT_TRUE(names.contains(name)) << name;
+  }
+  EXPECT_EQ(categories->topLevelItemCount(), static_cast<int>(w.State().phonebook.LVCat.size()));
+
+  QTreeWidgetItem* family = w.TreeCategory("Семья");
+  ASSERT_NE(family, nullptr);
+  EXPECT_FALSE(family->icon(0).isNull());
+  EXPECT_EQ(PhonebookWindow::Children(family),
+            (QStringList{"Мама  (+79161234501)", "Мама  (+74951234502)", "Папа  (+79161234503)",
+                         "Папа  (+74957654321)", "Бабушка  (+74951112233)"}));
+  // Every node of the model is shown, the entries under their categories.
+  int nodes = 0;
+  for (int i = 0; i < w.window.Tr()->topLevelItemCount(); ++i) {
+    nodes += 1 + w.window.Tr()->topLevelItem(i)->childCount();
+  }
+  EXPECT_EQ(nodes, TreeNodeCount(w.State().phonebook));
+  EXPECT_GT(nodes, 30);
+
+  // The popup offers the categories read.
+  QMenu* assign = w.window.PopupMenu1()->findChild<QMenu*>("AssignCategoryMenu");
+  QStringList offered;
+  for (QAction* item : assign->actions()) offered << item->text();
+  EXPECT_TRUE(offered.contains("Семья"));
+}
+
+TEST(ReadPhonebookCommandTest, AsksForAConnectionFirst) {
+  SettingsFolder folder("read-offline");
+  MainWindow window(folder.Path());
+  window.show();
+  MessageBoxAnswer answer(QMessageBox::Ok);
+  window.Command("ToolButton4")->trigger();
+  EXPECT_EQ(answer.shown, 1);
+  EXPECT_EQ(window.LV()->topLevelItemCount(), 0);
+  EXPECT_FALSE(window.Form3()->isVisible());
+}
+
+}  // namespace
+}  // namespace quorix::ui
