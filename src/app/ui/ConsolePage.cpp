@@ -67,6 +67,9 @@ std::string ConsolePage::Command() const {
 
 void ConsolePage::LogLine(const std::string& text) {
   for (const auto& line : LogLinesOf(text)) logMemo_->appendPlainText(FromAnsi(line));
+  // The newest exchange is what the user looks for, also after a reading filled the log unseen.
+  logMemo_->moveCursor(QTextCursor::End);
+  logMemo_->ensureCursorVisible();
 }
 
 std::vector<std::string> ConsolePage::LogLines() const {
