@@ -49,7 +49,7 @@ TEST(CollationTest, SortsRecordsOneToNWithTheirAttributes) {
   EXPECT_EQ(files[5].FileName, "zz");  // beyond n: untouched
 }
 
-TEST(CollationTest, SortOfTheSpecifiedThreeNames) {
+TEST(CollationTest, LowerCaseSortsBeforeItsCapital) {
   std::vector<FileRecord> files = {{}, {"b.mid", 0}, {"A.mid", 0}, {"a.mid", 0}};
   SortByCollation(files, 3);
   EXPECT_EQ(files[1].FileName, "a.mid");
