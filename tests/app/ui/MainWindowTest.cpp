@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -22,7 +20,7 @@ namespace quorix::ui {
 namespace {
 
 TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
-  SettingsFolder folder("start");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   EXPECT_EQ(window.windowTitle(), "Quorix");
@@ -53,7 +51,7 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
 }
 
 TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
-  SettingsFolder folder("commands");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   for (const char* name : {"ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5",
                            "ToolButton7", "ToolButton8", "ToolButton9", "ToolButton11",
@@ -99,7 +97,7 @@ TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
 }
 
 TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
-  SettingsFolder folder("view");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   QMenu* view = nullptr;
   for (QAction* menu : window.menuBar()->actions()) {
@@ -117,7 +115,7 @@ TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
 }
 
 TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
-  SettingsFolder folder("help");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   MessageBoxAnswer answer(QMessageBox::Ok);
   window.Command("Help")->trigger();
@@ -134,16 +132,9 @@ TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
   EXPECT_FALSE(window.Form5()->isVisible());
 }
 
-TEST(MainWindowTest, ClosingAsksAboutPendingChangesOnlyWhenThereAreSome) {
-  {
-    SettingsFolder folder("close-clean");
-    MainWindow window(folder.Path());
-    window.show();
-    MessageBoxAnswer answer(QMessageBox::No);
-    window.close();
-    EXPECT_EQ(answer.shown, 0);
-  }
-  SettingsFolder folder("close-modified");
+// Without changes nothing is asked (see StartupShutdownTest).
+TEST(MainWindowTest, ClosingAsksAboutPendingChanges) {
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   window.State().DataModified = true;
@@ -152,17 +143,6 @@ TEST(MainWindowTest, ClosingAsksAboutPendingChangesOnlyWhenThereAreSome) {
   EXPECT_EQ(answer.shown, 1);
   EXPECT_EQ(answer.title, "Внимание!");
   EXPECT_EQ(answer.text, "Вы хотите загрузить все измененные данные в телефон?");
-}
-
-TEST(MainWindowTest, ExitEndsTheMessageLoopWithoutTheCloseSequence) {
-  SettingsFolder folder("exit");
-  MainWindow window(folder.Path());
-  window.show();
-  window.State().DataModified = true;
-  MessageBoxAnswer answer(QMessageBox::No);
-  QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
-  EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_EQ(answer.shown, 0);
 }
 
 }  // namespace

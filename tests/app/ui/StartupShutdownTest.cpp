@@ -22,7 +22,7 @@ std::string Read(const SettingsFolder& folder, const char* section, const char* 
 }
 
 TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
-  SettingsFolder folder("restore");
+  SettingsFolder folder;
   WriteSetting(folder.Path(), "Window", "Height", "500");
   WriteSetting(folder.Path(), "Window", "Width", "700");
   WriteSetting(folder.Path(), "Window", "Left", "10");
@@ -61,7 +61,7 @@ TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
 }
 
 TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
-  SettingsFolder folder("pending");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   window.State().DataModified = true;
@@ -74,20 +74,23 @@ TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
   EXPECT_EQ(Read(folder, "Window", "Width"), "640");
 }
 
-TEST(StartupShutdownTest, ExitLeavesTheSettingsFileUnchanged) {
-  SettingsFolder folder("exit-file");
+TEST(StartupShutdownTest, ExitEndsTheLoopWithoutTheCloseSequence) {
+  SettingsFolder folder;
   const std::string before = folder.Text();
   MainWindow window(folder.Path());
   window.show();
   window.setGeometry(1, 2, 600, 400);
   window.SettingsWidget()->CheckBox(1)->click();
+  window.State().DataModified = true;
+  MessageBoxAnswer answer(QMessageBox::No);
   QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
   EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_EQ(answer.shown, 0);
   EXPECT_EQ(folder.Text(), before);
 }
 
 TEST(StartupShutdownTest, AMissingSettingsFileStopsTheStartAtTheFirstNumber) {
-  SettingsFolder folder("missing", false);
+  SettingsFolder folder(false);
   MainWindow window(folder.Path());
   MessageBoxAnswer answer(QMessageBox::Ok);
   window.show();
@@ -100,7 +103,7 @@ TEST(StartupShutdownTest, AMissingSettingsFileStopsTheStartAtTheFirstNumber) {
 }
 
 TEST(StartupShutdownTest, APortGivenForTheRunIsUsedButNotStored) {
-  SettingsFolder folder("override");
+  SettingsFolder folder;
   {
     MainWindow window(folder.Path());
     window.SetPortOverride("/dev/pts/77");
