@@ -45,7 +45,6 @@ struct FileFixture : PhonebookFixture {
 TEST(PhonebookFileTest, EmptyPhonebookIsThreeLines) {
   FileFixture f;
   EXPECT_EQ(PhonebookFileHeader(), kHeader);
-  EXPECT_EQ(PhonebookFileHeader().size(), 52u);
   EXPECT_EQ(PhonebookFileText(*f.app, "X"),
             kHeader + "X\r\nAdvanced Phonebook: No\r\n" + kColumns + "\r\n");
   f.app->settings.AdvancedPhoneBook = true;

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -32,8 +31,6 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
                                    "Настройки", "AT Команды"}));
   EXPECT_EQ(window.pages()->currentIndex(), 0);
   EXPECT_EQ(window.StatusText(0), "Status: Disconnected");
-  EXPECT_EQ(window.statusBar()->objectName(), "SB");
-  EXPECT_FALSE(window.State().AbortRequested);
 
   EXPECT_EQ(window.LV()->columnCount(), 16);
   EXPECT_EQ(window.LV()->headerItem()->text(7), "Основной номер");
