@@ -23,8 +23,6 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
   MainWindow window(folder.Path());
   window.show();
   EXPECT_EQ(window.windowTitle(), "Quorix");
-  EXPECT_EQ(window.geometry().size(), QSize(978, 673));
-  EXPECT_EQ(window.pos(), QPoint(245, 97));
   QStringList captions;
   for (int i = 0; i < window.pages()->count(); ++i) captions << window.pages()->tabText(i);
   EXPECT_EQ(captions, (QStringList{"Справочник", "Категории", "Дерево категорий", "Ежедневник",
@@ -130,17 +128,5 @@ TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
 }
 
 // Without changes nothing is asked (see StartupShutdownTest).
-TEST(MainWindowTest, ClosingAsksAboutPendingChanges) {
-  SettingsFolder folder;
-  MainWindow window(folder.Path());
-  window.show();
-  window.State().DataModified = true;
-  MessageBoxAnswer answer(QMessageBox::No);
-  window.close();
-  EXPECT_EQ(answer.shown, 1);
-  EXPECT_EQ(answer.title, "Внимание!");
-  EXPECT_EQ(answer.text, "Вы хотите загрузить все измененные данные в телефон?");
-}
-
 }  // namespace
 }  // namespace quorix::ui

@@ -61,17 +61,25 @@ TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
 }
 
 TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
-  SettingsFolder folder;
-  MainWindow window(folder.Path());
-  window.show();
-  window.State().DataModified = true;
-  window.resize(640, 480);
-  MessageBoxAnswer answer(QMessageBox::Yes);
-  window.close();
-  // The question, then the honest note that there is no upload to run.
-  EXPECT_EQ(answer.shown, 2);
-  EXPECT_EQ(answer.text, "Загрузка данных в телефон пока недоступна: изменения не загружены.");
-  EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+  const QString question = "Вы хотите загрузить все измененные данные в телефон?";
+  // Yes brings the honest note that there is no upload to run.
+  for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+    SettingsFolder folder;
+    MainWindow window(folder.Path());
+    window.show();
+    window.State().DataModified = true;
+    window.resize(640, 480);
+    MessageBoxAnswer answer(button);
+    window.close();
+    EXPECT_EQ(answer.title, "Внимание!");
+    const QStringList expected =
+        button == QMessageBox::No
+            ? QStringList{question}
+            : QStringList{question,
+                          "Загрузка данных в телефон пока недоступна: изменения не загружены."};
+    EXPECT_EQ(answer.texts, expected);
+    EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+  }
 }
 
 TEST(StartupShutdownTest, ExitEndsTheLoopWithoutTheCloseSequence) {
