@@ -200,6 +200,7 @@ TEST(PhonebookReadWithEmulatedPhoneTest, AFailedBlockIsNotAskedAgain) {
     EXPECT_EQ(pb.PhonebookEntries[i][EntryNumber], "") << i;
   }
   EXPECT_NE(r.Row(21), nullptr);
+  EXPECT_FALSE(r.shell.progressShown);
   // The count is never reached, so the blocks run to the end of the phone's range.
   EXPECT_LT(pb.ReadCount, pb.ExpectedCount);
   EXPECT_EQ(

@@ -18,6 +18,14 @@ inline std::string U(const std::string& cp1251) {
   return Cp1251ToUtf8(cp1251);
 }
 
+// Fields from..to of a table row joined by '|', to compare in one go.
+template <int N>
+std::string Fields(const TableRow<N>& row, int from, int to) {
+  std::string joined = row[from];
+  for (int field = from + 1; field <= to; ++field) joined += "|" + row[field];
+  return joined;
+}
+
 // An application state with the usual number type names, and an entry/category filler.
 struct PhonebookFixture {
   std::unique_ptr<AppState> app = std::make_unique<AppState>();
