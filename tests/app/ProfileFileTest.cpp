@@ -7,15 +7,15 @@
 #include <csignal>
 #include <filesystem>
 
-#include "TempDir.h"
 #include "codec/CodePage.h"
+#include "support/TempDir.h"
 
 namespace quorix {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
 
 size_t FileCount(const std::string& dir) {
   size_t count = 0;

@@ -67,17 +67,9 @@ void UseMainWindowValues(TTaskbarNotifier& notifier) {
   notifier.TimeToHide = 50;
 }
 
-TEST(TaskbarNotifierTest, DefaultsAndTheEmptySkin) {
+TEST(TaskbarNotifierTest, TheEmptySkinShowsNothing) {
   FakePlatform platform;
   TTaskbarNotifier notifier(platform);
-  EXPECT_EQ(notifier.Message, Ansi("Сообщение"));
-  EXPECT_EQ(notifier.TimeToShow, 500);
-  EXPECT_EQ(notifier.TimeToLive, 3000);
-  EXPECT_EQ(notifier.TimeToHide, 500);
-  EXPECT_EQ(notifier.Increment, 1);
-  EXPECT_EQ(notifier.TextLeftPadding + notifier.TextTopPadding + notifier.TextRightPadding +
-                notifier.TextBottomPadding,
-            0);
   notifier.Show();
   EXPECT_FALSE(platform.visible);
   EXPECT_EQ(platform.skinApplied, 0);

@@ -5,13 +5,13 @@
 #include <sstream>
 
 #include "app/ProfileFile.h"
-#include "app/TempDir.h"
+#include "support/TempDir.h"
 
 namespace quorix::cli {
 namespace {
 
-using quorix::testing::TempDir;
-using quorix::testing::WriteBytes;
+using test::TempDir;
+using test::WriteBytes;
 
 TEST(CliSettingsTest, OptionsOverrideTheSettingsFile) {
   TempDir dir;

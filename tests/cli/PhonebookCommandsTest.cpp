@@ -5,23 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/TempDir.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "support/Process.h"
+#include "support/TempDir.h"
+#include "support/Transcript.h"
 
 namespace quorix::test {
 namespace {
 
 using emu::EmulatorOptions;
 using emu::PtyPhoneServer;
-using quorix::testing::ReadBytes;
-using quorix::testing::TempDir;
-using quorix::testing::WriteBytes;
-
-ProcessResult Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), QUORIX_CLI_PATH);
-  return RunProcess(args);
-}
 
 // A settings file unlike the one the options ask for, so that what is read shows who won.
 std::string WriteSettings(const TempDir& dir, const std::string& comPort) {
@@ -40,16 +33,6 @@ std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-// The command lines the emulated phone received, from its transcript.
-std::vector<std::string> Received(const std::string& transcript) {
-  std::vector<std::string> commands;
-  for (const std::string& line : Lines(ReadBytes(transcript))) {
-    const size_t at = line.find(" < ");
-    if (at != std::string::npos) commands.push_back(line.substr(at + 3));
-  }
-  return commands;
 }
 
 // The two tables as printed: category rows, then entry rows, split at the blank line.
@@ -89,8 +72,8 @@ TEST(PhonebookCommandsTest, ReadSavesABackupThatShowPrintsAlike) {
   const std::string settings = WriteSettings(dir, "/dev/quorix-none");
   const std::string book = dir.File("book.csv");
 
-  const auto read = Cli({"--settings", settings, "--port", port, "phonebook", "read", "--phone",
-                         "--advanced", "--range", "15", "--save", book});
+  const auto read = RunCli({"--settings", settings, "--port", port, "phonebook", "read", "--phone",
+                            "--advanced", "--range", "15", "--save", book});
   ASSERT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.err, "") << "no progress bar on a pipe";
   const Tables got = Split(read.out);
@@ -108,15 +91,9 @@ TEST(PhonebookCommandsTest, ReadSavesABackupThatShowPrintsAlike) {
             "11\tДмитрий Козлов\t+79265554433\tMobile\tПо умолчанию\tРабота\t\tYes\tЦентральный\t"
             "ул. Ленина 12\tМосква\tМосковская обл.\t101000\tРоссия\t\t11-02-1979");
   // An E398 counts 1000 records whatever it holds: the blocks run to the end of its range.
-  std::vector<std::string> sent = Received(options.logPath);
-  const auto reading = std::find(sent.begin(), sent.end(), "AT+CSCS=UCS2");
-  ASSERT_NE(reading, sent.end());
-  sent.erase(sent.begin(), reading);
-  std::vector<std::string> expected = {"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30"};
-  for (int a = 1; a <= 1000; a += 15) {
-    expected.push_back("AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + 14));
-  }
-  EXPECT_EQ(sent, expected) << "--phone alone replaces both boxes of the settings file";
+  EXPECT_EQ(ReceivedCommands(options.logPath, "AT+CSCS=UCS2"),
+            WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30"}, 1, 1000, 15))
+      << "--phone alone replaces both boxes of the settings file";
 
   const auto text = RunProcess({"/usr/bin/iconv", "-f", "CP1251", "-t", "UTF-8", book});
   ASSERT_EQ(text.exitCode, 0);
@@ -127,7 +104,7 @@ TEST(PhonebookCommandsTest, ReadSavesABackupThatShowPrintsAlike) {
   EXPECT_NE(text.out.find("\r\n4;Семья;7;0;4\r\n"), std::string::npos);
   EXPECT_NE(text.out.find("\r\n11;'+79265554433;145;Дмитрий Козлов;3;"), std::string::npos);
 
-  const auto shown = Cli({"--settings", settings, "phonebook", "show", book});
+  const auto shown = RunCli({"--settings", settings, "phonebook", "show", book});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;
   EXPECT_EQ(shown.err, "");
   const Tables restored = Split(shown.out);
@@ -144,16 +121,16 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
   const std::string settings = WriteSettings(dir, "/dev/quorix-none");
 
   WriteBytes(dir.File("other.csv"), "Motorola datebook file\r\nAdvanced Phonebook: No\r\n");
-  auto r = Cli({"--settings", settings, "phonebook", "show", dir.File("other.csv")});
+  auto r = RunCli({"--settings", settings, "phonebook", "show", dir.File("other.csv")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "ERROR: Invalid file type or bad file size. Please open another file!\n");
 
-  r = Cli({"--settings", settings, "phonebook", "show", dir.File("absent.csv")});
+  r = RunCli({"--settings", settings, "phonebook", "show", dir.File("absent.csv")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
 
-  r = Cli({"--settings", settings, "phonebook", "read"});
+  r = RunCli({"--settings", settings, "phonebook", "read"});
   EXPECT_EQ(r.exitCode, 1) << "the port of the settings file is used";
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Телефон не найден!\n");
@@ -165,7 +142,7 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
   std::string text = ReadBytes(settings);
   text.replace(text.find("SIM=250"), 7, "SIM=lots");
   WriteBytes(settings, text);
-  r = Cli({"--settings", settings, "--port", server.Start(), "phonebook", "read", "--sim"});
+  r = RunCli({"--settings", settings, "--port", server.Start(), "phonebook", "read", "--sim"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "quorix-cli: the reading stopped: 'lots' is not a valid integer value\n");
@@ -179,7 +156,7 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
                                                 {"phonebook", "show"}}) {
     std::vector<std::string> args = {"--settings", settings};
     args.insert(args.end(), words.begin(), words.end());
-    r = Cli(args);
+    r = RunCli(args);
     EXPECT_EQ(r.exitCode, 2) << words.back();
     EXPECT_NE(r.err.find("usage: quorix-cli"), std::string::npos);
   }
@@ -193,14 +170,14 @@ TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
   options.logPath = dir.File("phone.log");
   PtyPhoneServer server(options);
   const std::string settings = WriteSettings(dir, server.Start());
-  const auto r = Cli({"--settings", settings, "phonebook", "read", "--phone", "--range", "10"});
+  const auto r = RunCli({"--settings", settings, "phonebook", "read", "--phone", "--range", "10"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "quorix-cli: the phone stopped answering; the reading is incomplete\n");
   EXPECT_TRUE(server.HungUp());
   // The line dropped within the first block; without the stop every block left would wait out
   // the reply limit, far beyond the test's time.
-  const std::vector<std::string> sent = Received(options.logPath);
+  const std::vector<std::string> sent = ReceivedCommands(options.logPath);
   ASSERT_FALSE(sent.empty());
   EXPECT_EQ(sent.back(), "AT+MPBR=1,10");
 }

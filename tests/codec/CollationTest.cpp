@@ -49,13 +49,5 @@ TEST(CollationTest, SortsRecordsOneToNWithTheirAttributes) {
   EXPECT_EQ(files[5].FileName, "zz");  // beyond n: untouched
 }
 
-TEST(CollationTest, LowerCaseSortsBeforeItsCapital) {
-  std::vector<FileRecord> files = {{}, {"b.mid", 0}, {"A.mid", 0}, {"a.mid", 0}};
-  SortByCollation(files, 3);
-  EXPECT_EQ(files[1].FileName, "a.mid");
-  EXPECT_EQ(files[2].FileName, "A.mid");
-  EXPECT_EQ(files[3].FileName, "b.mid");
-}
-
 }  // namespace
 }  // namespace quorix

@@ -1,38 +1,29 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <filesystem>
+#include <cstdlib>
 
 #include "app/AppState.h"
 #include "app/Clock.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
+#include "support/Link.h"
 #include "support/Process.h"
 #include "support/RecordingShell.h"
+#include "support/TempDir.h"
 
 namespace quorix {
 namespace {
 
 using emu::EmulatorOptions;
 using emu::PtyPhoneServer;
-using test::RecordingShell;
+using Link = test::Link<>;
 
 EmulatorOptions Phone(const std::string& model = "E398") {
   EmulatorOptions options;
   options.model = model;
   return options;
 }
-
-struct Link {
-  AppState state;
-  RecordingShell shell;
-  RealClock clock;
-  PhoneConnection phone{state, shell, clock};
-
-  explicit Link(const std::string& port) { state.settings.ComPort = port; }
-};
 
 TEST(LinkWithEmulatedPhoneTest, ConnectsAndFramesRepliesAsThePhoneSendsThem) {
   EmulatorOptions options = Phone("V3");
@@ -69,26 +60,9 @@ TEST(LinkWithEmulatedPhoneTest, ConnectsAndFramesRepliesAsThePhoneSendsThem) {
   EXPECT_EQ(link.state.link.PhoneModel, "V3");
 }
 
-TEST(LinkWithEmulatedPhoneTest, SilentPhoneIsNotFound) {
-  EmulatorOptions options = Phone();
-  options.silent = true;
-  PtyPhoneServer server(options);
-  AppState state;
-  state.settings.ComPort = server.Start();
-  RecordingShell shell;
-  VirtualClock clock;
-  PhoneConnection phone(state, shell, clock);
-  phone.ConnectPhone();
-  EXPECT_FALSE(state.link.PhoneConnected);
-  EXPECT_FALSE(phone.Com().Connected());
-  EXPECT_EQ(shell.status[1], Ansi("Телефон не найден!"));
-  EXPECT_EQ(shell.notices.back(), Ansi("Мобильный телефон не найден!"));
-}
-
 TEST(LinkWithEmulatedPhoneTest, PublishedPhoneIsTheChosenUsbModemPort) {
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("quorix-published-e2e-" + std::to_string(getpid()));
-  setenv("QUORIX_PUBLISHED_PORTS", dir.c_str(), 1);
+  test::TempDir dir;
+  setenv("QUORIX_PUBLISHED_PORTS", dir.path().c_str(), 1);
   EmulatorOptions options = Phone();
   options.publish = true;
   PtyPhoneServer server(options);
@@ -102,23 +76,17 @@ TEST(LinkWithEmulatedPhoneTest, PublishedPhoneIsTheChosenUsbModemPort) {
   EXPECT_TRUE(link.state.link.PhoneConnected);
   server.Stop();
   unsetenv("QUORIX_PUBLISHED_PORTS");
-  std::filesystem::remove_all(dir);
-}
-
-test::ProcessResult Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), QUORIX_CLI_PATH);
-  return test::RunProcess(args);
 }
 
 TEST(LinkWithEmulatedPhoneTest, CliIdentifiesAndTalksToThePhone) {
   PtyPhoneServer server(Phone());
   const std::string port = server.Start();
-  auto r = Cli({"--port", port, "identify"});
+  auto r = test::RunCli({"--port", port, "identify"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "Motorola E398\n");
   EXPECT_EQ(r.err, "");
 
-  r = Cli({"--port", port, "at", "ATZ", "AT+CGMM"});
+  r = test::RunCli({"--port", port, "at", "ATZ", "AT+CGMM"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out,
             "ATZ\r\r\nOK\r\n"

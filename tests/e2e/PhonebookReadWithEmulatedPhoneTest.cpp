@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/AppState.h"
 #include "app/Clock.h"
-#include "app/TempDir.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "phonebook/PhonebookReader.h"
 #include "support/RecordingShell.h"
+#include "support/TempDir.h"
+#include "support/Transcript.h"
 
 namespace quorix {
 namespace {
@@ -21,9 +21,10 @@ using emu::EmulatedPhone;
 using emu::EmulatorOptions;
 using emu::PhonebookMemory;
 using emu::PtyPhoneServer;
-using quorix::testing::ReadBytes;
-using quorix::testing::TempDir;
+using test::ReadBytes;
 using test::RecordingShell;
+using test::TempDir;
+using test::WithReadBlocks;
 
 // The program's reading path end to end: the emulated phone on a pseudo-terminal, the serial
 // port driver, the AT exchange and the reader, with the polling tick run whenever the reader
@@ -64,16 +65,7 @@ struct Reading {
 
   // The command lines the phone received since the reading began.
   std::vector<std::string> ReadingCommands() const {
-    std::vector<std::string> commands;
-    std::istringstream in(ReadBytes(dir.File("phone.log")));
-    for (std::string line; std::getline(in, line);) {
-      const size_t at = line.find(" < ");
-      if (at == std::string::npos) continue;
-      const std::string command = line.substr(at + 3);
-      if (command == "AT+CSCS=UCS2") commands.clear();
-      commands.push_back(command);
-    }
-    return commands;
+    return test::ReceivedCommands(dir.File("phone.log"), "AT+CSCS=UCS2");
   }
 
   int Used(PhonebookMemory memory) const {
@@ -98,19 +90,6 @@ struct Reading {
   }
 };
 
-std::vector<std::string> Blocks(int from, int to, int size) {
-  std::vector<std::string> blocks;
-  for (int a = from; a <= to; a += size)
-    blocks.push_back("AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + size - 1));
-  return blocks;
-}
-
-std::vector<std::string> Concat(std::vector<std::string> head,
-                                const std::vector<std::string>& tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
-}
-
 TEST(PhonebookReadWithEmulatedPhoneTest, C650WithBothMemoriesReadsUntilTheCountIsReached) {
   Reading r("C650", true);
   r.state.settings.FromSIM = true;
@@ -126,8 +105,8 @@ TEST(PhonebookReadWithEmulatedPhoneTest, C650WithBothMemoriesReadsUntilTheCountI
   const int highest = r.HighestIndex(750);
   ASSERT_GT(highest, 500) << "the sample has SIM records after the phone's 500";
   EXPECT_EQ(r.ReadingCommands(),
-            Concat({"AT+CSCS=UCS2", "AT+CPBS=\"MT\"", "AT+MPGR=1,30", "AT+MPBSC=?"},
-                   Blocks(1, highest, 10)));
+            WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"MT\"", "AT+MPGR=1,30", "AT+MPBSC=?"}, 1,
+                           highest, 10));
   EXPECT_TRUE(r.shell.messages.empty());
 
   const ListRow* mother = r.Row(1);
@@ -157,7 +136,7 @@ TEST(PhonebookReadWithEmulatedPhoneTest, E398PhoneMemoryIsReadToItsFixedEnd) {
   EXPECT_EQ(pb.ExpectedCount, 1000);
   EXPECT_EQ(pb.ReadCount, r.Used(PhonebookMemory::Phone));
   EXPECT_EQ(r.ReadingCommands(),
-            Concat({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30"}, Blocks(1, 1000, 10)));
+            WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30"}, 1, 1000, 10));
   EXPECT_TRUE(r.shell.messages.empty());
 }
 
@@ -221,11 +200,12 @@ TEST(PhonebookReadWithEmulatedPhoneTest, AFailedBlockIsNotAskedAgain) {
     EXPECT_EQ(pb.PhonebookEntries[i][EntryNumber], "") << i;
   }
   EXPECT_NE(r.Row(21), nullptr);
+  EXPECT_FALSE(r.shell.progressShown);
   // The count is never reached, so the blocks run to the end of the phone's range.
   EXPECT_LT(pb.ReadCount, pb.ExpectedCount);
   EXPECT_EQ(
       r.ReadingCommands(),
-      Concat({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30", "AT+MPBSC=?"}, Blocks(1, 500, 10)));
+      WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30", "AT+MPBSC=?"}, 1, 500, 10));
 }
 
 TEST(PhonebookReadWithEmulatedPhoneTest, AbortStopsBeforeTheNextBlock) {

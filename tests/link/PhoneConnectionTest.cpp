@@ -9,6 +9,7 @@
 #include "app/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
+#include "support/Link.h"
 #include "support/PtyLine.h"
 #include "support/RecordingShell.h"
 
@@ -16,6 +17,7 @@ namespace quorix {
 namespace {
 
 using test::EchoOk;
+using Link = test::Link<>;
 using test::PtyLine;
 using test::RecordingShell;
 
@@ -26,15 +28,6 @@ std::string AnswerLikeE398(const std::string& line) {
   return EchoOk(line);
 }
 
-struct Link {
-  AppState state;
-  RecordingShell shell;
-  RealClock clock;
-  PhoneConnection phone{state, shell, clock};
-
-  explicit Link(const std::string& port) { state.settings.ComPort = port; }
-};
-
 // Opens the port the way the connect sequence does, without talking to anything yet.
 void OpenPort(PhoneConnection& phone, const std::string& port) {
   phone.Com().SetPortName("\\\\.\\" + port);
@@ -44,8 +37,6 @@ void OpenPort(PhoneConnection& phone, const std::string& port) {
 TEST(PhoneConnectionTest, RepliesAreFramedUpToOkAndOneMoreCharacterOrUpToError) {
   PtyLine line;
   Link link(line.SlavePath());
-  EXPECT_EQ(link.phone.Com().PortName(), "\\\\.\\COM4");
-  EXPECT_EQ(link.phone.Com().Port(), pnCustom);
   OpenPort(link.phone, line.SlavePath());
 
   std::string reply = "untouched";
@@ -177,34 +168,26 @@ TEST(PhoneConnectionTest, EmptyModelReplyFailsTheConnection) {
   PtyLine line;
   // A phone that ends its "OK" without a line feed leaves nothing over for the next reply.
   line.AnswerWith([](const std::string& l) { return l == "ATZ" ? l + "\r\r\nOK\r" : ""; });
-  AppState state;
-  state.settings.ComPort = line.SlavePath();
-  RecordingShell shell;
-  PatientVirtualClock clock;
-  PhoneConnection phone(state, shell, clock);
-  phone.ConnectPhone();
-  EXPECT_FALSE(state.link.PhoneConnected);
-  EXPECT_FALSE(phone.Com().Connected());
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].text, "error in check phone model");
+  test::Link<PatientVirtualClock> link(line.SlavePath());
+  link.phone.ConnectPhone();
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  EXPECT_FALSE(link.phone.Com().Connected());
+  ASSERT_EQ(link.shell.messages.size(), 1u);
+  EXPECT_EQ(link.shell.messages[0].text, "error in check phone model");
 }
 
 TEST(PhoneConnectionTest, SilentPhoneIsGivenUpAfterFiveSecondsWithoutAByte) {
   PtyLine line;
-  AppState state;
-  state.settings.ComPort = line.SlavePath();
-  RecordingShell shell;
-  VirtualClock clock;
-  PhoneConnection phone(state, shell, clock);
-  phone.ConnectPhone();
-  EXPECT_GE(clock.NowMs(), PhoneConnection::kReplySilenceMs);
-  EXPECT_LE(clock.NowMs(), PhoneConnection::kReplySilenceMs + 250);
-  EXPECT_FALSE(state.link.PhoneConnected);
-  EXPECT_EQ(shell.status[1], Ansi("Телефон не найден!"));
+  test::Link<VirtualClock> link(line.SlavePath());
+  link.phone.ConnectPhone();
+  EXPECT_GE(link.clock.NowMs(), PhoneConnection::kReplySilenceMs);
+  EXPECT_LE(link.clock.NowMs(), PhoneConnection::kReplySilenceMs + 250);
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
   EXPECT_EQ(line.Read(100), "ATZ\r\n");
 
   std::string reply = "x";
-  phone.SendATCommand("AT", reply);
+  link.phone.SendATCommand("AT", reply);
   EXPECT_EQ(reply, "");
 }
 
@@ -257,27 +240,24 @@ TEST(PhoneConnectionTest, BluetoothUsesItsOwnPortAndWaitsBeforeTheFirstCommand) 
 }
 
 TEST(PhoneConnectionTest, ReconnectPortRetriesAndGivesUpAfterAMinute) {
-  AppState state;
-  RecordingShell shell;
-  VirtualClock clock;
-  PhoneConnection phone(state, shell, clock);
-  phone.Com().SetPortName("/dev/quorix-no-such-port");
-  state.link.PhoneConnected = true;
-  phone.ReconnectPort();
-  EXPECT_FALSE(state.link.PhoneConnected);
-  EXPECT_GE(clock.NowMs(), PhoneConnection::kReconnectLimitMs);
-  EXPECT_LT(clock.NowMs(), PhoneConnection::kReconnectLimitMs + 600);
-  EXPECT_EQ(shell.processEventsCount, PhoneConnection::kReconnectLimitMs / 300);
-  EXPECT_EQ(shell.status[1], Ansi("Телефон не найден!"));
-  EXPECT_EQ(shell.notices.back(), Ansi("Мобильный телефон не найден!"));
+  test::Link<VirtualClock> link("");
+  link.phone.Com().SetPortName("/dev/quorix-no-such-port");
+  link.state.link.PhoneConnected = true;
+  link.phone.ReconnectPort();
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  EXPECT_GE(link.clock.NowMs(), PhoneConnection::kReconnectLimitMs);
+  EXPECT_LT(link.clock.NowMs(), PhoneConnection::kReconnectLimitMs + 600);
+  EXPECT_EQ(link.shell.processEventsCount, PhoneConnection::kReconnectLimitMs / 300);
+  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
 
   PtyLine line;
-  state.link.PhoneModel = "E398";
-  phone.Com().SetPortName(line.SlavePath());
-  phone.ReconnectPort();
-  EXPECT_TRUE(state.link.PhoneConnected);
-  EXPECT_TRUE(phone.Com().Connected());
-  EXPECT_EQ(state.link.PhoneModel, "E398");
+  link.state.link.PhoneModel = "E398";
+  link.phone.Com().SetPortName(line.SlavePath());
+  link.phone.ReconnectPort();
+  EXPECT_TRUE(link.state.link.PhoneConnected);
+  EXPECT_TRUE(link.phone.Com().Connected());
+  EXPECT_EQ(link.state.link.PhoneModel, "E398");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "link/SerialPortMap.h"
 #include "support/PtyLine.h"
 #include "support/RecordingShell.h"
+#include "support/TempDir.h"
 
 namespace quorix {
 namespace {
@@ -19,12 +19,10 @@ namespace fs = std::filesystem;
 // A /sys/class/tty tree in a temporary folder, with the links the kernel makes.
 class FakeSysfs {
  public:
-  FakeSysfs() : root_(fs::temp_directory_path() / ("quorix-sysfs-" + std::to_string(getpid()))) {
-    fs::remove_all(root_);
+  FakeSysfs() : root_(dir_.path()) {
     fs::create_directories(root_ / "class" / "tty");
     fs::create_directories(root_ / "published");
   }
-  ~FakeSysfs() { fs::remove_all(root_); }
 
   // A tty whose device is driven by driver; uartType is written to "type" when given.
   void AddTty(const std::string& name, const std::string& driver,
@@ -50,6 +48,7 @@ class FakeSysfs {
   SerialPortMapSource Source() const { return {root_.string(), (root_ / "published").string()}; }
 
  private:
+  test::TempDir dir_;
   fs::path root_;
 };
 

@@ -3,14 +3,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "app/Clock.h"
 #include "link/TCommPortDriver.h"
 #include "support/PtyLine.h"
+#include "support/TempDir.h"
 
 namespace quorix {
 namespace {
@@ -25,17 +23,17 @@ void AwaitInput(TCommPortDriver& com, uint32_t count) {
   ASSERT_GE(com.CountRX(), count);
 }
 
-TEST(TCommPortDriverTest, SettersFollowTheirRulesAndClamps) {
-  VirtualClock clock;
-  TCommPortDriver com(clock);
-  EXPECT_EQ(com.Port(), pnCOM2);
-  EXPECT_EQ(com.PortName(), "\\\\.\\COM2");
-  EXPECT_EQ(com.BaudRateValue(), 9600u);
-  EXPECT_EQ(com.InBufSize(), 2048u);
-  EXPECT_EQ(com.PollingDelay(), 50);
-  EXPECT_EQ(com.InputTimeout(), 200u);
-  EXPECT_EQ(com.OutputTimeout(), 500);
+// A driver in virtual time, pointed at a fresh pseudo-terminal but not yet connected.
+class TCommPortDriverTest : public ::testing::Test {
+ protected:
+  TCommPortDriverTest() { com.SetPortName(line.SlavePath()); }
 
+  PtyLine line;
+  VirtualClock clock;
+  TCommPortDriver com{clock};
+};
+
+TEST_F(TCommPortDriverTest, SettersFollowTheirRulesAndClamps) {
   com.SetPort(pnCOM7);
   EXPECT_EQ(com.PortName(), "\\\\.\\COM7");
   com.SetPortName("\\\\.\\COM4");
@@ -85,10 +83,7 @@ TEST(TCommPortDriverTest, SettersFollowTheirRulesAndClamps) {
   EXPECT_EQ(com.PacketSize(), 16);
 }
 
-TEST(TCommPortDriverTest, OpensAPseudoTerminalRawAndExclusively) {
-  PtyLine line;
-  VirtualClock clock;
-  TCommPortDriver com(clock);
+TEST_F(TCommPortDriverTest, OpensAPseudoTerminalRawAndExclusivelyAndNothingElse) {
   EXPECT_EQ(com.CountRX(), 65535u);
   EXPECT_EQ(com.OutFreeSpace(), 65535u);
   EXPECT_EQ(com.GetLineStatus(), 0u);
@@ -127,26 +122,18 @@ TEST(TCommPortDriverTest, OpensAPseudoTerminalRawAndExclusively) {
   com.Disconnect();
   EXPECT_FALSE(com.Connected());
   EXPECT_TRUE(second.Connect());
+
+  test::TempDir dir;
+  test::WriteBytes(dir.File("not-a-tty"), "x");
+  TCommPortDriver third(clock);
+  third.SetPortName(dir.File("not-a-tty"));
+  EXPECT_FALSE(third.Connect());
+  third.SetPortName("/dev/quorix-no-such-port");
+  EXPECT_FALSE(third.Connect());
+  EXPECT_FALSE(third.Connected());
 }
 
-TEST(TCommPortDriverTest, RefusesWhatIsNoTerminal) {
-  VirtualClock clock;
-  TCommPortDriver com(clock);
-  const auto file = std::filesystem::temp_directory_path() / "quorix-not-a-tty";
-  std::ofstream(file) << "x";
-  com.SetPortName(file.string());
-  EXPECT_FALSE(com.Connect());
-  std::filesystem::remove(file);
-  com.SetPortName("/dev/quorix-no-such-port");
-  EXPECT_FALSE(com.Connect());
-  EXPECT_FALSE(com.Connected());
-}
-
-TEST(TCommPortDriverTest, ReadsAndWritesWithinTheirLimits) {
-  PtyLine line;
-  VirtualClock clock;
-  TCommPortDriver com(clock);
-  com.SetPortName(line.SlavePath());
+TEST_F(TCommPortDriverTest, ReadsAndWritesWithinTheirLimits) {
   uint8_t byte = 'z';
   EXPECT_FALSE(com.ReadByte(byte));
   EXPECT_EQ(com.SendData("x", 1), 0u);
@@ -176,27 +163,33 @@ TEST(TCommPortDriverTest, ReadsAndWritesWithinTheirLimits) {
   EXPECT_EQ(line.Read(50), "");
 }
 
-TEST(TCommPortDriverTest, ReadingWaitsForBytesStillOnTheWay) {
-  PtyLine line;
-  RealClock clock;
-  TCommPortDriver com(clock);
-  com.SetPortName(line.SlavePath());
-  ASSERT_TRUE(com.Connect());
+TEST_F(TCommPortDriverTest, ReadingWaitsForBytesStillOnTheWayAndGetsEveryByteInOrder) {
+  RealClock realClock;
+  TCommPortDriver real(realClock);
+  real.SetPortName(line.SlavePath());
+  ASSERT_TRUE(real.Connect());
   std::thread late([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     line.Write("AB");
   });
   char got[2] = {};
-  EXPECT_EQ(com.ReadData(got, 2), 2u);
+  EXPECT_EQ(real.ReadData(got, 2), 2u);
   late.join();
   EXPECT_EQ(std::string(got, 2), "AB");
+
+  std::string sent;
+  for (int i = 0; i < 10000; ++i) sent.push_back(static_cast<char>('a' + i % 26));
+  std::thread writer([&] { line.Write(sent); });
+  std::string all(sent.size(), '\0');
+  uint8_t first = 0;
+  ASSERT_TRUE(real.ReadByte(first));
+  all[0] = static_cast<char>(first);
+  EXPECT_EQ(real.ReadData(all.data() + 1, 9999), 9999u);
+  writer.join();
+  EXPECT_EQ(all, sent);
 }
 
-TEST(TCommPortDriverTest, PollingTickDropsOrDeliversUnaskedBytes) {
-  PtyLine line;
-  VirtualClock clock;
-  TCommPortDriver com(clock);
-  com.SetPortName(line.SlavePath());
+TEST_F(TCommPortDriverTest, PollingTickDropsOrDeliversUnaskedBytes) {
   com.PollTick();
   ASSERT_TRUE(com.Connect());
 
@@ -222,11 +215,7 @@ TEST(TCommPortDriverTest, PollingTickDropsOrDeliversUnaskedBytes) {
 
 // One read takes what the kernel holds; callers still see the bytes not yet taken as waiting in
 // the port, as the polling tick and the next exchange rely on.
-TEST(TCommPortDriverTest, BytesReadAheadStayInTheReceiveQueue) {
-  PtyLine line;
-  VirtualClock clock;
-  TCommPortDriver com(clock);
-  com.SetPortName(line.SlavePath());
+TEST_F(TCommPortDriverTest, BytesReadAheadStayInTheReceiveQueue) {
   ASSERT_TRUE(com.Connect());
   std::string delivered;
   com.SetOnReceiveData([&](TCommPortDriver&, const uint8_t* data, uint32_t size) {
@@ -264,29 +253,7 @@ TEST(TCommPortDriverTest, BytesReadAheadStayInTheReceiveQueue) {
   EXPECT_EQ(com.CountRX(), 0u) << "nothing read ahead outlives the connection";
 }
 
-TEST(TCommPortDriverTest, LongReadsGetEveryByteInOrder) {
-  PtyLine line;
-  RealClock clock;
-  TCommPortDriver com(clock);
-  com.SetPortName(line.SlavePath());
-  ASSERT_TRUE(com.Connect());
-  std::string sent;
-  for (int i = 0; i < 10000; ++i) sent.push_back(static_cast<char>('a' + i % 26));
-  std::thread writer([&] { line.Write(sent); });
-  std::string got(sent.size(), '\0');
-  uint8_t first = 0;
-  ASSERT_TRUE(com.ReadByte(first));
-  got[0] = static_cast<char>(first);
-  EXPECT_EQ(com.ReadData(got.data() + 1, 9999), 9999u);
-  writer.join();
-  EXPECT_EQ(got, sent);
-}
-
-TEST(TCommPortDriverTest, PacketModeCutsPacketsAndFlushesTheRestAtItsTimeout) {
-  PtyLine line;
-  VirtualClock clock;
-  TCommPortDriver com(clock);
-  com.SetPortName(line.SlavePath());
+TEST_F(TCommPortDriverTest, PacketModeCutsPacketsAndFlushesTheRestAtItsTimeout) {
   com.SetPacketSize(4);
   com.SetPacketTimeout(100);
   com.SetPacketMode(pmPass);

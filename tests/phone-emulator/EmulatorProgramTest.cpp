@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "phone-emulator/TerminalClient.h"
 #include "support/Process.h"
+#include "support/TempDir.h"
+#include "support/TerminalClient.h"
 
 extern char** environ;
 
@@ -67,16 +69,15 @@ class RunningEmulator {
 };
 
 TEST(EmulatorProgramTest, PrintsItsTerminalServesAndStopsOnSignals) {
-  const fs::path ports =
-      fs::temp_directory_path() / ("quorix-emu-ports-" + std::to_string(getpid()));
-  setenv("QUORIX_PUBLISHED_PORTS", ports.c_str(), 1);
+  const quorix::test::TempDir ports;
+  setenv("QUORIX_PUBLISHED_PORTS", ports.path().c_str(), 1);
   for (const int signal : {SIGTERM, SIGINT}) {
     RunningEmulator emulator({"--sample", "--publish", "--model", "V3"});
     const std::string line = emulator.FirstLine();
     ASSERT_EQ(line.rfind("/dev/pts/", 0), 0u) << line;
     ASSERT_EQ(line.back(), '\n');
     const std::string path = line.substr(0, line.size() - 1);
-    EXPECT_EQ(std::distance(fs::directory_iterator(ports), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(ports.path()), fs::directory_iterator()), 1);
     {
       test::TerminalClient client(path);
       client.Send("ATZ\r");
@@ -88,10 +89,9 @@ TEST(EmulatorProgramTest, PrintsItsTerminalServesAndStopsOnSignals) {
     }
     const int status = emulator.Terminate(signal);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_TRUE(fs::is_empty(ports)) << "the port leaves the map with the emulator";
+    EXPECT_TRUE(fs::is_empty(ports.path())) << "the port leaves the map with the emulator";
   }
   unsetenv("QUORIX_PUBLISHED_PORTS");
-  fs::remove_all(ports);
 }
 
 TEST(EmulatorProgramTest, UsageErrorsAndHelp) {

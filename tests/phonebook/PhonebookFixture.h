@@ -5,21 +5,25 @@
 
 #include "app/AppState.h"
 #include "codec/CodePage.h"
-#include "codec/Ucs2.h"
 #include "phonebook/PhonebookState.h"
+#include "support/Hex.h"
 #include "support/RecordingShell.h"
 
 namespace quorix {
 
+using test::Hex;
 using test::RecordingShell;
-
-// UCS2 hex text of a UTF-8 literal, as the phone holds it.
-inline std::string Hex(const std::string& utf8) {
-  return EncodeUcs2Hex(Utf8ToCp1251(utf8));
-}
 
 inline std::string U(const std::string& cp1251) {
   return Cp1251ToUtf8(cp1251);
+}
+
+// Fields from..to of a table row joined by '|', to compare in one go.
+template <int N>
+std::string Fields(const TableRow<N>& row, int from, int to) {
+  std::string joined = row[from];
+  for (int field = from + 1; field <= to; ++field) joined += "|" + row[field];
+  return joined;
 }
 
 // An application state with the usual number type names, and an entry/category filler.

@@ -54,17 +54,10 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   EXPECT_EQ(f.pb.ExpectedCount, 3);
   EXPECT_EQ(f.pb.ReadCount, 3);
 
-  const CategoryRow& cat3 = f.pb.Categories[3];
-  EXPECT_EQ(cat3[CategoryName], "04100411");
-  EXPECT_EQ(cat3[CategoryMelody], "5");
-  EXPECT_EQ(cat3[CategoryField3], "0");
-  EXPECT_EQ(cat3[CategoryLight], "4");
-  EXPECT_EQ(cat3[CategoryMark], "");
+  // How a category line reads is checked against the emulated phone; here: which rows are kept.
+  EXPECT_EQ(f.pb.Categories[3][CategoryMark], "");
   ASSERT_EQ(f.pb.LVCat.size(), 2u);
   EXPECT_EQ(f.pb.LVCat[1].Caption, "3");
-  EXPECT_EQ(U(f.pb.LVCat[1].Cells[0]), "АБ");
-  EXPECT_EQ(f.pb.LVCat[1].Cells[1], "Vibe-Pulse (5)");
-  EXPECT_EQ(U(f.pb.LVCat[1].Cells[2]), "Мерцание (4)");
   EXPECT_EQ(f.pb.LVCat[0].Cells[1], "Default");
   EXPECT_EQ(f.pb.LVCat[0].Cells[2], "");
   ASSERT_EQ(f.pb.Popup.AssignCategory.size(), 2u);
@@ -75,25 +68,17 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   const EntryRow& row5 = f.pb.PhonebookEntries[5];
   EXPECT_EQ(row5[EntryNumber], "\"123\"");
   EXPECT_EQ(row5[EntryName], "0041");
-  EXPECT_EQ(row5[EntryNumberType], "1");
-  EXPECT_EQ(row5[EntryMelody], "255");
   EXPECT_EQ(row5[EntryCategory], "2");
-  EXPECT_EQ(row5[EntryPicture], "");
   EXPECT_EQ(row5[EntryField15], "0");
   EXPECT_EQ(row5[EntryMark], "");
   ASSERT_EQ(f.pb.LV.size(), 3u);
   EXPECT_EQ(f.pb.LV[0].Caption, "5");
   EXPECT_EQ(f.pb.LV[0].Cells[NameCell], "A");
-  EXPECT_EQ(f.pb.LV[0].Cells[NumberCell], "123");
-  EXPECT_EQ(f.pb.LV[0].Cells[TypeCell], "Home");
-  EXPECT_EQ(U(f.pb.LV[0].Cells[MelodyCell]), "По умолчанию");
   EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "");  // category 2 has no name
   EXPECT_EQ(f.pb.LV[1].Cells[TypeCell], "SIM");
   EXPECT_EQ(U(f.pb.LV[1].Cells[CategoryCell]), "АБ");
   EXPECT_EQ(f.pb.LV[2].Caption, "27");
   EXPECT_EQ(f.pb.LV[2].Cells[TypeCell], "Subscribe");
-  EXPECT_EQ(f.pb.LV[2].TypeIcon, 8);
-  EXPECT_EQ(f.pb.LV[2].Cells[MelodyCell], "Siren (9)");
   EXPECT_EQ(f.pb.PhonebookEntries[1250][EntryNumber], "");
 
   // The tree was built: category 1 (empty), category 3 with entry 12.
@@ -120,31 +105,9 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   EXPECT_EQ(std::count(f.shell.log.begin(), f.shell.log.end(), "Reading all records again..."), 0);
 }
 
-TEST(PhonebookReaderTest, MemoryRangesByBoxesAndModel) {
-  {
-    ReaderFixture f;  // E398, phone only: no count asked, 1000 records assumed
-    f.app->link.PhoneModel = "E398";
-    f.app->settings.FromPHONE = true;
-    ReadPhonebook(*f.app, f.shell, f.phone);
-    EXPECT_EQ(f.phone.sent[1], "AT+CPBS=\"ME\"");
-    EXPECT_EQ(f.phone.Count("AT+MPBSC=?"), 0);
-    EXPECT_EQ(f.pb.ExpectedCount, 1000);
-    EXPECT_EQ(f.pb.LastIndex, 1000);
-    const auto reads = f.Reads();
-    ASSERT_EQ(reads.size(), 100u);
-    EXPECT_EQ(reads.back(), "AT+MPBR=991,1000");
-  }
-  {
-    ReaderFixture f;  // both boxes off before any reading: the start-up range
-    f.app->settings.Range = "100";
-    f.app->link.PhoneModel = "L6";
-    f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 1000,1"};
-    f.phone.lines["AT+MPBR=1,100"] = {"+MPBR: 50,\"1\",129,,1,0,255,0,1,1,255,255,0,,0,0"};
-    ReadPhonebook(*f.app, f.shell, f.phone);
-    EXPECT_EQ(f.phone.sent[1], "AT+MPGR=1,30");
-    EXPECT_EQ(f.Reads().front(), "AT+MPBR=1,100");
-    EXPECT_EQ(f.Reads().size(), 1u);
-  }
+// The phone memory of a fixed-count model, both boxes off, a failed block and an abort between
+// blocks are read against the emulated phone (PhonebookReadWithEmulatedPhoneTest).
+TEST(PhonebookReaderTest, SimRangesByModel) {
   for (const auto& [model, first, last, lastRead] :
        {std::tuple{"C650", 501, 750, "AT+MPBR=741,750"},
         std::tuple{"L6", 1000, 1250, "AT+MPBR=1250,1259"}}) {
@@ -192,26 +155,6 @@ TEST(PhonebookReaderTest, CountReply) {
   EXPECT_THROW(ParseCountReply("AT+MPBSC=?\r\r\nERROR"), ConversionError);
 }
 
-TEST(PhonebookReaderTest, ZeroExpectedStillAsksOnceAndErrorsAreNotRetried) {
-  {
-    ReaderFixture f;
-    f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 1000,0"};
-    ReadPhonebook(*f.app, f.shell, f.phone);
-    EXPECT_EQ(f.Reads(), std::vector<std::string>{"AT+MPBR=1,10"});
-  }
-  ReaderFixture f;
-  f.app->settings.FromPHONE = true;
-  f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 500,2"};
-  f.phone.lines["AT+MPBR=1,10"] = {"+MPBR: 1,\"1\",129,,1,0,255,0,1,1,255,255,0,,0,0"};
-  f.phone.failing = {"AT+MPBR=11,20"};
-  f.phone.lines["AT+MPBR=21,30"] = {"+MPBR: 25,\"25\",129,,1,0,255,0,1,1,255,255,0,,0,0"};
-  ReadPhonebook(*f.app, f.shell, f.phone);
-  EXPECT_EQ(f.Reads(),
-            (std::vector<std::string>{"AT+MPBR=1,10", "AT+MPBR=11,20", "AT+MPBR=21,30"}));
-  EXPECT_EQ(f.pb.LV.size(), 2u);
-  EXPECT_EQ(f.shell.calls.back(), "ProgressClose");
-}
-
 TEST(PhonebookReaderTest, RecordLinesStopAtTheirEndOrLastValue) {
   ReaderFixture f;
   f.app->settings.FromPHONE = true;
@@ -248,28 +191,13 @@ TEST(PhonebookReaderTest, RecordLinesStopAtTheirEndOrLastValue) {
   EXPECT_EQ(g.pb.LV[1].Cells[DistrictCell], "");
 }
 
-TEST(PhonebookReaderTest, AbortStopsTheReading) {
-  {
-    ReaderFixture f;  // closed while the categories are read
-    f.phone.lines["AT+MPGR=1,30"] = {"+MPGR: 1,0041,255,0,0"};
-    f.shell.onProcessEvents = [&](int) { f.app->AbortRequested = true; };
-    ReadPhonebook(*f.app, f.shell, f.phone);
-    EXPECT_EQ(f.phone.Count("AT+MPBSC=?"), 0);
-    EXPECT_TRUE(f.pb.LVCat.empty());
-    EXPECT_NE(f.shell.calls.back(), "ProgressClose");
-  }
-  ReaderFixture f;  // closed during the first block
-  f.app->settings.FromPHONE = true;
+TEST(PhonebookReaderTest, AbortWhileTheCategoriesAreReadStopsBeforeTheRecords) {
+  ReaderFixture f;
   f.phone.lines["AT+MPGR=1,30"] = {"+MPGR: 1,0041,255,0,0"};
-  f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 500,30"};
-  f.phone.lines["AT+MPBR=1,10"] = {"+MPBR: 1,\"1\",129,,1,0,255,0,1,1,255,255,0,,0,0"};
-  f.shell.onProcessEvents = [&](int) {
-    if (f.phone.Count("AT+MPBR=1,10") == 1) f.app->AbortRequested = true;
-  };
+  f.shell.onProcessEvents = [&](int) { f.app->AbortRequested = true; };
   ReadPhonebook(*f.app, f.shell, f.phone);
-  EXPECT_EQ(f.Reads(), std::vector<std::string>{"AT+MPBR=1,10"});
-  EXPECT_EQ(f.pb.LV.size(), 1u);  // what was parsed stays
-  EXPECT_TRUE(f.pb.Tr.empty());
+  EXPECT_EQ(f.phone.Count("AT+MPBSC=?"), 0);
+  EXPECT_TRUE(f.pb.LVCat.empty());
   EXPECT_NE(f.shell.calls.back(), "ProgressClose");
 }
 

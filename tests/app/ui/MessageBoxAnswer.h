@@ -19,6 +19,7 @@ class MessageBoxAnswer {
       ++shown;
       title = box->windowTitle();
       text = box->text();
+      texts << text;
       icon = box->icon();
       // A box without that answer (a plain notice) is acknowledged with its only button.
       QAbstractButton* button = box->button(answer);
@@ -30,6 +31,7 @@ class MessageBoxAnswer {
   int shown = 0;
   QString title;
   QString text;
+  QStringList texts;  // of every box, in order
   QMessageBox::Icon icon = QMessageBox::NoIcon;
 
  private:

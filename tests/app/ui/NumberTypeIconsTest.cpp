@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/TempDir.h"
+#include "support/TempDir.h"
 
 namespace quorix::ui {
 namespace {
@@ -42,7 +42,7 @@ TEST(NumberTypeIconsTest, TheBuiltIconsLoadWithTheirShape) {
 }
 
 TEST(NumberTypeIconsTest, LargerPicturesAreCutAndBrokenOnesRefused) {
-  quorix::testing::TempDir cwd;
+  test::TempDir cwd;
   std::filesystem::create_directory(cwd.File("logo"));
   auto names = kNames;
   // A 20 x 20 picture, white with a black top-left square: only its top-left 15 x 15 is used.
@@ -59,7 +59,7 @@ TEST(NumberTypeIconsTest, LargerPicturesAreCutAndBrokenOnesRefused) {
   EXPECT_TRUE(SeeThrough(canvas, 10, 10));
   EXPECT_TRUE(SeeThrough(canvas, 14, 0));
 
-  quorix::testing::WriteBytes(cwd.File("logo/Home.bmp"), "not a picture");
+  test::WriteBytes(cwd.File("logo/Home.bmp"), "not a picture");
   try {
     LoadNumberTypeIcons(names, cwd.path(), QUORIX_BIN_DIR);
     ADD_FAILURE() << "a broken icon was accepted";

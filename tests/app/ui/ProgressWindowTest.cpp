@@ -16,7 +16,7 @@ namespace quorix::ui {
 namespace {
 
 TEST(ProgressWindowTest, ShowsOverTheDisabledMainWindowAndCountsPercent) {
-  SettingsFolder folder("progress");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   ProgressWindow* form3 = window.Form3();
@@ -49,7 +49,7 @@ TEST(ProgressWindowTest, ShowsOverTheDisabledMainWindowAndCountsPercent) {
 
 // A long command lets events through between its steps; the user's close box stops it there.
 TEST(ProgressWindowTest, TheCloseBoxAbortsARunningLoop) {
-  SettingsFolder folder("abort");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   window.State().AbortRequested = false;

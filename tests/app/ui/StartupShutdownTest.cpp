@@ -22,7 +22,7 @@ std::string Read(const SettingsFolder& folder, const char* section, const char* 
 }
 
 TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
-  SettingsFolder folder("restore");
+  SettingsFolder folder;
   WriteSetting(folder.Path(), "Window", "Height", "500");
   WriteSetting(folder.Path(), "Window", "Width", "700");
   WriteSetting(folder.Path(), "Window", "Left", "10");
@@ -61,33 +61,44 @@ TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
 }
 
 TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
-  SettingsFolder folder("pending");
-  MainWindow window(folder.Path());
-  window.show();
-  window.State().DataModified = true;
-  window.resize(640, 480);
-  MessageBoxAnswer answer(QMessageBox::Yes);
-  window.close();
-  // The question, then the honest note that there is no upload to run.
-  EXPECT_EQ(answer.shown, 2);
-  EXPECT_EQ(answer.text, "Загрузка данных в телефон пока недоступна: изменения не загружены.");
-  EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+  const QString question = "Вы хотите загрузить все измененные данные в телефон?";
+  // Yes brings the honest note that there is no upload to run.
+  for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+    SettingsFolder folder;
+    MainWindow window(folder.Path());
+    window.show();
+    window.State().DataModified = true;
+    window.resize(640, 480);
+    MessageBoxAnswer answer(button);
+    window.close();
+    EXPECT_EQ(answer.title, "Внимание!");
+    const QStringList expected =
+        button == QMessageBox::No
+            ? QStringList{question}
+            : QStringList{question,
+                          "Загрузка данных в телефон пока недоступна: изменения не загружены."};
+    EXPECT_EQ(answer.texts, expected);
+    EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+  }
 }
 
-TEST(StartupShutdownTest, ExitLeavesTheSettingsFileUnchanged) {
-  SettingsFolder folder("exit-file");
+TEST(StartupShutdownTest, ExitEndsTheLoopWithoutTheCloseSequence) {
+  SettingsFolder folder;
   const std::string before = folder.Text();
   MainWindow window(folder.Path());
   window.show();
   window.setGeometry(1, 2, 600, 400);
   window.SettingsWidget()->CheckBox(1)->click();
+  window.State().DataModified = true;
+  MessageBoxAnswer answer(QMessageBox::No);
   QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
   EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_EQ(answer.shown, 0);
   EXPECT_EQ(folder.Text(), before);
 }
 
 TEST(StartupShutdownTest, AMissingSettingsFileStopsTheStartAtTheFirstNumber) {
-  SettingsFolder folder("missing", false);
+  SettingsFolder folder(false);
   MainWindow window(folder.Path());
   MessageBoxAnswer answer(QMessageBox::Ok);
   window.show();
@@ -100,7 +111,7 @@ TEST(StartupShutdownTest, AMissingSettingsFileStopsTheStartAtTheFirstNumber) {
 }
 
 TEST(StartupShutdownTest, APortGivenForTheRunIsUsedButNotStored) {
-  SettingsFolder folder("override");
+  SettingsFolder folder;
   {
     MainWindow window(folder.Path());
     window.SetPortOverride("/dev/pts/77");

@@ -19,7 +19,7 @@ void ChooseFile(const QString& path) {
 }
 
 TEST(BackupCommandsTest, SaveThenRestoreRoundTripsMarksEveryRowAndSetsTheTitle) {
-  PhonebookWindow w("backup");
+  PhonebookWindow w;
   w.Read();
   QStringList before;
   for (int i = 0; i < w.window.LV()->topLevelItemCount(); ++i) {

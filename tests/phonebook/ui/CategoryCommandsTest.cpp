@@ -6,11 +6,10 @@
 
 #include "PhonebookWindow.h"
 #include "app/ui/ListPage.h"
-#include "codec/CodePage.h"
-#include "codec/Ucs2.h"
 #include "phonebook/ui/CategoryEditorDialog.h"
 #include "phonebook/ui/EntryEditorDialog.h"
 #include "phonebook/ui/PhonebookCommands.h"
+#include "support/Hex.h"
 
 namespace quorix::ui {
 namespace {
@@ -21,7 +20,7 @@ QTreeWidgetItem* CategoryItem(PhonebookWindow& w, const QString& number) {
 }
 
 TEST(CategoryCommandsTest, AddEditAndRemoveThroughTheEditor) {
-  PhonebookWindow w("categories");
+  PhonebookWindow w;
   w.Read();
   CategoryEditorDialog* form4 = w.window.Phonebook().Form4();
   ListPage* page = w.window.Page(1);
@@ -42,7 +41,7 @@ TEST(CategoryCommandsTest, AddEditAndRemoveThroughTheEditor) {
   form4->Button1()->click();
   EXPECT_FALSE(form4->isVisible());
   const CategoryRow& added = w.State().phonebook.Categories[c];
-  EXPECT_EQ(added[CategoryName], EncodeUcs2Hex(Utf8ToCp1251("Соседи")));
+  EXPECT_EQ(added[CategoryName], test::Hex("Соседи"));
   EXPECT_EQ(added[CategoryMelody], "9");
   EXPECT_EQ(added[CategoryLight], "2");
   EXPECT_EQ(added[CategoryMark], "1");
@@ -62,7 +61,7 @@ TEST(CategoryCommandsTest, AddEditAndRemoveThroughTheEditor) {
   form4->CatEdit()->setText("Родные");
   form4->Button1()->click();
   EXPECT_EQ(CategoryItem(w, "4")->text(1), "Родные");
-  EXPECT_EQ(w.State().phonebook.Categories[4][CategoryName], EncodeUcs2Hex(Utf8ToCp1251("Родные")));
+  EXPECT_EQ(w.State().phonebook.Categories[4][CategoryName], test::Hex("Родные"));
   EXPECT_EQ(w.State().phonebook.Categories[4][CategoryMark], "1");
 
   // Cancel stores nothing.
@@ -78,11 +77,11 @@ TEST(CategoryCommandsTest, AddEditAndRemoveThroughTheEditor) {
   page->Button("Button6")->click();
   EXPECT_EQ(w.State().phonebook.Categories[8][CategoryMark], "Del");
   EXPECT_EQ(CategoryItem(w, "8"), nullptr);
-  EXPECT_EQ(w.State().phonebook.Categories[8][CategoryName], EncodeUcs2Hex(Utf8ToCp1251("Спорт")));
+  EXPECT_EQ(w.State().phonebook.Categories[8][CategoryName], test::Hex("Спорт"));
 }
 
 TEST(CategoryCommandsTest, TreeExpandsCollapsesAndOpensTheEntryOfAClickedNode) {
-  PhonebookWindow w("tree");
+  PhonebookWindow w;
   w.Read();
   QTreeWidget* tree = w.window.Tr();
   ListPage* page = w.window.Page(2);

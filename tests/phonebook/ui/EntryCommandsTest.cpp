@@ -8,17 +8,14 @@
 #include <QPushButton>
 
 #include "PhonebookWindow.h"
-#include "codec/CodePage.h"
-#include "codec/Ucs2.h"
 #include "phonebook/ui/EntryEditorDialog.h"
 #include "phonebook/ui/PhonebookCommands.h"
+#include "support/Hex.h"
 
 namespace quorix::ui {
 namespace {
 
-std::string Hex(const char* utf8) {
-  return EncodeUcs2Hex(Utf8ToCp1251(utf8));
-}
+using test::Hex;
 
 // Selects exactly these list rows, as clicks with Ctrl held would.
 void SelectRows(PhonebookWindow& w, std::initializer_list<int> indexes) {
@@ -35,7 +32,7 @@ QAction* MenuItem(PhonebookWindow& w, const char* submenu, const QString& captio
 }
 
 TEST(EntryCommandsTest, AddEditAssignAndRemoveThroughTheDialogAndThePopup) {
-  PhonebookWindow w("entries");
+  PhonebookWindow w;
   w.Read();
   ASSERT_FALSE(w.State().DataModified);
   EntryEditorDialog* form2 = w.window.Phonebook().Form2();
@@ -147,7 +144,7 @@ TEST(EntryCommandsTest, AddEditAssignAndRemoveThroughTheDialogAndThePopup) {
 }
 
 TEST(EntryCommandsTest, RefusedIndexKeepsTheDialogOpenAndCancelStoresNothing) {
-  PhonebookWindow w("refuse");
+  PhonebookWindow w;
   w.Read();
   EntryEditorDialog* form2 = w.window.Phonebook().Form2();
   MessageBoxAnswer answer(QMessageBox::Ok);
@@ -176,7 +173,7 @@ TEST(EntryCommandsTest, RefusedIndexKeepsTheDialogOpenAndCancelStoresNothing) {
 }
 
 TEST(EntryCommandsTest, HeaderClickSortsTheListAndTheSelectionFollows) {
-  PhonebookWindow w("sort");
+  PhonebookWindow w;
   w.Read();
   SelectRows(w, {23});
   emit w.window.LV()->header()->sectionClicked(1);

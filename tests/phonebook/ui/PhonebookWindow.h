@@ -17,10 +17,8 @@ namespace quorix::ui {
 
 // The main window connected to the emulated sample phone, with its phonebook read.
 struct PhonebookWindow {
-  explicit PhonebookWindow(const std::string& name)
-      : phone(std::make_unique<emu::PtyPhoneServer>(SampleOptions())),
-        folder(name),
-        window(folder.Path()) {
+  PhonebookWindow()
+      : phone(std::make_unique<emu::PtyPhoneServer>(SampleOptions())), window(folder.Path()) {
     window.SetPortOverride(phone->Start());
     window.show();
     window.Command("ToolButton1")->trigger();

@@ -12,7 +12,7 @@ namespace quorix::ui {
 namespace {
 
 TEST(ReadPhonebookCommandTest, FillsTheListTheCategoriesAndTheTreeFromThePhone) {
-  PhonebookWindow w("read");
+  PhonebookWindow w;
   ASSERT_TRUE(w.State().link.PhoneConnected);
   int used = 0;
   w.phone->Inspect([&](const emu::EmulatedPhone& phone) {
@@ -68,7 +68,7 @@ TEST(ReadPhonebookCommandTest, FillsTheListTheCategoriesAndTheTreeFromThePhone) 
 }
 
 TEST(ReadPhonebookCommandTest, AsksForAConnectionFirst) {
-  SettingsFolder folder("read-offline");
+  SettingsFolder folder;
   MainWindow window(folder.Path());
   window.show();
   MessageBoxAnswer answer(QMessageBox::Ok);

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorix::emu::test {
+namespace quorix::test {
 
 // The client side of the emulator's terminal, opened as a program opens a serial port.
 class TerminalClient {
@@ -29,4 +29,4 @@ class TerminalClient {
   int fd_ = -1;
 };
 
-}  // namespace quorix::emu::test
+}  // namespace quorix::test

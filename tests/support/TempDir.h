@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-namespace quorix::testing {
+namespace quorix::test {
 
 // A fresh directory for one test, removed with everything in it afterwards.
 class TempDir {
@@ -38,4 +38,4 @@ inline std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace quorix::testing
+}  // namespace quorix::test

@@ -1,4 +1,4 @@
-#include "phone-emulator/TerminalClient.h"
+#include "support/TerminalClient.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-namespace quorix::emu::test {
+namespace quorix::test {
 
 namespace {
 
@@ -89,4 +89,4 @@ bool TerminalClient::LineDropped(std::chrono::milliseconds guard) {
   }
 }
 
-}  // namespace quorix::emu::test
+}  // namespace quorix::test

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "link/PhoneConnection.h"
+#include "support/RecordingShell.h"
+
+namespace quorix::test {
+
+// A phone connection with its own state and shell, set to use the given port.
+template <class ClockType = RealClock>
+struct Link {
+  AppState state;
+  RecordingShell shell;
+  ClockType clock;
+  PhoneConnection phone{state, shell, clock};
+
+  explicit Link(const std::string& port) { state.settings.ComPort = port; }
+};
+
+}  // namespace quorix::test
