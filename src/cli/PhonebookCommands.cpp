@@ -11,7 +11,6 @@
 #include "cli/PhonebookTablePrinter.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
-#include "link/PhoneConnection.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
@@ -77,28 +76,6 @@ void ApplyReadOptions(const ReadOptions& options, SettingsPage& settings) {
   if (options.simCapacity) settings.SIM = *options.simCapacity;
 }
 
-// A phone that stops answering (unplugged, out of reach) would be asked for every block left, each
-// waiting out the reply limit, and the reading would end as if complete. The first reply cut short
-// stops it as the progress window's close box would.
-class AnsweringPhone final : public AtExchange {
- public:
-  AnsweringPhone(AtExchange& phone, AppState& state) : phone_(phone), state_(state) {}
-
-  void SendATCommand(const std::string& command, std::string& reply) override {
-    phone_.SendATCommand(command, reply);
-    if (ReplyComplete(reply)) return;
-    silent_ = true;
-    state_.AbortRequested = true;
-  }
-
-  bool Silent() const { return silent_; }
-
- private:
-  AtExchange& phone_;
-  AppState& state_;
-  bool silent_ = false;
-};
-
 // The list's type cells name the number types as the installation's settings file does.
 void LoadNumberTypeNames(const CliContext& ctx, AppState& state) {
   ReadNumberTypeNames(CliSettingsPath(ctx), state.phonebook.NumberTypeNames);
@@ -119,19 +96,11 @@ int ReadCommand(CliContext& ctx) {
   if (!link.Connect(ctx.err)) return kExitFailure;
 
   state.AbortRequested = false;
-  AnsweringPhone phone(link.phone, state);
   try {
-    ReadPhonebook(state, link.shell, phone);
+    if (!ReadPhonebook(state, link.shell, link.phone)) return kExitFailure;
   } catch (const ConversionError& e) {
     link.shell.ProgressClose();
-    if (!phone.Silent()) {
-      ctx.err << "quorix-cli: the reading stopped: " << Cp1251ToUtf8(e.what()) << '\n';
-      return kExitFailure;
-    }
-  }
-  if (phone.Silent()) {
-    link.shell.ProgressClose();
-    ctx.err << "quorix-cli: the phone stopped answering; the reading is incomplete\n";
+    ctx.err << "quorix-cli: the reading stopped: " << Cp1251ToUtf8(e.what()) << '\n';
     return kExitFailure;
   }
   if (options.savePath) {

@@ -4,6 +4,7 @@
 #include "app/Shell.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
+#include "link/PhoneConnection.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookMemory.h"
@@ -14,15 +15,27 @@ namespace quorix {
 
 namespace {
 
-void Exchange(Shell& shell, AtExchange& at, const std::string& command, std::string& reply) {
+bool Exchange(Shell& shell, AtExchange& at, const std::string& command, std::string& reply) {
   shell.LogLine(command);
   at.SendATCommand(command, reply);
   shell.LogLine(reply);
+  return ReplyComplete(reply);
+}
+
+// Every request left would wait out the reply limit in turn, and the reading would end as if the
+// phone had nothing more: stop and say so instead.
+bool StopUnanswered(PhonebookState& pb, Shell& shell) {
+  RebuildCategoryTree(pb);
+  shell.SetStatus(1, "");
+  shell.ProgressClose();
+  shell.Message(WarningCaption(), Ansi("Телефон не отвечает: чтение справочника прервано."),
+                MessageIcon::Warning);
+  return false;
 }
 
 }  // namespace
 
-void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
+bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   PhonebookState& pb = app.phonebook;
   // A block size below 1 would ask for the same records for ever.
   const auto blockSize = NumberIn(app.settings.Range);
@@ -30,7 +43,7 @@ void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
     shell.Message(WarningCaption(),
                   Ansi("Диапазон чтения должен быть положительным числом записей!"),
                   MessageIcon::Warning);
-    return;
+    return false;
   }
 
   shell.ProgressShow();
@@ -49,13 +62,14 @@ void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   pb.SelectedCategoryIndex = -1;
 
   std::string reply;
-  Exchange(shell, at, "AT+CSCS=UCS2", reply);
+  if (!Exchange(shell, at, "AT+CSCS=UCS2", reply)) return StopUnanswered(pb, shell);
 
   const PhonebookMemoryChoice memory = ChoosePhonebookMemory(app);
   if (!memory.Command.empty()) {
     shell.LogLine(memory.Command);
     std::string memoryReply;
     at.SendATCommand(memory.Command, memoryReply);
+    if (!ReplyComplete(memoryReply)) return StopUnanswered(pb, shell);
   }
   ApplyPhonebookMemory(app, memory);
 
@@ -64,8 +78,8 @@ void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   pb.CategoryEditorLists.Edit1.clear();
   pb.Popup.AssignCategory.clear();
 
-  Exchange(shell, at, "AT+MPGR=1,30", reply);
-  if (!ParseCategoryReply(app, reply)) return;
+  if (!Exchange(shell, at, "AT+MPGR=1,30", reply)) return StopUnanswered(pb, shell);
+  if (!ParseCategoryReply(app, reply)) return true;
 
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
@@ -77,13 +91,14 @@ void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
     at.SendATCommand("AT+MPBSC=?", reply);
     shell.LogLine("AT+MPBSC=?");
     shell.LogLine(reply);
+    if (!ReplyComplete(reply)) return StopUnanswered(pb, shell);
     pb.ExpectedCount = ParseCountReply(reply);
   }
 
   shell.ProgressSetMax(pb.ExpectedCount);
   pb.ReadCount = 0;
   for (int a = pb.FirstIndex; a <= pb.LastIndex; a += *blockSize) {
-    if (app.AbortRequested) return;
+    if (app.AbortRequested) return true;
     const std::string command =
         "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + *blockSize - 1);
     shell.LogLine(command);
@@ -91,6 +106,7 @@ void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
     shell.ProgressSetText(Ansi("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
+    if (!ReplyComplete(reply)) return StopUnanswered(pb, shell);
     ParseEntryReply(app, shell, reply, app.settings.AdvancedPhoneBook);
     if (pb.ReadCount == pb.ExpectedCount) break;
   }
@@ -98,6 +114,7 @@ void ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   RebuildCategoryTree(pb);
   shell.SetStatus(1, "");
   shell.ProgressClose();
+  return true;
 }
 
 }  // namespace quorix

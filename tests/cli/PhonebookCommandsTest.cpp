@@ -173,7 +173,7 @@ TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
   const auto r = RunCli({"--settings", settings, "phonebook", "read", "--phone", "--range", "10"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "quorix-cli: the phone stopped answering; the reading is incomplete\n");
+  EXPECT_EQ(r.err, "Внимание!: Телефон не отвечает: чтение справочника прервано.\n");
   EXPECT_TRUE(server.HungUp());
   // The line dropped within the first block; without the stop every block left would wait out
   // the reply limit, far beyond the test's time.

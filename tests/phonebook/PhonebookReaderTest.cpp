@@ -205,12 +205,33 @@ TEST(PhonebookReaderTest, RefusesABlockSizeThatIsNotPositive) {
   for (const std::string range : {"0", "-10", "abc", ""}) {
     ReaderFixture f;
     f.app->settings.Range = range;
-    ReadPhonebook(*f.app, f.shell, f.phone);
+    EXPECT_FALSE(ReadPhonebook(*f.app, f.shell, f.phone));
     EXPECT_TRUE(f.phone.sent.empty()) << range;
     ASSERT_EQ(f.shell.messages.size(), 1u);
     EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(f.shell.progressShown);
   }
+}
+
+TEST(PhonebookReaderTest, APhoneFallingSilentStopsTheReadingAtOnce) {
+  ReaderFixture f;
+  f.app->settings.FromPHONE = true;
+  f.phone.lines["AT+MPGR=1,30"] = {"+MPGR: 1,0041,255,0,0"};
+  f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 500,30"};
+  f.phone.lines["AT+MPBR=1,10"] = {"+MPBR: 1,\"1\",129,0041,1,0,255,0,1,1,255,255,0,,0,0"};
+  f.phone.unanswered = {"AT+MPBR=11,20"};
+  EXPECT_FALSE(ReadPhonebook(*f.app, f.shell, f.phone));
+  EXPECT_EQ(f.phone.sent.back(), "AT+MPBR=11,20");
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.Tr.size(), 1u);
+  EXPECT_FALSE(f.shell.progressShown);
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].text, Ansi("Телефон не отвечает: чтение справочника прервано."));
+
+  ReaderFixture early;
+  early.phone.unanswered = {"AT+CSCS=UCS2"};
+  EXPECT_FALSE(ReadPhonebook(*early.app, early.shell, early.phone));
+  EXPECT_EQ(early.phone.sent.size(), 1u);
 }
 
 TEST(PhonebookReaderTest, ConversionErrorKeepsWhatWasParsed) {
