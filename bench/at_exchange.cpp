@@ -7,43 +7,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "CpuTime.h"
+#include "QuietShell.h"
 #include "app/AppState.h"
 #include "app/Clock.h"
-#include "app/Shell.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 
-namespace {
+using quorix::bench::CpuSeconds;
+using quorix::bench::QuietShell;
 
-// Nobody watches a benchmark; a message box would only mean a failed exchange, which is counted.
-class QuietShell final : public quorix::Shell {
- public:
-  int messages = 0;
-  void Message(const std::string&, const std::string&, quorix::MessageIcon) override { ++messages; }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  void ProgressShow() override {}
-  void ProgressClose() override {}
-  void ProgressSetText(const std::string&) override {}
-  void ProgressSetMax(int) override {}
-  void ProgressSetPosition(int) override {}
-  void ProgressStep(int) override {}
-  void SetStatus(int, const std::string&) override {}
-  void Notify(const std::string&) override {}
-  void LogLine(const std::string&) override {}
-  void SetTitle(const std::string&) override {}
-  std::optional<std::string> ChooseOpenFile(const quorix::FileChoice&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const quorix::FileChoice&) override { return {}; }
-  void ProcessEvents() override {}
-};
-
-double CpuSeconds(int who) {
-  rusage usage{};
-  getrusage(who, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
   const int exchanges = argc > 1 ? std::atoi(argv[1]) : 200;

@@ -8,53 +8,22 @@
 #include <cstdlib>
 #include <string>
 
+#include "CpuTime.h"
+#include "QuietShell.h"
 #include "app/AppState.h"
 #include "app/Clock.h"
-#include "app/Shell.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "phonebook/PhonebookReader.h"
+
+using quorix::bench::CpuSeconds;
+using quorix::bench::QuietShell;
 
 namespace {
 
 constexpr int kPacedBaud = 115200;
 // A byte on the line: start bit, eight data bits, stop bit.
 constexpr double kBitsPerByte = 10;
-
-// Nobody watches a benchmark; the events it lets run are the serial polling tick, as in the
-// program. A message box would mean a failed exchange, which is counted.
-class QuietShell final : public quorix::Shell {
- public:
-  explicit QuietShell(quorix::PhoneConnection*& phone) : phone_(phone) {}
-  int messages = 0;
-  void Message(const std::string&, const std::string&, quorix::MessageIcon) override { ++messages; }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  void ProgressShow() override {}
-  void ProgressClose() override {}
-  void ProgressSetText(const std::string&) override {}
-  void ProgressSetMax(int) override {}
-  void ProgressSetPosition(int) override {}
-  void ProgressStep(int) override {}
-  void SetStatus(int, const std::string&) override {}
-  void Notify(const std::string&) override {}
-  void LogLine(const std::string&) override {}
-  void SetTitle(const std::string&) override {}
-  std::optional<std::string> ChooseOpenFile(const quorix::FileChoice&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const quorix::FileChoice&) override { return {}; }
-  void ProcessEvents() override {
-    if (phone_) phone_->Com().PollTick();
-  }
-
- private:
-  quorix::PhoneConnection*& phone_;
-};
-
-double CpuSeconds(int who) {
-  rusage usage{};
-  getrusage(who, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 struct Figures {
   double wall = 0;
@@ -76,13 +45,12 @@ bool Run(int records, int blockSize, int baud, Figures& figures) {
   state.settings.FromPHONE = true;
   state.settings.AdvancedPhoneBook = true;
   state.settings.Range = std::to_string(blockSize);
-  quorix::PhoneConnection* events = nullptr;
-  QuietShell shell(events);
+  QuietShell shell;
   quorix::RealClock clock;
   quorix::PhoneConnection phone(state, shell, clock);
   phone.ConnectPhone();
   if (!state.link.PhoneConnected) return false;
-  events = &phone;
+  shell.onEvents = [&phone] { phone.Com().PollTick(); };
 
   const long long bytesBefore = server.BytesSent();
   const double threadCpu = CpuSeconds(RUSAGE_THREAD);

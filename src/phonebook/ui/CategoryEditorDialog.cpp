@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,25 +39,12 @@ CategoryEditorDialog::CategoryEditorDialog(AppState& app, Shell& shell, QWidget*
                                                    {"Категория:", catEdit_},
                                                    {"Мелодия:", comboBox1_},
                                                    {"Световой вызов:", edit2_}};
-  for (const auto& [label, control] : rows) {
-    const int row = grid->rowCount();
-    auto* caption = new QLabel(label, group);
-    caption->setBuddy(control);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(control, row, 1);
-  }
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(button1_);
-  buttons->addWidget(button2_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  button1_->setDefault(true);
+  for (const auto& [label, control] : rows) AddRow(grid, label, control);
+  auto* groups = new QVBoxLayout;
+  groups->addWidget(group);
+  LayOutEditor(this, groups, button1_, button2_);
 
   connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
   connect(this, &QDialog::rejected, this, [this] { Store(); });
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <string>
 #include <vector>
 
@@ -30,6 +35,31 @@ inline void ShowChoices(QComboBox* box, const std::vector<std::string>& choices,
   box->clear();
   for (const auto& choice : choices) box->addItem(FromAnsi(choice));
   box->setEditText(FromAnsi(text));
+}
+
+// Adds a caption and its control as the next row of a two-column grid; returns the caption.
+inline QLabel* AddRow(QGridLayout* grid, const char* label, QWidget* control) {
+  const int row = grid->rowCount();
+  auto* caption = new QLabel(label);
+  caption->setBuddy(control);
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(control, row, 1);
+  return caption;
+}
+
+// Lays out an editor: its groups above, OK (the default button) and Cancel right-aligned below,
+// at a fixed size. Cancel rejects the dialog.
+inline void LayOutEditor(QDialog* dialog, QLayout* groups, QPushButton* ok, QPushButton* cancel) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addLayout(groups);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  ok->setDefault(true);
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
 }  // namespace quorix::ui

@@ -5,10 +5,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "app/AppState.h"
 #include "app/ui/Text.h"
@@ -23,15 +21,6 @@ constexpr int kNameLength = 24;
 
 const char* const kAdvancedLabels[] = {
     "Район:", "Улица:", "Город:", "Область:", "Индекс:", "Страна:", "Кличка:", "День рождения:"};
-
-QLabel* AddRow(QGridLayout* grid, const char* label, QWidget* control) {
-  const int row = grid->rowCount();
-  auto* caption = new QLabel(label);
-  caption->setBuddy(control);
-  grid->addWidget(caption, row, 0);
-  grid->addWidget(control, row, 1);
-  return caption;
-}
 
 }  // namespace
 
@@ -89,19 +78,10 @@ EntryEditorDialog::EntryEditorDialog(AppState& app, Shell& shell, QWidget* owner
   auto* groups = new QHBoxLayout;
   groups->addWidget(subscriber);
   groups->addWidget(extra, 0, Qt::AlignTop);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(button1_);
-  buttons->addWidget(button2_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(groups);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  button1_->setDefault(true);
+  LayOutEditor(this, groups, button1_, button2_);
 
   connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
   // Cancel and Escape keep the typed texts for the next use, as a hidden dialog would.
-  connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
   connect(this, &QDialog::rejected, this, [this] { Store(); });
 }
 
