@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -27,6 +28,7 @@ struct ReadOptions {
   std::optional<std::string> range;
   std::optional<std::string> simCapacity;
   std::optional<std::string> savePath;
+  bool savePartial = false;  // --save even after a reading with failures
 };
 
 std::string NumberOption(const std::vector<std::string>& words, size_t& i, int least) {
@@ -58,9 +60,14 @@ ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
     } else if (word == "--save") {
       if (i + 1 >= words.size()) throw UsageError("--save needs a file name");
       options.savePath = words[++i];
+    } else if (word == "--save-partial") {
+      options.savePartial = true;
     } else {
       throw UsageError("phonebook read: unknown option '" + word + "'");
     }
+  }
+  if (options.savePartial && !options.savePath) {
+    throw UsageError("--save-partial needs --save FILE");
   }
   return options;
 }
@@ -74,6 +81,16 @@ void ApplyReadOptions(const ReadOptions& options, SettingsPage& settings) {
   if (options.advanced) settings.AdvancedPhoneBook = true;
   if (options.range) settings.Range = *options.range;
   if (options.simCapacity) settings.SIM = *options.simCapacity;
+}
+
+// "read 0 of 30 records; 3 of 3 requests failed", and why the reading stopped early.
+std::string Summary(const PhonebookReadOutcome& outcome) {
+  std::string text = "read " + std::to_string(outcome.RecordsRead) + " of " +
+                     std::to_string(outcome.RecordsReported) + " records; " +
+                     std::to_string(outcome.FailedRequests) + " of " +
+                     std::to_string(outcome.Requests) + " requests failed";
+  if (outcome.PhoneSilent) text += "; the phone stopped answering";
+  return text;
 }
 
 // The list's type cells name the number types as the installation's settings file does.
@@ -96,23 +113,35 @@ int ReadCommand(CliContext& ctx) {
   if (!link.Connect(ctx.err)) return kExitFailure;
 
   state.AbortRequested = false;
+  PhonebookReadOutcome outcome;
+  bool badValue = false;  // said already, in a line of its own
   try {
-    if (!ReadPhonebook(state, link.shell, link.phone)) return kExitFailure;
+    outcome = ReadPhonebook(state, link.shell, link.phone);
   } catch (const ConversionError& e) {
     link.shell.ProgressClose();
     ctx.err << "quorix-cli: the reading stopped: " << Cp1251ToUtf8(e.what()) << '\n';
-    return kExitFailure;
+    outcome = state.phonebook.LastReading;
+    outcome.RecordsRead = state.phonebook.ReadCount;
+    badValue = true;
   }
+  const bool failed = outcome.HadFailures();
+  if (failed && !badValue) ctx.err << "quorix-cli: " << Summary(outcome) << '\n';
   if (options.savePath) {
-    try {
-      SavePhonebookFile(state, *options.savePath);
-    } catch (const PhonebookFileError& e) {
-      ctx.err << "quorix-cli: " << Cp1251ToUtf8(e.what()) << '\n';
-      return kExitFailure;
+    std::error_code error;
+    if (failed && !options.savePartial && std::filesystem::exists(*options.savePath, error)) {
+      ctx.err << "quorix-cli: " << *options.savePath
+              << " left as it was: the reading had failures (--save-partial replaces it)\n";
+    } else {
+      try {
+        SavePhonebookFile(state, *options.savePath);
+      } catch (const PhonebookFileError& e) {
+        ctx.err << "quorix-cli: " << Cp1251ToUtf8(e.what()) << '\n';
+        return kExitFailure;
+      }
     }
   }
   PrintPhonebookTables(state.phonebook, ctx.out);
-  return kExitOk;
+  return failed ? kExitFailure : kExitOk;
 }
 
 int ShowCommand(CliContext& ctx) {

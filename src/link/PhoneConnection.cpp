@@ -9,21 +9,21 @@ namespace {
 
 constexpr const char* kProgramTitle = "Quorix";
 
-bool EndsWithError(const std::string& reply) {
-  return reply.size() >= 5 && reply.compare(reply.size() - 5, 5, "ERROR") == 0;
-}
-
 std::string DropLast(const std::string& text, size_t count) {
   return text.size() <= count ? std::string() : text.substr(0, text.size() - count);
 }
 
 }  // namespace
 
+bool ReplyEndedInError(const std::string& reply) {
+  return reply.size() >= 5 && reply.compare(reply.size() - 5, 5, "ERROR") == 0;
+}
+
 bool ReplyComplete(const std::string& reply) {
   const size_t n = reply.size();
   if (n == 2 && reply == "OK") return true;
   if (n >= 3 && reply.compare(n - 3, 2, "OK") == 0) return true;
-  return n >= 5 && reply.compare(n - 5, 5, "ERROR") == 0;
+  return ReplyEndedInError(reply);
 }
 
 PhoneConnection::PhoneConnection(AppState& state, Shell& shell, Clock& clock)
@@ -46,7 +46,7 @@ void PhoneConnection::SendATCommand(const std::string& command, std::string& rep
       break;
     }
   }
-  if (EndsWithError(reply)) {
+  if (ReplyEndedInError(reply)) {
     shell_.Message(kProgramTitle, "AT Command Error: " + reply, MessageIcon::Error);
   }
 }

@@ -14,6 +14,8 @@ namespace quorix {
 // True when the reply ended as the phone ends one: "OK" and one more character, or "ERROR". A
 // reply cut short by the silence limit or a lost line is not complete.
 bool ReplyComplete(const std::string& reply);
+// True when the reply ends with "ERROR".
+bool ReplyEndedInError(const std::string& reply);
 
 // The AT dialogue with the phone over the port Com, and the connection state in state.link.
 // Reports to the user through the Shell (status panels, popup, message boxes).

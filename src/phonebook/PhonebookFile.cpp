@@ -255,6 +255,7 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
 
   app.RestoredFromFile = true;
   app.DataModified = true;
+  pb.LastReading = {};
   shell.SetTitle("Quorix (" + Utf8ToCp1251(path) + ")");
 
   pb.LV.clear();

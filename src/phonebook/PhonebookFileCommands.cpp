@@ -19,6 +19,14 @@ FileChoice PhonebookFileChoice(const std::string& title) {
           Utf8ToCp1251(directory)};
 }
 
+// A backup of a reading that did not get everything would replace a good one with less.
+std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const std::string& path) {
+  return Ansi("Справочник прочитан не полностью: прочитано ") +
+         std::to_string(reading.RecordsRead) + Ansi(" из ") +
+         std::to_string(reading.RecordsReported) + Ansi(" записей. Заменить файл ") + path +
+         Ansi(" этой неполной копией?");
+}
+
 }  // namespace
 
 void ToolButton11Click(AppState& app, Shell& shell) {
@@ -29,6 +37,12 @@ void ToolButton11Click(AppState& app, Shell& shell) {
   }
   const auto path = shell.ChooseSaveFile(PhonebookFileChoice("Save As"));
   if (!path || path->empty()) return;
+  std::error_code error;
+  const PhonebookReadOutcome& reading = app.phonebook.LastReading;
+  if (reading.HadFailures() && std::filesystem::exists(Cp1251ToUtf8(*path), error) &&
+      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, *path))) {
+    return;
+  }
   try {
     SavePhonebookFile(app, Cp1251ToUtf8(*path));
   } catch (const PhonebookFileError& e) {

@@ -15,27 +15,38 @@ namespace quorix {
 
 namespace {
 
-bool Exchange(Shell& shell, AtExchange& at, const std::string& command, std::string& reply) {
-  shell.LogLine(command);
+// One command of the reading, counted in the outcome; false when the reply was cut short.
+bool Send(AtExchange& at, PhonebookReadOutcome& outcome, const std::string& command,
+          std::string& reply) {
+  ++outcome.Requests;
   at.SendATCommand(command, reply);
+  const bool complete = ReplyComplete(reply);
+  if (!complete || ReplyEndedInError(reply)) ++outcome.FailedRequests;
+  return complete;
+}
+
+bool Exchange(Shell& shell, AtExchange& at, PhonebookReadOutcome& outcome,
+              const std::string& command, std::string& reply) {
+  shell.LogLine(command);
+  const bool complete = Send(at, outcome, command, reply);
   shell.LogLine(reply);
-  return ReplyComplete(reply);
+  return complete;
 }
 
 // Every request left would wait out the reply limit in turn, and the reading would end as if the
-// phone had nothing more: stop and say so instead.
-bool StopUnanswered(PhonebookState& pb, Shell& shell) {
+// phone had nothing more: stop instead.
+PhonebookReadOutcome StopUnanswered(PhonebookState& pb, Shell& shell) {
   RebuildCategoryTree(pb);
   shell.SetStatus(1, "");
   shell.ProgressClose();
-  shell.Message(WarningCaption(), Ansi("Телефон не отвечает: чтение справочника прервано."),
-                MessageIcon::Warning);
-  return false;
+  pb.LastReading.PhoneSilent = true;
+  pb.LastReading.RecordsRead = pb.ReadCount;
+  return pb.LastReading;
 }
 
 }  // namespace
 
-bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
+PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   PhonebookState& pb = app.phonebook;
   // A block size below 1 would ask for the same records for ever.
   const auto blockSize = NumberIn(app.settings.Range);
@@ -43,7 +54,9 @@ bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
     shell.Message(WarningCaption(),
                   Ansi("Диапазон чтения должен быть положительным числом записей!"),
                   MessageIcon::Warning);
-    return false;
+    PhonebookReadOutcome refused;
+    refused.Finished = false;
+    return refused;
   }
 
   shell.ProgressShow();
@@ -60,16 +73,19 @@ bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   }
   pb.SelectedItemIndex = -1;
   pb.SelectedCategoryIndex = -1;
+  pb.ReadCount = 0;
+  PhonebookReadOutcome& outcome = pb.LastReading;
+  outcome = {};
+  outcome.Finished = false;
 
   std::string reply;
-  if (!Exchange(shell, at, "AT+CSCS=UCS2", reply)) return StopUnanswered(pb, shell);
+  if (!Exchange(shell, at, outcome, "AT+CSCS=UCS2", reply)) return StopUnanswered(pb, shell);
 
   const PhonebookMemoryChoice memory = ChoosePhonebookMemory(app);
   if (!memory.Command.empty()) {
     shell.LogLine(memory.Command);
     std::string memoryReply;
-    at.SendATCommand(memory.Command, memoryReply);
-    if (!ReplyComplete(memoryReply)) return StopUnanswered(pb, shell);
+    if (!Send(at, outcome, memory.Command, memoryReply)) return StopUnanswered(pb, shell);
   }
   ApplyPhonebookMemory(app, memory);
 
@@ -78,8 +94,11 @@ bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   pb.CategoryEditorLists.Edit1.clear();
   pb.Popup.AssignCategory.clear();
 
-  if (!Exchange(shell, at, "AT+MPGR=1,30", reply)) return StopUnanswered(pb, shell);
-  if (!ParseCategoryReply(app, reply)) return true;
+  if (!Exchange(shell, at, outcome, "AT+MPGR=1,30", reply)) return StopUnanswered(pb, shell);
+  if (!ParseCategoryReply(app, reply)) {
+    outcome.Aborted = true;
+    return outcome;
+  }
 
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
@@ -88,33 +107,56 @@ bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
     pb.LastIndex = 1000;
     pb.ExpectedCount = 1000;
   } else {
-    at.SendATCommand("AT+MPBSC=?", reply);
+    const bool complete = Send(at, outcome, "AT+MPBSC=?", reply);
     shell.LogLine("AT+MPBSC=?");
     shell.LogLine(reply);
-    if (!ReplyComplete(reply)) return StopUnanswered(pb, shell);
+    if (!complete) return StopUnanswered(pb, shell);
     pb.ExpectedCount = ParseCountReply(reply);
   }
+  outcome.RecordsReported = pb.ExpectedCount;
 
   shell.ProgressSetMax(pb.ExpectedCount);
-  pb.ReadCount = 0;
   for (int a = pb.FirstIndex; a <= pb.LastIndex; a += *blockSize) {
-    if (app.AbortRequested) return true;
+    if (app.AbortRequested) {
+      outcome.Aborted = true;
+      return outcome;
+    }
     const std::string command =
         "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + *blockSize - 1);
     shell.LogLine(command);
-    at.SendATCommand(command, reply);
+    const bool complete = Send(at, outcome, command, reply);
     shell.ProgressSetText(Ansi("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
-    if (!ReplyComplete(reply)) return StopUnanswered(pb, shell);
+    if (!complete) return StopUnanswered(pb, shell);
     ParseEntryReply(app, shell, reply, app.settings.AdvancedPhoneBook);
+    outcome.RecordsRead = pb.ReadCount;
     if (pb.ReadCount == pb.ExpectedCount) break;
   }
 
   RebuildCategoryTree(pb);
   shell.SetStatus(1, "");
   shell.ProgressClose();
-  return true;
+  outcome.Finished = true;
+  return outcome;
+}
+
+void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
+  if (outcome.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
+  const std::string counts = std::to_string(outcome.RecordsRead) + Ansi(" из ") +
+                             std::to_string(outcome.RecordsReported) + Ansi(" записей");
+  if (outcome.PhoneSilent) {
+    shell.Message(WarningCaption(),
+                  Ansi("Телефон не отвечает: чтение справочника прервано.") + "\r\n" +
+                      Ansi("Прочитано ") + counts + ".",
+                  MessageIcon::Warning);
+    return;
+  }
+  shell.Message(WarningCaption(),
+                Ansi("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
+                    std::to_string(outcome.FailedRequests) + Ansi(" из ") +
+                    std::to_string(outcome.Requests) + Ansi(" запросов без ответа или с ошибкой."),
+                MessageIcon::Warning);
 }
 
 }  // namespace quorix

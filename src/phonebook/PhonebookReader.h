@@ -1,5 +1,7 @@
 #pragma once
 
+#include "phonebook/PhonebookReadOutcome.h"
+
 namespace quorix {
 
 struct AppState;
@@ -11,8 +13,13 @@ class Shell;
 // a positive number. A conversion error (record count, SIM capacity, a record's type, category or
 // file melody) propagates with what was parsed kept and the progress window left open. Stops
 // where AbortRequested is found set. A reply that does not end as the phone ends one (the phone
-// went silent or the line dropped) stops the reading with a message, keeping what was parsed.
-// False when the reading could not run to its end for that reason or a refused block size.
-bool ReadPhonebook(AppState& app, Shell& shell, AtExchange& at);
+// went silent or the line dropped) stops the reading, keeping what was parsed. A reply ending in
+// "ERROR" lets the reading go on. The outcome is returned and kept as the tables' LastReading
+// (a conversion error leaves it unfinished there); a refused block size changes neither.
+PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at);
+
+// The one closing message of a reading with failures: how many records came of how many, and
+// that the phone fell silent when it did. Nothing for a clean, refused or aborted reading.
+void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome);
 
 }  // namespace quorix

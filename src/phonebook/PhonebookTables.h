@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "codec/Collation.h"
+#include "phonebook/PhonebookReadOutcome.h"
 
 namespace quorix {
 
@@ -88,6 +89,8 @@ struct PhonebookTables {
   int LastIndex = 1000;
   int ExpectedCount = 0;
   int ReadCount = 0;
+  // The last reading's outcome; a restore from a file counts as a finished one.
+  PhonebookReadOutcome LastReading;
 };
 
 // Empties every entry and category row; the file lists and type names stay.

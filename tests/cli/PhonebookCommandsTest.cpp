@@ -144,7 +144,6 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
   WriteBytes(settings, text);
   r = RunCli({"--settings", settings, "--port", server.Start(), "phonebook", "read", "--sim"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "quorix-cli: the reading stopped: 'lots' is not a valid integer value\n");
 
   for (const std::vector<std::string>& words : {std::vector<std::string>{"phonebook"},
@@ -153,6 +152,7 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
                                                 {"phonebook", "read", "--range", "ten"},
                                                 {"phonebook", "read", "--sim-capacity"},
                                                 {"phonebook", "read", "--color"},
+                                                {"phonebook", "read", "--save-partial"},
                                                 {"phonebook", "show"}}) {
     std::vector<std::string> args = {"--settings", settings};
     args.insert(args.end(), words.begin(), words.end());
@@ -160,6 +160,51 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
     EXPECT_EQ(r.exitCode, 2) << words.back();
     EXPECT_NE(r.err.find("usage: quorix-cli"), std::string::npos);
   }
+}
+
+// The last line the command wrote on stderr.
+std::string LastLine(const std::string& text) {
+  const std::vector<std::string> lines = Lines(text);
+  return lines.empty() ? std::string() : lines.back();
+}
+
+TEST(PhonebookCommandsTest, AReadingWithFailuresKeepsAnExistingBackup) {
+  TempDir dir;
+  const std::string book = dir.File("book.csv");
+  const std::string old = "an earlier, good backup\r\n";
+  for (const auto& [failing, summary] :
+       {std::pair{"AT+MPBR", "read 0 of 1000 records; 50 of 53 requests failed"},
+        std::pair{"AT+CPBS", "read 30 of 1000 records; 1 of 53 requests failed"}}) {
+    EmulatorOptions options;
+    options.sample = true;
+    options.errorOn = {failing};
+    PtyPhoneServer server(options);
+    const std::string settings = WriteSettings(dir, server.Start());
+    WriteBytes(book, old);
+    auto r = RunCli({"--settings", settings, "phonebook", "read", "--phone", "--save", book});
+    EXPECT_EQ(r.exitCode, 1) << failing;
+    EXPECT_NE(r.err.find("quorix-cli: " + std::string(summary) + "\n"), std::string::npos) << r.err;
+    EXPECT_EQ(LastLine(r.err), "quorix-cli: " + book +
+                                   " left as it was: the reading had failures (--save-partial "
+                                   "replaces it)");
+    EXPECT_EQ(ReadBytes(book), old);
+    EXPECT_FALSE(Split(r.out).categories.empty()) << "what was read is printed";
+
+    r = RunCli(
+        {"--settings", settings, "phonebook", "read", "--phone", "--save", book, "--save-partial"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(ReadBytes(book).rfind("Motorola phonebook file", 0), 0u) << failing;
+  }
+  // With no backup there yet, what was read is written.
+  EmulatorOptions options;
+  options.sample = true;
+  options.errorOn = {"AT+MPBR"};
+  PtyPhoneServer server(options);
+  const std::string settings = WriteSettings(dir, server.Start());
+  const std::string fresh = dir.File("fresh.csv");
+  const auto r = RunCli({"--settings", settings, "phonebook", "read", "--phone", "--save", fresh});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(ReadBytes(fresh).rfind("Motorola phonebook file", 0), 0u);
 }
 
 TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
@@ -170,10 +215,15 @@ TEST(PhonebookCommandsTest, APhoneThatStopsAnsweringFailsTheReading) {
   options.logPath = dir.File("phone.log");
   PtyPhoneServer server(options);
   const std::string settings = WriteSettings(dir, server.Start());
-  const auto r = RunCli({"--settings", settings, "phonebook", "read", "--phone", "--range", "10"});
+  const std::string book = dir.File("book.csv");
+  WriteBytes(book, "kept\r\n");
+  const auto r = RunCli(
+      {"--settings", settings, "phonebook", "read", "--phone", "--range", "10", "--save", book});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Внимание!: Телефон не отвечает: чтение справочника прервано.\n");
+  EXPECT_EQ(Lines(r.err).front(),
+            "quorix-cli: read 0 of 1000 records; 1 of 4 requests failed; the phone stopped "
+            "answering");
+  EXPECT_EQ(ReadBytes(book), "kept\r\n");
   EXPECT_TRUE(server.HungUp());
   // The line dropped within the first block; without the stop every block left would wait out
   // the reply limit, far beyond the test's time.

@@ -311,8 +311,26 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   const std::string before = ReadBytes(target);
   ASSERT_NE(before.find("1;'111;"), std::string::npos);
 
-  // Failed saves: report, and the earlier backup stays as it was.
+  // Tables of a reading with failures replace an existing backup only when the user says so.
   f.Entry(2, "222", "New");
+  f.pb.LastReading.FailedRequests = 3;
+  f.pb.LastReading.RecordsReported = 30;
+  for (const bool yes : {false, true}) {
+    f.shell.yesNoAnswers.push_back(yes);
+    f.shell.saveAnswers.push_back(Utf8ToCp1251(target.string()));
+    ToolButton11Click(*f.app, f.shell);
+    EXPECT_EQ(U(f.shell.calls.back())
+                  .rfind("AskYesNo|Внимание!|Справочник прочитан не полностью: "
+                         "прочитано 0 из 30 записей. Заменить файл ",
+                         0),
+              0u)
+        << U(f.shell.calls.back());
+    EXPECT_EQ(ReadBytes(target) == before, !yes);
+  }
+  WriteBytes(target, before);
+  f.pb.LastReading = {};
+
+  // Failed saves: report, and the earlier backup stays as it was.
   fs::create_directory(f.Path("backup.csv.quorix-tmp"));
   WriteBytes(f.Path("plain"), "x");
   for (const fs::path& bad : {target, f.Path("missing") / "b.csv", f.Path("plain") / "b.csv"}) {

@@ -205,7 +205,7 @@ TEST(PhonebookReaderTest, RefusesABlockSizeThatIsNotPositive) {
   for (const std::string range : {"0", "-10", "abc", ""}) {
     ReaderFixture f;
     f.app->settings.Range = range;
-    EXPECT_FALSE(ReadPhonebook(*f.app, f.shell, f.phone));
+    EXPECT_EQ(ReadPhonebook(*f.app, f.shell, f.phone).Requests, 0);
     EXPECT_TRUE(f.phone.sent.empty()) << range;
     ASSERT_EQ(f.shell.messages.size(), 1u);
     EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
@@ -220,18 +220,57 @@ TEST(PhonebookReaderTest, APhoneFallingSilentStopsTheReadingAtOnce) {
   f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 500,30"};
   f.phone.lines["AT+MPBR=1,10"] = {"+MPBR: 1,\"1\",129,0041,1,0,255,0,1,1,255,255,0,,0,0"};
   f.phone.unanswered = {"AT+MPBR=11,20"};
-  EXPECT_FALSE(ReadPhonebook(*f.app, f.shell, f.phone));
+  const PhonebookReadOutcome outcome = ReadPhonebook(*f.app, f.shell, f.phone);
+  EXPECT_TRUE(outcome.PhoneSilent);
+  EXPECT_TRUE(outcome.HadFailures());
+  EXPECT_EQ(outcome.RecordsRead, 1);
   EXPECT_EQ(f.phone.sent.back(), "AT+MPBR=11,20");
   EXPECT_EQ(f.pb.LV.size(), 1u);
   EXPECT_EQ(f.pb.Tr.size(), 1u);
   EXPECT_FALSE(f.shell.progressShown);
+  EXPECT_TRUE(f.shell.messages.empty());
+  ReportPhonebookReading(f.shell, outcome);
   ASSERT_EQ(f.shell.messages.size(), 1u);
-  EXPECT_EQ(f.shell.messages[0].text, Ansi("Телефон не отвечает: чтение справочника прервано."));
+  EXPECT_EQ(f.shell.messages[0].text, Ansi("Телефон не отвечает: чтение справочника прервано.\r\n"
+                                           "Прочитано 1 из 30 записей."));
 
   ReaderFixture early;
   early.phone.unanswered = {"AT+CSCS=UCS2"};
-  EXPECT_FALSE(ReadPhonebook(*early.app, early.shell, early.phone));
+  EXPECT_TRUE(ReadPhonebook(*early.app, early.shell, early.phone).PhoneSilent);
   EXPECT_EQ(early.phone.sent.size(), 1u);
+}
+
+TEST(PhonebookReaderTest, ErrorRepliesAreCountedAndReportedOnce) {
+  ReaderFixture f;
+  f.app->settings.FromPHONE = true;
+  f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 500,2"};
+  f.phone.lines["AT+MPBR=1,10"] = {"+MPBR: 1,\"1\",129,0041,1,0,255,0,1,1,255,255,0,,0,0"};
+  f.phone.failing = {"AT+CPBS=\"ME\"", "AT+MPBR=11,20"};
+  PhonebookReadOutcome outcome = ReadPhonebook(*f.app, f.shell, f.phone);
+  EXPECT_TRUE(outcome.Finished);
+  EXPECT_FALSE(outcome.PhoneSilent);
+  EXPECT_EQ(outcome.RecordsRead, 1);
+  EXPECT_EQ(outcome.RecordsReported, 2);
+  EXPECT_EQ(outcome.FailedRequests, 2);
+  EXPECT_EQ(outcome.Requests, static_cast<int>(f.phone.sent.size()));
+  EXPECT_EQ(f.pb.LastReading.FailedRequests, 2);
+  ReportPhonebookReading(f.shell, outcome);
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].text,
+            Ansi("Справочник прочитан с ошибками: прочитано 1 из 2 записей, 2 из ") +
+                std::to_string(outcome.Requests) + Ansi(" запросов без ответа или с ошибкой."));
+
+  // A clean reading, and one the user stopped, end without a message.
+  f.phone.failing.clear();
+  outcome = ReadPhonebook(*f.app, f.shell, f.phone);
+  EXPECT_FALSE(outcome.HadFailures());
+  f.shell.onProcessEvents = [&](int) { f.app->AbortRequested = true; };
+  const PhonebookReadOutcome aborted = ReadPhonebook(*f.app, f.shell, f.phone);
+  EXPECT_TRUE(aborted.Aborted);
+  EXPECT_TRUE(aborted.HadFailures());
+  ReportPhonebookReading(f.shell, outcome);
+  ReportPhonebookReading(f.shell, aborted);
+  EXPECT_EQ(f.shell.messages.size(), 1u);
 }
 
 TEST(PhonebookReaderTest, ConversionErrorKeepsWhatWasParsed) {

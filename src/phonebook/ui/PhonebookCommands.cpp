@@ -49,7 +49,9 @@ PhonebookCommands::PhonebookCommands(MainWindow& window)
 void PhonebookCommands::ToolButton4Click() {
   if (!window_.Link().RequireConnection()) return;
   window_.State().AbortRequested = false;
-  ThenShow([this] { ReadPhonebook(window_.State(), window_, window_.Link()); });
+  PhonebookReadOutcome outcome;
+  ThenShow([this, &outcome] { outcome = ReadPhonebook(window_.State(), window_, window_.Link()); });
+  ReportPhonebookReading(window_, outcome);
 }
 
 void PhonebookCommands::EditEntry(bool prepared) {

@@ -17,8 +17,8 @@ namespace quorix::ui {
 
 // The main window connected to the emulated sample phone, with its phonebook read.
 struct PhonebookWindow {
-  PhonebookWindow()
-      : phone(std::make_unique<emu::PtyPhoneServer>(SampleOptions())), window(folder.Path()) {
+  explicit PhonebookWindow(const emu::EmulatorOptions& options = SampleOptions())
+      : phone(std::make_unique<emu::PtyPhoneServer>(options)), window(folder.Path()) {
     window.SetPortOverride(phone->Start());
     window.show();
     window.Command("ToolButton1")->trigger();

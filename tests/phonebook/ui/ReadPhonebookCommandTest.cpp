@@ -67,6 +67,22 @@ TEST(ReadPhonebookCommandTest, FillsTheListTheCategoriesAndTheTreeFromThePhone) 
   EXPECT_TRUE(offered.contains("Семья"));
 }
 
+TEST(ReadPhonebookCommandTest, AReadingWithFailuresEndsWithTheCountOfRecordsRead) {
+  emu::EmulatorOptions options = PhonebookWindow::SampleOptions();
+  options.errorOn = {"AT+CPBS"};
+  PhonebookWindow w(options);
+  MessageBoxAnswer answer(QMessageBox::Ok);
+  w.Read();
+  ASSERT_EQ(answer.texts.size(), 2);
+  EXPECT_TRUE(answer.texts[0].startsWith("AT Command Error: ")) << answer.texts[0].toStdString();
+  EXPECT_EQ(answer.texts[1],
+            QString("Справочник прочитан с ошибками: прочитано %1 из 1000 записей, 1 из %2 "
+                    "запросов без ответа или с ошибкой.")
+                .arg(w.window.LV()->topLevelItemCount())
+                .arg(w.State().phonebook.LastReading.Requests));
+  EXPECT_GT(w.window.LV()->topLevelItemCount(), 0);
+}
+
 TEST(ReadPhonebookCommandTest, AsksForAConnectionFirst) {
   SettingsFolder folder;
   MainWindow window(folder.Path());

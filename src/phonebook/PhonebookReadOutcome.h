@@ -1,0 +1,18 @@
+#pragma once
+
+namespace quorix {
+
+// How a phonebook reading went: a backup of a reading with failures must not pass for a good one.
+struct PhonebookReadOutcome {
+  int RecordsRead = 0;       // record lines parsed
+  int RecordsReported = 0;   // records the phone reported (ExpectedCount)
+  int Requests = 0;          // commands sent
+  int FailedRequests = 0;    // replies that ended in "ERROR" or were cut short
+  bool Finished = true;      // ran to its end: not stopped by silence, a bad value or the user
+  bool PhoneSilent = false;  // stopped because a reply was cut short
+  bool Aborted = false;      // the user closed the progress window
+
+  bool HadFailures() const { return FailedRequests > 0 || !Finished; }
+};
+
+}  // namespace quorix
