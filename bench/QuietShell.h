@@ -32,6 +32,7 @@ class QuietShell final : public Shell {
   void ProcessEvents() override {
     if (onEvents) onEvents();
   }
+  void ShowWaiting(bool) override {}
 };
 
 }  // namespace quorix::bench

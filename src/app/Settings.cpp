@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/Conversion.h"
@@ -97,6 +98,7 @@ void ReadWindowLayout(const std::string& path, WindowLayout& layout) {
   layout.Width = number("Width");
   layout.Left = number("Left");
   layout.Top = number("Top");
+  layout.Maximized = ReadSetting(path, kWindow, "Maximized") == "1";
 }
 
 void WriteWindowLayout(const std::string& path, const WindowLayout& layout) {
@@ -104,6 +106,17 @@ void WriteWindowLayout(const std::string& path, const WindowLayout& layout) {
   WriteSetting(path, kWindow, "Width", std::to_string(layout.Width));
   WriteSetting(path, kWindow, "Left", std::to_string(layout.Left));
   WriteSetting(path, kWindow, "Top", std::to_string(layout.Top));
+  WriteSetting(path, kWindow, "Maximized", layout.Maximized ? "1" : "0");
+}
+
+WindowLayout PlaceInside(const WindowLayout& layout, const ScreenArea& area) {
+  if (area.Width <= 0 || area.Height <= 0) return layout;
+  WindowLayout placed = layout;
+  placed.Width = std::clamp(layout.Width, 1, area.Width);
+  placed.Height = std::clamp(layout.Height, 1, area.Height);
+  placed.Left = std::clamp(layout.Left, area.Left, area.Left + area.Width - placed.Width);
+  placed.Top = std::clamp(layout.Top, area.Top, area.Top + area.Height - placed.Height);
+  return placed;
 }
 
 }  // namespace quorix

@@ -33,17 +33,32 @@ void ReadNumberTypeNames(const std::string& path, std::array<std::string, 8>& nu
 // the keys not yet written keep their old values.
 void WriteSettings(const std::string& path, const SettingsPage& page);
 
-// The main window's size and position, section Window.
+// The main window's size and position, section Window. The four numbers are the window's normal
+// geometry, also while it is maximized; Maximized says whether it was.
 struct WindowLayout {
   int Height = 673;
   int Width = 978;
   int Left = 245;
   int Top = 97;
+  bool Maximized = false;
 };
 
 // Height, Width, Left, Top in that order, each overwriting its field as soon as it is read; a key
 // that is missing or not a number throws ConversionError and leaves the later fields untouched.
+// Maximized is on only for "1" (a file written before it existed reads as off).
 void ReadWindowLayout(const std::string& path, WindowLayout& layout);
 void WriteWindowLayout(const std::string& path, const WindowLayout& layout);
+
+// The screen's room for windows.
+struct ScreenArea {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+// The layout shrunk and moved as little as needed to lie inside the area, so a window saved on a
+// larger or a lost screen comes back where it can be seen.
+WindowLayout PlaceInside(const WindowLayout& layout, const ScreenArea& area);
 
 }  // namespace quorix

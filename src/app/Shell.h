@@ -50,6 +50,8 @@ class Shell {
 
   // Lets pending events (repaints, the progress window's close box, the serial polling tick) run.
   virtual void ProcessEvents() = 0;
+  // The program is waiting for the phone (a wait cursor); events still run meanwhile.
+  virtual void ShowWaiting(bool waiting) = 0;
 };
 
 }  // namespace quorix

@@ -36,6 +36,7 @@ class TerminalShell final : public Shell {
   std::optional<std::string> ChooseOpenFile(const FileChoice& choice) override;
   std::optional<std::string> ChooseSaveFile(const FileChoice& choice) override;
   void ProcessEvents() override;
+  void ShowWaiting(bool) override {}
 
  private:
   void DrawProgress();

@@ -11,6 +11,23 @@ class AtExchange {
  public:
   virtual ~AtExchange() = default;
   virtual void SendATCommand(const std::string& command, std::string& reply) = 0;
+
+  // Brackets one long command (a reading, an upload): of its replies that end in "ERROR" only
+  // the first is shown in a box, so that a phone refusing every block does not bury the user
+  // under boxes. Brackets nest; LongCommand below pairs them.
+  virtual void BeginLongCommand() {}
+  virtual void EndLongCommand() {}
+};
+
+class LongCommand {
+ public:
+  explicit LongCommand(AtExchange& at) : at_(at) { at_.BeginLongCommand(); }
+  ~LongCommand() { at_.EndLongCommand(); }
+  LongCommand(const LongCommand&) = delete;
+  LongCommand& operator=(const LongCommand&) = delete;
+
+ private:
+  AtExchange& at_;
 };
 
 }  // namespace quorix

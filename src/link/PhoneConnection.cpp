@@ -35,8 +35,13 @@ PhoneConnection::PhoneConnection(AppState& state, Shell& shell, Clock& clock)
 void PhoneConnection::SendATCommand(const std::string& command, std::string& reply) {
   if (command.empty()) return;
   reply.clear();
+  // The bytes of this reply are ours: the polling tick that runs with the events must not take
+  // them.
+  com_.PausePolling();
+  shell_.ShowWaiting(true);
   com_.SendString(command + "\r\n");
   int64_t lastByte = clock_.NowMs();
+  int64_t lastEvents = lastByte;
   while (!ReplyComplete(reply) && com_.Connected()) {
     uint8_t byte = 0;
     if (com_.ReadByte(byte)) {
@@ -45,10 +50,45 @@ void PhoneConnection::SendATCommand(const std::string& command, std::string& rep
     } else if (clock_.NowMs() - lastByte >= kReplySilenceMs) {
       break;
     }
+    if (clock_.NowMs() - lastEvents >= kEventsEveryMs) {
+      shell_.ProcessEvents();
+      lastEvents = clock_.NowMs();
+    }
   }
-  if (ReplyEndedInError(reply)) {
-    shell_.Message(kProgramTitle, "AT Command Error: " + reply, MessageIcon::Error);
+  com_.ContinuePolling();
+  shell_.ShowWaiting(false);
+  if (!ReplyComplete(reply)) {
+    LoseSilentPhone();
+  } else if (ReplyEndedInError(reply)) {
+    ReportError(reply);
   }
+}
+
+void PhoneConnection::BeginLongCommand() {
+  if (longCommands_++ == 0) errorShown_ = false;
+}
+
+void PhoneConnection::EndLongCommand() {
+  if (longCommands_ > 0) --longCommands_;
+}
+
+void PhoneConnection::ReportError(const std::string& reply) {
+  const std::string text = "AT Command Error: " + reply;
+  if (longCommands_ > 0 && errorShown_) {
+    shell_.LogLine(text);
+    return;
+  }
+  errorShown_ = true;
+  shell_.Message(kProgramTitle, text, MessageIcon::Error);
+}
+
+// Only a phone that was connected is lost here; the connect sequence reports its own failures.
+void PhoneConnection::LoseSilentPhone() {
+  if (!state_.link.PhoneConnected || connecting_) return;
+  com_.Disconnect();
+  state_.link.PhoneConnected = false;
+  ReportNotFound();
+  shell_.SetStatus(2, "");
 }
 
 void PhoneConnection::ReportNotFound() {
@@ -65,6 +105,11 @@ void PhoneConnection::ConnectPhone() {
   const SettingsPage& settings = state_.settings;
   const std::string port = settings.Bluetooth ? settings.BCom : settings.ComPort;
   state_.link.PhoneConnected = false;
+  connecting_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{connecting_};
   com_.SetPortName("\\\\.\\" + port);
   com_.Connect();
   if (settings.Bluetooth) {
@@ -91,6 +136,13 @@ void PhoneConnection::ConnectPhone() {
     DropFailedConnection();
     shell_.Message(kProgramTitle, "error in check phone model", MessageIcon::None);
     state_.link.PhoneConnected = false;
+    return;
+  }
+  if (!ReplyComplete(reply)) {
+    // The line dropped while the model was told: nothing identified.
+    state_.link.PhoneConnected = false;
+    DropFailedConnection();
+    ReportNotFound();
     return;
   }
   const size_t equals = reply.rfind('=');

@@ -26,6 +26,9 @@ class PhoneConnection : public AtExchange {
   // ReconnectPort stops trying after this long.
   static constexpr int64_t kReconnectLimitMs = 60000;
   static constexpr int64_t kReconnectRetryMs = 300;
+  // While a reply is awaited the window's events run this often, so it repaints and the progress
+  // window's close box answers.
+  static constexpr int64_t kEventsEveryMs = 100;
 
   PhoneConnection(AppState& state, Shell& shell, Clock& clock);
 
@@ -33,7 +36,11 @@ class PhoneConnection : public AtExchange {
 
   // Sends command + CR LF and collects the reply up to "OK" and one more character, or up to
   // "ERROR" (then also shown as "AT Command Error: "). An empty command leaves reply as it was.
+  // A reply cut short (the phone fell silent, the line dropped) closes the port and marks the
+  // phone disconnected, so the user reconnects and no late bytes reach the next exchange.
   void SendATCommand(const std::string& command, std::string& reply) override;
+  void BeginLongCommand() override;
+  void EndLongCommand() override;
   // Opens the port chosen in the settings, resets the phone and reads its model.
   void ConnectPhone();
   // The connect command: ConnectPhone unless already connected.
@@ -51,6 +58,8 @@ class PhoneConnection : public AtExchange {
 
  private:
   void ReportNotFound();
+  void ReportError(const std::string& reply);
+  void LoseSilentPhone();
   // A phone that failed to identify keeps nothing open, so the next attempt takes the port
   // chosen then.
   void DropFailedConnection();
@@ -60,6 +69,9 @@ class PhoneConnection : public AtExchange {
   Clock& clock_;
   TCommPortDriver com_;
   SerialPortMapSource portMapSource_;
+  bool connecting_ = false;  // the connect sequence tells its own failures
+  int longCommands_ = 0;
+  bool errorShown_ = false;  // within the outermost long command
 };
 
 }  // namespace quorix

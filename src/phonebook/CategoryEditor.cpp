@@ -4,6 +4,7 @@
 #include "app/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
+#include "phonebook/CategoryTree.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
 #include "phonebook/PhonebookMessages.h"
@@ -61,6 +62,28 @@ void RemoveSelectedCategory(AppState& app, Shell& shell) {
   pb.LVCat.erase(pb.LVCat.begin() + pb.SelectedCategoryIndex);
   pb.SelectedCategoryIndex = -1;
   app.DataModified = true;
+  RefreshCategoryViews(pb);
+}
+
+void RefreshCategoryViews(PhonebookState& pb) {
+  pb.Popup.AssignCategory.clear();
+  pb.EntryEditorLists.ComboBox2.clear();
+  for (int c = 1; c <= kCategoryRows; ++c) {
+    const CategoryRow& category = pb.Categories[c];
+    if (category[CategoryName].empty() || category[CategoryMark] == kMarkRemoved) continue;
+    const std::string name = DecodeUcs2Hex(category[CategoryName]);
+    pb.Popup.AssignCategory.push_back({name, c, true, false});
+    pb.EntryEditorLists.ComboBox2.push_back(name);
+  }
+  for (ListRow& row : pb.LV) {
+    const auto index = NumberIn(row.Caption);
+    if (!index || *index < 1 || *index > kEntryRows) continue;
+    const auto c = NumberIn(pb.PhonebookEntries[*index][EntryCategory]);
+    const bool named =
+        c && *c >= 1 && *c <= kCategoryRows && pb.Categories[*c][CategoryMark] != kMarkRemoved;
+    row.Cells[CategoryCell] = named ? DecodeUcs2Hex(pb.Categories[*c][CategoryName]) : "";
+  }
+  RebuildCategoryTree(pb);
 }
 
 namespace {
@@ -127,6 +150,7 @@ bool AcceptCategoryEditor(AppState& app, Shell& shell) {
   category[CategoryField3] = "0";
   category[CategoryLight] = LightCode(e.Edit2);
   category[CategoryMark] = kMarkChanged;
+  RefreshCategoryViews(pb);
   return true;
 }
 

@@ -26,4 +26,9 @@ void RemoveSelectedCategory(AppState& app, Shell& shell);
 // message and with nothing changed, when Edit1 names no category that may be written.
 bool AcceptCategoryEditor(AppState& app, Shell& shell);
 
+// After a category changed: the category cells of LV, the tree, the entry editor's category
+// choices and the "Назначить категорию" submenu follow the table (removed categories left out).
+// The OK and the remove run it.
+void RefreshCategoryViews(PhonebookState& pb);
+
 }  // namespace quorix

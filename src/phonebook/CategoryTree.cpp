@@ -14,7 +14,7 @@ void RebuildCategoryTree(PhonebookState& state) {
   int k = 0;
   for (int c = 1; c <= kCategoryRows; ++c) {
     const std::string& name = state.Categories[c][CategoryName];
-    if (name.empty()) continue;
+    if (name.empty() || state.Categories[c][CategoryMark] == kMarkRemoved) continue;
     TreeNode category{DecodeUcs2Hex(name), 0, {}};
     ++k;
     for (int i = 1; i <= std::min(state.LastIndex, kEntryRows); ++i) {

@@ -1,5 +1,8 @@
 #include "phonebook/EntryEditor.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/AppState.h"
 #include "app/Shell.h"
 #include "codec/CodePage.h"
@@ -37,7 +40,40 @@ int EditorTargetRow(const AppState& app, Shell& shell) {
   return *index;
 }
 
+// A number to store and, when given, a birthday the phone can hold; otherwise a warning.
+bool EditorFieldsValid(const EntryEditorFields& e, Shell& shell) {
+  if (e.Edit3.empty()) {
+    shell.Message(WarningCaption(), Ansi("Введите номер телефона!"), MessageIcon::Warning);
+    return false;
+  }
+  if (!e.Edit14.empty() && !IsBirthday(e.Edit14)) {
+    shell.Message(WarningCaption(), Ansi("Дата рождения должна быть датой в формате ММ-ДД-ГГГГ!"),
+                  MessageIcon::Warning);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string NumberFormatFor(const std::string& number, const std::string& type) {
+  if (type == "6") return "128";
+  return !number.empty() && number[0] == '+' ? "145" : "129";
+}
+
+bool IsBirthday(const std::string& text) {
+  if (text.size() != 10 || text[2] != '-' || text[5] != '-') return false;
+  for (size_t i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  const int month = std::stoi(text.substr(0, 2));
+  const int day = std::stoi(text.substr(3, 2));
+  const int year = std::stoi(text.substr(6, 4));
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12 || day < 1 || day > kDays[month - 1]) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return !(month == 2 && day == 29 && !leap);
+}
 
 bool PrepareAddEntry(AppState& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
@@ -113,7 +149,7 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   const EntryEditorFields& e = pb.EntryEditor;
   const int target = EditorTargetRow(app, shell);
-  if (target == 0) return false;
+  if (target == 0 || !EditorFieldsValid(e, shell)) return false;
 
   ListRow row;
   row.Caption = e.Edit1;
@@ -149,6 +185,10 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
       entry[EntryNumberType] = std::to_string(n);
       break;
     }
+  }
+  // A new entry gets the format the phone gives such a number; a held one is carried.
+  if (pb.EditorMode == EditorModeKind::Add || entry[EntryNumberFormat].empty()) {
+    entry[EntryNumberFormat] = NumberFormatFor(e.Edit3, entry[EntryNumberType]);
   }
   entry[EntryVoiceLabel] = e.Edit6.empty() ? "0" : e.Edit6;
   entry[EntryField7] = "0";
@@ -194,19 +234,31 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
   return true;
 }
 
+// Every highlighted row goes; with none highlighted, the row the last selection named.
 void RemoveSelectedEntry(AppState& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.empty()) return;
-  if (pb.SelectedItemIndex < 0 || pb.SelectedItemIndex >= static_cast<int>(pb.LV.size())) {
+  const bool anySelected =
+      std::any_of(pb.LV.begin(), pb.LV.end(), [](const ListRow& row) { return row.Selected; });
+  if (!anySelected &&
+      (pb.SelectedItemIndex < 0 || pb.SelectedItemIndex >= static_cast<int>(pb.LV.size()))) {
     SelectSomeRow(shell);
     return;
   }
   if (pb.SelectionSource == SelectionSourceKind::Tree) return;
-  if (const auto index = NumberIn(pb.LV[pb.SelectedItemIndex].Caption);
-      index && *index >= 1 && *index <= kEntryRows) {
-    pb.PhonebookEntries[*index][EntryMark] = kMarkRemoved;
+  std::vector<ListRow> kept;
+  for (size_t p = 0; p < pb.LV.size(); ++p) {
+    const ListRow& row = pb.LV[p];
+    const bool removed = anySelected ? row.Selected : static_cast<int>(p) == pb.SelectedItemIndex;
+    if (!removed) {
+      kept.push_back(row);
+      continue;
+    }
+    if (const auto index = NumberIn(row.Caption); index && *index >= 1 && *index <= kEntryRows) {
+      pb.PhonebookEntries[*index][EntryMark] = kMarkRemoved;
+    }
   }
-  pb.LV.erase(pb.LV.begin() + pb.SelectedItemIndex);
+  pb.LV = std::move(kept);
   pb.SelectedItemIndex = -1;
   RebuildCategoryTree(pb);
   app.DataModified = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quorix {
 
 struct AppState;
@@ -25,10 +27,19 @@ void EntryEditorFormShow(AppState& app);
 void EntryEditorFormClose(AppState& app);
 
 // OK (Button1Click): stores the dialog into the table and the list. False, after a message and
-// with nothing changed, when Edit1 names no row that may be written; the dialog then stays open.
+// with nothing changed, when Edit1 names no row that may be written, the number is empty or the
+// birthday is not an MM-DD-YYYY date; the dialog then stays open. A new entry (or one without a
+// number format) gets the format the phone would give it.
 bool AcceptEntryEditor(AppState& app, Shell& shell);
 
-// The remove command (ToolButton9Click): marks the selected entry removed.
+// The phone's number format: 128 for an e-mail entry (type 6), 145 for "+...", 129 otherwise.
+std::string NumberFormatFor(const std::string& number, const std::string& type);
+
+// An MM-DD-YYYY text naming a real date.
+bool IsBirthday(const std::string& text);
+
+// The remove command (ToolButton9Click): marks every selected entry removed (the row the last
+// selection named when none is highlighted).
 void RemoveSelectedEntry(AppState& app, Shell& shell);
 
 // The popup submenus on every selected row of LV, by the clicked item's tag.

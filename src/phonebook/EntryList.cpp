@@ -140,15 +140,21 @@ void LVSelectItem(PhonebookState& state, int position, bool selected) {
 void LVColumnClick(PhonebookState& state, int column) {
   static const std::vector<std::pair<int, std::string>> keys = {
       {0, "byID"}, {1, "byName"}, {2, "byPhone"}, {3, "byType"}, {5, "byCat"}};
+  // A second click on the same header reverses the order.
   for (const auto& [c, key] : keys) {
-    if (c == column) state.SortKey = key;
+    if (c != column) continue;
+    state.SortDescending = state.SortColumn == column && !state.SortDescending;
+    state.SortColumn = column;
+    state.SortKey = key;
   }
   // The selected position follows its row through the sort.
   const std::vector<ListRow> rows = state.LV;
   std::vector<size_t> order(rows.size());
   for (size_t p = 0; p < order.size(); ++p) order[p] = p;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return LVCompare(state, rows[a], rows[b]) < 0; });
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const int c = LVCompare(state, rows[a], rows[b]);
+    return state.SortDescending ? c > 0 : c < 0;
+  });
   int newSelected = -1;
   for (size_t p = 0; p < order.size(); ++p) {
     state.LV[p] = rows[order[p]];
@@ -181,6 +187,49 @@ int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b) {
     return x < y ? -1 : (x > y ? 1 : 0);
   }
   return 0;
+}
+
+namespace {
+
+// Code page 1251 letters in lower case: Latin, Cyrillic А..Я and Ё.
+unsigned char LowerCp1251(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) return static_cast<unsigned char>(c + 32);
+  return c == 0xA8 ? 0xB8 : c;
+}
+
+bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
+  const auto same = [](char a, char b) {
+    return LowerCp1251(static_cast<unsigned char>(a)) == LowerCp1251(static_cast<unsigned char>(b));
+  };
+  return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+}
+
+}  // namespace
+
+bool ListRowMatchesFilter(const ListRow& row, const std::string& filter) {
+  return filter.empty() || ContainsIgnoringCase(row.Cells[NameCell], filter) ||
+         ContainsIgnoringCase(row.Cells[NumberCell], filter);
+}
+
+void SetListFilter(PhonebookState& state, const std::string& filter) {
+  state.ListFilter = filter;
+  for (size_t p = 0; p < state.LV.size(); ++p) {
+    if (ListRowMatchesFilter(state.LV[p], filter)) continue;
+    state.LV[p].Selected = false;
+    if (state.SelectedItemIndex == static_cast<int>(p)) state.SelectedItemIndex = -1;
+  }
+}
+
+bool ListRowHasPendingChange(const PhonebookState& state, const ListRow& row) {
+  const auto index = NumberIn(row.Caption);
+  return index && *index >= 1 && *index <= kEntryRows &&
+         state.PhonebookEntries[*index][EntryMark] == kMarkChanged;
+}
+
+bool CategoryRowHasPendingChange(const PhonebookState& state, const CategoryListRow& row) {
+  const auto number = NumberIn(row.Caption);
+  return number && *number >= 1 && *number <= kCategoryRows &&
+         state.Categories[*number][CategoryMark] == kMarkChanged;
 }
 
 }  // namespace quorix

@@ -41,10 +41,22 @@ void RebuildEntryList(PhonebookState& state, int n);
 // The selection event of LV, for the row gaining and for the row losing the selection.
 void LVSelectItem(PhonebookState& state, int position, bool selected);
 
-// A click on the header of column (0 = "#") sets SortKey by the column and sorts LV.
+// A click on the header of column (0 = "#") sets SortKey by the column and sorts LV; a second
+// click on the same header sorts the other way round.
 void LVColumnClick(PhonebookState& state, int column);
 
 // Negative, zero or positive as row a sorts before, with or after row b under SortKey.
 int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b);
+
+// The list's filter: a row shows when its name or number holds the text (letters compared
+// without regard to case); an empty filter shows every row. Texts are code page 1251.
+bool ListRowMatchesFilter(const ListRow& row, const std::string& filter);
+
+// Sets the filter; rows it hides lose their selection, so no command acts on a row out of sight.
+void SetListFilter(PhonebookState& state, const std::string& filter);
+
+// Rows whose entry or category is marked for the next upload.
+bool ListRowHasPendingChange(const PhonebookState& state, const ListRow& row);
+bool CategoryRowHasPendingChange(const PhonebookState& state, const CategoryListRow& row);
 
 }  // namespace quorix

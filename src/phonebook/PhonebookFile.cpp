@@ -56,14 +56,15 @@ std::string PhonebookFileText(const AppState& app, const std::string& dateTime) 
   text += (app.settings.AdvancedPhoneBook ? kAdvancedMode : kBasicMode) + "\r\n";
   for (int c = 1; c <= kCategoryRows; ++c) {
     const CategoryRow& row = pb.Categories[c];
-    if (row[CategoryName].empty()) continue;
+    // The backup holds the book as the user sees it: what was removed stays out.
+    if (row[CategoryName].empty() || row[CategoryMark] == kMarkRemoved) continue;
     text += std::to_string(c) + ";" + DecodeUcs2Hex(row[CategoryName]) + ";" + row[CategoryMelody] +
             ";" + row[CategoryField3] + ";" + row[CategoryLight] + "\r\n";
   }
   text += ColumnHeaderLine() + "\r\n";
   for (int i = 1; i <= kEntryRows; ++i) {
     const EntryRow& row = pb.PhonebookEntries[i];
-    if (row[EntryNumber].empty()) continue;
+    if (!EntryIsUsed(pb, i)) continue;
     std::string line = std::to_string(i) + ";'" + WithoutEnds(row[EntryNumber]);
     for (int field = EntryNumberFormat; field <= EntryBirthday; ++field) {
       const bool ucs2 = field == EntryName || field == EntryPicture ||
@@ -237,7 +238,6 @@ void ParseAdvancedEntryLine(AppState& app, Shell& shell, const std::string& line
 }
 
 void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) {
-  PhonebookState& pb = app.phonebook;
   std::ifstream in(path, std::ios::binary);
   if (!in) throw PhonebookFileError(SystemError("Cannot open", path));
   std::ostringstream content;
@@ -251,13 +251,11 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
     throw PhonebookFileError("Invalid file type or bad file size. Please open another file!");
   }
   const bool advanced = lineAt(1) == kAdvancedMode;
-  app.settings.AdvancedPhoneBook = advanced;
 
-  app.RestoredFromFile = true;
-  app.DataModified = true;
-  pb.LastReading = {};
-  shell.SetTitle("Quorix (" + Utf8ToCp1251(path) + ")");
-
+  // The whole file is read into a copy first: a file that fails half way changes nothing.
+  AppState staged = app;
+  staged.settings.AdvancedPhoneBook = advanced;
+  PhonebookState& pb = staged.phonebook;
   pb.LV.clear();
   pb.Tr.clear();
   pb.LVCat.clear();
@@ -267,6 +265,7 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
   pb.SelectedItemIndex = -1;
   pb.SelectedCategoryIndex = -1;
   pb.SelectedTreeNode = -1;
+  pb.LastReading = {};
 
   size_t k = 2;
   try {
@@ -276,9 +275,9 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
     }
     for (++k; k < lines.size(); ++k) {
       if (advanced) {
-        ParseAdvancedEntryLine(app, shell, lines[k]);
+        ParseAdvancedEntryLine(staged, shell, lines[k]);
       } else {
-        ParseEntryLine(app, lines[k]);
+        ParseEntryLine(staged, lines[k]);
       }
       ++pb.ExpectedCount;
     }
@@ -288,6 +287,12 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
     throw PhonebookFileError(WithLine(k + 1, e.what()));
   }
   RebuildCategoryTree(pb);
+
+  app.phonebook = std::move(pb);
+  app.settings.AdvancedPhoneBook = advanced;
+  app.RestoredFromFile = true;
+  app.DataModified = true;
+  shell.SetTitle("Quorix (" + Utf8ToCp1251(path) + ")");
 }
 
 }  // namespace quorix

@@ -18,7 +18,8 @@ struct PhonebookFileError : std::runtime_error {
 const std::string& PhonebookFileHeader();
 
 // The file's whole text: header with dateTime, mode line, category lines, column header line and
-// one line for every entry row 1..1250 that holds a number; CR LF line ends, code page 1251.
+// one line for every used entry row 1..1250; CR LF line ends, code page 1251. Categories and
+// entries marked removed are left out.
 std::string PhonebookFileText(const AppState& app, const std::string& dateTime);
 
 // Writes the file at path (a file system path) through a temporary file beside it that replaces
@@ -27,9 +28,9 @@ std::string PhonebookFileText(const AppState& app, const std::string& dateTime);
 void SavePhonebookFile(const AppState& app, const std::string& path);
 
 // Replaces the tables and views with the file at path and marks every restored row for the next
-// upload. PhonebookFileError for a file that cannot be read or has the wrong header (nothing
-// changed then), and for a malformed line: the restore stops there, the lines before it stay
-// restored and the tree is not rebuilt.
+// upload. The whole file is read and checked first: PhonebookFileError for a file that cannot be
+// read, has the wrong header or a malformed line ("Line N: ..."), and then nothing has changed
+// (tables, marks, views, the mode setting, the flags, the title).
 void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path);
 
 // One entry line of a basic or an advanced file into its row and a new LV row; the number loses

@@ -6,6 +6,7 @@
 #include "phonebook/CategoryTree.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/UnsavedChanges.h"
 
 namespace quorix {
 
@@ -51,6 +52,7 @@ void ToolButton11Click(AppState& app, Shell& shell) {
 }
 
 void ToolButton12Click(AppState& app, Shell& shell) {
+  if (!ConfirmReplacingChanges(app, shell)) return;
   const auto path = shell.ChooseOpenFile(PhonebookFileChoice("Open Phonebook file"));
   if (!path || path->empty()) {
     RebuildCategoryTree(app.phonebook);

@@ -59,6 +59,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
     return refused;
   }
 
+  const LongCommand oneErrorBox(at);
   shell.ProgressShow();
   shell.ProgressSetPosition(0);
   shell.SetTitle("Quorix");
@@ -74,6 +75,10 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
   pb.SelectedItemIndex = -1;
   pb.SelectedCategoryIndex = -1;
   pb.ReadCount = 0;
+  // The tables now hold the phone's book: no change is pending, and an upload after this must
+  // not clear the phone as it would after a restore (it would write back only the edited rows).
+  app.DataModified = false;
+  app.RestoredFromFile = false;
   PhonebookReadOutcome& outcome = pb.LastReading;
   outcome = {};
   outcome.Finished = false;

@@ -23,6 +23,9 @@ struct PhonebookSelection {
   int SelectedCategoryIndex = -1;  // position in LVCat, -1 for none
   int SelectedTreeNode = -1;  // absolute index in Tr (counted over all nodes from 0), -1 for none
   std::string SortKey;        // "byID", "byName", "byPhone", "byType", "byCat" or empty
+  int SortColumn = -1;        // the header that set SortKey
+  bool SortDescending = false;
+  std::string ListFilter;  // the text typed above LV; rows not matching it are hidden
 };
 
 // The phonebook tables, the reading state, the row models of the views and the selection state.

@@ -157,13 +157,26 @@ TEST(SettingsTest, ABadColumnWidthStopsTheReadingAtThatKey) {
 TEST(SettingsTest, WindowLayoutRoundTripsAndStopsAtTheFirstBadKey) {
   TempDir dir;
   const std::string ini = dir.File("velkor.ini");
-  WriteWindowLayout(ini, {800, 1200, -5, 40});
+  WriteWindowLayout(ini, {800, 1200, -5, 40, true});
   WindowLayout layout;
   ReadWindowLayout(ini, layout);
   EXPECT_EQ(layout.Height, 800);
   EXPECT_EQ(layout.Width, 1200);
   EXPECT_EQ(layout.Left, -5);
   EXPECT_EQ(layout.Top, 40);
+  EXPECT_TRUE(layout.Maximized);
+
+  // A layout saved on a larger or a lost screen comes back inside the screen there is.
+  const ScreenArea screen{0, 30, 1024, 738};
+  const WindowLayout placed = PlaceInside(layout, screen);
+  EXPECT_EQ(placed.Width, 1024);
+  EXPECT_EQ(placed.Height, 738);
+  EXPECT_EQ(placed.Left, 0);
+  EXPECT_EQ(placed.Top, 30);
+  const WindowLayout far = PlaceInside({673, 978, 5000, -1}, screen);
+  EXPECT_EQ(far.Left, 1024 - 978);
+  EXPECT_EQ(far.Top, 30);
+  EXPECT_EQ(far.Width, 978);
 
   WriteBytes(ini, "[Window]\r\nHeight=600\r\nWidth=wide\r\nLeft=1\r\nTop=2\r\n");
   layout = WindowLayout{};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -186,15 +187,21 @@ TEST(PhonebookReadWithEmulatedPhoneTest, EmptyPhoneAsksOnceAndDecodesTheCategory
   EXPECT_EQ(pb.Categories[3][CategoryName], "04100411");
 }
 
-TEST(PhonebookReadWithEmulatedPhoneTest, AFailedBlockIsNotAskedAgain) {
+TEST(PhonebookReadWithEmulatedPhoneTest, FailedBlocksAreNotAskedAgainAndShowOneBox) {
   EmulatorOptions options;
-  options.errorOn = {"AT+MPBR=11,"};
+  options.errorOn = {"AT+MPBR=11,", "AT+MPBR=31,"};
   Reading r("C650", true, options);
   r.state.settings.FromPHONE = true;
   r.Read();
   const PhonebookState& pb = r.state.phonebook;
+  // The first error is a box; the next goes to the console, so the reading can still be stopped.
   ASSERT_EQ(r.shell.messages.size(), 1u);
   EXPECT_EQ(r.shell.messages[0].text.rfind("AT Command Error: AT+MPBR=11,20", 0), 0u);
+  EXPECT_NE(std::find_if(r.shell.log.begin(), r.shell.log.end(),
+                         [](const std::string& line) {
+                           return line.rfind("AT Command Error: AT+MPBR=31,40", 0) == 0;
+                         }),
+            r.shell.log.end());
   for (int i = 11; i <= 20; ++i) {
     EXPECT_EQ(r.Row(i), nullptr) << i;
     EXPECT_EQ(pb.PhonebookEntries[i][EntryNumber], "") << i;

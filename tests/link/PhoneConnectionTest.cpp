@@ -213,6 +213,36 @@ class WatchingClock : public Clock {
   VirtualClock inner_;
 };
 
+TEST(PhoneConnectionTest, EventsRunWhileAReplyIsAwaitedAndASilentPhoneIsDisconnected) {
+  PtyLine line;
+  line.AnswerWith([](const std::string& l) {
+    if (l == "AT+MUTE") return std::string();
+    if (l == "AT+SLOW") std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return AnswerLikeE398(l);
+  });
+  test::Link<PatientVirtualClock> link(line.SlavePath());
+  link.phone.ConnectPhone();
+  ASSERT_TRUE(link.state.link.PhoneConnected);
+  const int eventsBefore = link.shell.processEventsCount;
+  const int waitsBefore = link.shell.waits;
+  std::string reply;
+  link.phone.SendATCommand("AT+SLOW", reply);
+  EXPECT_EQ(reply, "\nAT+SLOW\r\r\nOK\r");
+  EXPECT_GT(link.shell.processEventsCount, eventsBefore) << "the window repaints meanwhile";
+  EXPECT_EQ(link.shell.waits, waitsBefore + 1);
+  EXPECT_FALSE(link.shell.waiting);
+  EXPECT_TRUE(link.state.link.PhoneConnected);
+
+  link.phone.SendATCommand("AT+MUTE", reply);
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  EXPECT_FALSE(link.phone.Com().Connected());
+  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Отключен"));
+  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(link.shell.status[2], "");
+  EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
+  EXPECT_TRUE(link.shell.messages.empty());
+}
+
 TEST(PhoneConnectionTest, BluetoothUsesItsOwnPortAndWaitsBeforeTheFirstCommand) {
   PtyLine line;
   AppState state;

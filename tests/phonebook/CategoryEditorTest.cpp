@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PhonebookFixture.h"
+#include "phonebook/EntryList.h"
 
 namespace quorix {
 namespace {
@@ -56,6 +57,35 @@ TEST(CategoryEditorTest, OkStoresMelodyAndLightCodes) {
     ++number;
   }
   EXPECT_TRUE(f.app->DataModified);
+}
+
+TEST(CategoryEditorTest, ACategoryChangeReachesTheListTheTreeAndTheChoices) {
+  PhonebookFixture f;
+  f.Category(2, "Work");
+  f.Category(3, "Old");
+  f.Entry(5, "555", "Ann", "3", "3");
+  RebuildEntryList(f.pb, kEntryRows);
+  f.pb.LVCat = {{"2", {"Work", "", ""}}, {"3", {"Old", "", ""}}};
+  LVCatSelectItem(f.pb, 1);
+  ASSERT_TRUE(PrepareEditCategory(*f.app));
+  f.pb.CategoryEditor.CatEdit = "Family";
+  ASSERT_TRUE(AcceptCategoryEditor(*f.app, f.shell));
+  EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "Family");
+  ASSERT_EQ(f.pb.Tr.size(), 2u);
+  EXPECT_EQ(f.pb.Tr[1].Text, "Family");
+  EXPECT_EQ(f.pb.Tr[1].Children.size(), 1u);
+  EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2, (std::vector<std::string>{"Work", "Family"}));
+  ASSERT_EQ(f.pb.Popup.AssignCategory.size(), 2u);
+  EXPECT_EQ(f.pb.Popup.AssignCategory[1].Caption, "Family");
+  EXPECT_EQ(f.pb.Popup.AssignCategory[1].Tag, 3);
+
+  LVCatSelectItem(f.pb, 1);
+  RemoveSelectedCategory(*f.app, f.shell);
+  EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "");
+  ASSERT_EQ(f.pb.Tr.size(), 1u);
+  EXPECT_EQ(f.pb.Tr[0].Text, "Work");
+  EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2, std::vector<std::string>{"Work"});
+  EXPECT_EQ(f.pb.Popup.AssignCategory.size(), 1u);
 }
 
 TEST(CategoryEditorTest, OkRefusesNumbersOutsideTheTable) {

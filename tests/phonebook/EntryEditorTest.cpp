@@ -86,6 +86,7 @@ TEST(EntryEditorTest, OkStoresAnEntryAndListsIt) {
        {Case{"Siren (9)", "9", "Siren (9)"}, Case{"12", "12", "12"},
         Case{"", "255", Utf8ToCp1251("По умолчанию")}, Case{"unknown (40)", "0", "unknown (40)"}}) {
     ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+    e.Edit3 = "1";
     e.Edit4 = c.edit4;
     e.ComboBox2 = "nothing";
     e.ComboBox1 = "no such type";
@@ -99,9 +100,55 @@ TEST(EntryEditorTest, OkStoresAnEntryAndListsIt) {
   }
   // An empty category choice does not pick an unnamed category row.
   ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+  e.Edit3 = "2";
   e.ComboBox2 = "";
   ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
   EXPECT_EQ(f.pb.PhonebookEntries[f.pb.EditIndex][EntryCategory], "");
+}
+
+TEST(EntryEditorTest, ANewEntryNeedsANumberARealBirthdayAndGetsThePhonesNumberFormat) {
+  PhonebookFixture f;
+  EntryEditorFields& e = f.pb.EntryEditor;
+  for (const auto& [number, birthday] :
+       {std::pair{"", ""}, std::pair{"1", "13-01-2000"}, std::pair{"1", "02-29-2001"},
+        std::pair{"1", "1-2-2000"}}) {
+    ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+    e.Edit3 = number;
+    e.Edit14 = birthday;
+    f.shell.messages.clear();
+    EXPECT_FALSE(AcceptEntryEditor(*f.app, f.shell)) << number << " " << birthday;
+    ASSERT_EQ(f.shell.messages.size(), 1u);
+    EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
+  }
+  EXPECT_FALSE(f.app->DataModified);
+  EXPECT_TRUE(f.pb.LV.empty());
+
+  for (const auto& [number, type, format] :
+       {std::tuple{"+79161234567", "Mobile", "145"}, std::tuple{"84951234567", "Home", "129"},
+        std::tuple{"anna@example.ru", "Email", "128"}}) {
+    ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
+    e.Edit3 = number;
+    e.ComboBox1 = type;
+    e.Edit14 = "02-29-2000";
+    ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell)) << number;
+    EXPECT_EQ(f.pb.PhonebookEntries[f.pb.EditIndex][EntryNumberFormat], format) << number;
+  }
+}
+
+TEST(EntryEditorTest, RemoveTakesEveryHighlightedRow) {
+  PhonebookFixture f;
+  for (int i = 1; i <= 3; ++i) f.Entry(i, std::to_string(i));
+  RebuildEntryList(f.pb, kEntryRows);
+  LVSelectItem(f.pb, 0, true);
+  LVSelectItem(f.pb, 2, true);
+  RemoveSelectedEntry(*f.app, f.shell);
+  EXPECT_TRUE(f.shell.messages.empty());
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryMark], "Del");
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryMark], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[3][EntryMark], "Del");
+  ASSERT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.LV[0].Caption, "2");
+  EXPECT_TRUE(f.app->DataModified);
 }
 
 TEST(EntryEditorTest, OkRefusesAnIndexThatNamesNoWritableRow) {

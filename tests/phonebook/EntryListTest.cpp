@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PhonebookFixture.h"
 #include "app/Conversion.h"
 
@@ -159,6 +161,39 @@ TEST(EntryListTest, SortsByKeyWithUnsignedByteOrder) {
   EXPECT_EQ(LVCompare(f.pb, f.pb.LV[0], f.pb.LV[2]), 0);  // both "Z"
   EXPECT_EQ(LVCompare(f.pb, f.pb.LV[0], f.pb.LV[3]), -1);
   EXPECT_EQ(LVCompare(f.pb, f.pb.LV[3], f.pb.LV[0]), 1);
+}
+
+TEST(EntryListTest, ASecondClickReversesAndTheFilterHidesRowsAndTheirSelection) {
+  PhonebookFixture f;
+  f.Entry(1, "+7916", "Анна");
+  f.Entry(2, "8495", "boris");
+  f.Entry(3, "1234", "АННУШКА");
+  RebuildEntryList(f.pb, kEntryRows);
+  LVColumnClick(f.pb, 0);
+  LVColumnClick(f.pb, 0);
+  EXPECT_TRUE(f.pb.SortDescending);
+  EXPECT_EQ(Captions(f.pb), (std::vector<std::string>{"3", "2", "1"}));
+  LVColumnClick(f.pb, 1);
+  EXPECT_FALSE(f.pb.SortDescending) << "another header sorts upwards first";
+  EXPECT_EQ(f.pb.SortColumn, 1);
+
+  const auto shown = [&](const std::string& filter) {
+    std::vector<std::string> captions;
+    for (const ListRow& row : f.pb.LV) {
+      if (ListRowMatchesFilter(row, Utf8ToCp1251(filter))) captions.push_back(row.Caption);
+    }
+    std::sort(captions.begin(), captions.end());
+    return captions;
+  };
+  EXPECT_EQ(shown("анн"), (std::vector<std::string>{"1", "3"})) << "letters in any case";
+  EXPECT_EQ(shown("BOR"), std::vector<std::string>{"2"});
+  EXPECT_EQ(shown("+79"), std::vector<std::string>{"1"});
+  EXPECT_EQ(shown("").size(), 3u);
+  for (ListRow& row : f.pb.LV) row.Selected = true;
+  LVSelectItem(f.pb, 0, true);
+  SetListFilter(f.pb, "8495");
+  for (const ListRow& row : f.pb.LV) EXPECT_EQ(row.Selected, row.Caption == "2") << row.Caption;
+  EXPECT_EQ(f.pb.LV.size(), 3u) << "the rows stay, hidden";
 }
 
 TEST(EntryListTest, SelectedPositionFollowsItsRowThroughASort) {

@@ -57,6 +57,18 @@ TEST(PhonebookFileTest, EmptyPhonebookIsThreeLines) {
   EXPECT_FALSE(fs::exists(f.Path("empty.csv.quorix-tmp")));
 }
 
+TEST(PhonebookFileTest, RemovedEntriesAndCategoriesStayOutOfTheBackup) {
+  FileFixture f;
+  f.Category(1, "General");
+  f.Category(2, "Gone")[CategoryMark] = "Del";
+  f.Entry(1, "111", "Kept");
+  f.Entry(2, "222", "Gone")[EntryMark] = "Del";
+  const std::string text = PhonebookFileText(*f.app, "X");
+  EXPECT_NE(text.find("\r\n1;General;"), std::string::npos);
+  EXPECT_NE(text.find("\r\n1;'111;"), std::string::npos);
+  EXPECT_EQ(text.find("Gone"), std::string::npos);
+}
+
 TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
   FileFixture f;
   f.app->settings.AdvancedPhoneBook = true;
@@ -177,6 +189,14 @@ TEST(PhonebookFileTest, HeaderIsCheckedOverItsFiftyTwoCharacters) {
   EXPECT_TRUE(f.pb.LV.empty());
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "");
 
+  // Changes not yet uploaded are dropped only when the user says so.
+  ASSERT_TRUE(f.app->DataModified);
+  const size_t choices = f.shell.fileChoices.size();
+  f.Restore(f.Path("missing.csv"));
+  EXPECT_EQ(f.shell.fileChoices.size(), choices) << "No: no file is asked for";
+  EXPECT_EQ(U(f.shell.calls.back()),
+            "AskYesNo|Внимание!|Изменения, не загруженные в телефон, будут потеряны. Продолжить?");
+  f.shell.yesNoAnswers.push_back(true);
   f.Restore(f.Path("missing.csv"));
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(f.shell.messages[0].text.rfind("Cannot open", 0), 0u);
@@ -191,19 +211,35 @@ TEST(PhonebookFileTest, RestoreStopsAtAMalformedLineKeepingTheLinesBefore) {
                                              "2;'22;129;Two;1;0;255;0;1;1;255;255;0;;0;0",
                                              "3;'33;129;Three;1;0;255;0;1;;255;255;0;;0;0",
                                              "4;'44;129;Four;1;0;255;0;1;1;255;255;0;;0;0"}));
+  f.Entry(5, "55", "Kept");
+  RebuildEntryList(f.pb, kEntryRows);
+  f.pb.ExpectedCount = 1;
+  const AppState before = *f.app;
   f.Restore(f.Path("bad.csv"));
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(f.shell.messages[0].caption, "ERROR");
   EXPECT_EQ(f.shell.messages[0].text, "Line 7: '' is not a valid integer value");
+  // The file is checked whole before anything is replaced: the tables stay as they were.
+  for (int i = 1; i <= kEntryRows; ++i) {
+    ASSERT_EQ(f.pb.PhonebookEntries[i].fields, before.phonebook.PhonebookEntries[i].fields) << i;
+  }
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.ExpectedCount, 1);
+  EXPECT_FALSE(f.app->RestoredFromFile);
+  EXPECT_FALSE(f.app->DataModified);
+  EXPECT_EQ(f.shell.title, "");
+
+  // The same file without its bad line restores whole rows, even above LastIndex.
+  WriteBytes(f.Path("good.csv"),
+             File("Advanced Phonebook: No", {"1;General;255;0;0", kColumns, "short;line",
+                                             "2;'22;129;Two;1;0;255;0;1;1;255;255;0;;0;0"}));
+  f.Restore(f.Path("good.csv"));
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"22\"");
-  EXPECT_EQ(f.pb.PhonebookEntries[3][EntryNumber], "");
-  EXPECT_EQ(f.pb.PhonebookEntries[4][EntryNumber], "");
+  EXPECT_EQ(f.pb.PhonebookEntries[5][EntryNumber], "");
   EXPECT_EQ(f.pb.PhonebookEntries[900][EntryNumber], "");
   EXPECT_EQ(f.pb.PhonebookEntries[900][EntryMark], "");
   EXPECT_EQ(f.pb.PhonebookEntries[900][EntryDistrict], "");
-  EXPECT_EQ(f.pb.LV.size(), 1u);
-  EXPECT_EQ(f.pb.ExpectedCount, 2);  // the short line counts too
-  EXPECT_TRUE(f.pb.Tr.empty());      // no tree rebuild after an error
+  EXPECT_EQ(f.pb.ExpectedCount, 3);  // the short line counts too
   EXPECT_TRUE(f.app->RestoredFromFile);
 
   struct Case {
@@ -223,8 +259,7 @@ TEST(PhonebookFileTest, RestoreStopsAtAMalformedLineKeepingTheLinesBefore) {
     g.Restore(g.Path("bad.csv"));
     ASSERT_EQ(g.shell.messages.size(), 1u);
     EXPECT_EQ(g.shell.messages[0].text, c.message);
-    EXPECT_TRUE(g.pb.LV.empty());
-    EXPECT_EQ(g.pb.LVCat.size(), 1u);
+    EXPECT_TRUE(g.pb.LVCat.empty());
   }
 
   // Without a column header line the end of the file is a malformed category line.
@@ -233,8 +268,7 @@ TEST(PhonebookFileTest, RestoreStopsAtAMalformedLineKeepingTheLinesBefore) {
   h.Restore(h.Path("nohead.csv"));
   ASSERT_EQ(h.shell.messages.size(), 1u);
   EXPECT_EQ(h.shell.messages[0].text, "Line 5: '' is not a valid integer value");
-  EXPECT_EQ(h.pb.LVCat.size(), 2u);
-  EXPECT_EQ(h.pb.Categories[2][CategoryLight], "3");
+  EXPECT_TRUE(h.pb.LVCat.empty());
   FileFixture k;
   WriteBytes(k.Path("cat.csv"), File("Advanced Phonebook: No", {"31;A;255;0;0", kColumns}));
   k.Restore(k.Path("cat.csv"));

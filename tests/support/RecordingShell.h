@@ -32,6 +32,8 @@ class RecordingShell : public Shell {
   int progressMax = 0;
   int progressPosition = 0;
   int processEventsCount = 0;
+  bool waiting = false;
+  int waits = 0;  // how often waiting began
 
   std::deque<bool> yesNoAnswers;  // default No when empty
   std::deque<std::optional<std::string>> openAnswers;
@@ -103,6 +105,10 @@ class RecordingShell : public Shell {
     calls.push_back("ProcessEvents");
     ++processEventsCount;
     if (onProcessEvents) onProcessEvents(processEventsCount);
+  }
+  void ShowWaiting(bool on) override {
+    waits += on && !waiting;
+    waiting = on;
   }
 
  private:

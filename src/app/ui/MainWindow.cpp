@@ -2,12 +2,15 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <exception>
 
@@ -155,12 +158,18 @@ QString MainWindow::StatusText(int panel) const {
   return panels_[panel]->text();
 }
 
+// While a command waits for the phone the window's events run, so a second command could start
+// inside the first: it is not taken then.
 void MainWindow::Guarded(const std::function<void()>& work) {
+  if (running_) return;
+  running_ = true;
   try {
     work();
   } catch (const std::exception& error) {
     QMessageBox::critical(this, QCoreApplication::applicationName(), FromAnsi(error.what()));
   }
+  running_ = false;
+  if (closePending_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -176,10 +185,15 @@ void MainWindow::FormShow() {
     state_.AbortRequested = false;
     WindowLayout layout;
     ReadWindowLayout(settingsPath_, layout);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect room = screen->availableGeometry();
+      layout = PlaceInside(layout, {room.x(), room.y(), room.width(), room.height()});
+    }
     resize(width(), layout.Height);
     resize(layout.Width, height());
     move(layout.Left, y());
     move(x(), layout.Top);
+    if (layout.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     ReadAllSettings();
     state_.phonebook.FirstIndex = 1;
     state_.phonebook.LastIndex = 1000;
@@ -226,7 +240,15 @@ void MainWindow::ApplyColumnWidths() {
 }
 
 void MainWindow::WriteAllSettings() {
-  WriteWindowLayout(settingsPath_, {height(), width(), x(), y()});
+  WindowLayout layout{height(), width(), x(), y(), isMaximized()};
+  if (layout.Maximized) {
+    // The size and place it goes back to, not the screen it fills.
+    const QRect normal = normalGeometry();
+    const QPoint frame = geometry().topLeft() - pos();
+    layout = {normal.height(), normal.width(), normal.x() - frame.x(), normal.y() - frame.y(),
+              true};
+  }
+  WriteWindowLayout(settingsPath_, layout);
   SettingsPage stored = state_.settings;
   // A port given for this run only is not kept, unless the user chose another one meanwhile.
   if (!portOverride_.empty() && stored.ComPort == portOverride_) stored.ComPort = storedPort_;
@@ -234,6 +256,14 @@ void MainWindow::WriteAllSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Closed while a command runs: the command stops at its next step and the window closes then.
+  if (running_) {
+    state_.AbortRequested = true;
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  closePending_ = false;
   if (!exiting_) FormCloseQuery();
   form3_->hide();
   form5_->hide();

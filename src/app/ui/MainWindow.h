@@ -96,6 +96,7 @@ class MainWindow : public QMainWindow, public Shell {
   std::optional<std::string> ChooseOpenFile(const FileChoice& choice) override;
   std::optional<std::string> ChooseSaveFile(const FileChoice& choice) override;
   void ProcessEvents() override;
+  void ShowWaiting(bool waiting) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -144,6 +145,8 @@ class MainWindow : public QMainWindow, public Shell {
   std::map<QString, QAction*> commands_;
   bool shown_ = false;
   bool exiting_ = false;
+  bool running_ = false;       // a command is running
+  bool closePending_ = false;  // the window was closed while it ran
 };
 
 }  // namespace quorix::ui

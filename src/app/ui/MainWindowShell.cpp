@@ -123,4 +123,12 @@ void MainWindow::ProcessEvents() {
   QCoreApplication::processEvents();
 }
 
+void MainWindow::ShowWaiting(bool waiting) {
+  if (waiting) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
 }  // namespace quorix::ui

@@ -9,6 +9,7 @@
 #include "phonebook/EntryEditor.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
+#include "phonebook/UnsavedChanges.h"
 #include "phonebook/ui/CategoryEditorDialog.h"
 #include "phonebook/ui/EntryEditorDialog.h"
 #include "phonebook/ui/PhonebookViewBinder.h"
@@ -21,7 +22,7 @@ PhonebookCommands::PhonebookCommands(MainWindow& window)
       views_(new PhonebookViewBinder(window)),
       form2_(new EntryEditorDialog(window.State(), window, &window)),
       form4_(new CategoryEditorDialog(window.State(), window, &window,
-                                      [this] { views_->ShowCategories(); })) {
+                                      [this] { views_->ShowAll(); })) {
   AppState& app = window_.State();
   window_.BindCommand("ToolButton4", [this] { ToolButton4Click(); });
   window_.BindCommand("ToolButton7", [this, &app] { EditEntry(PrepareAddEntry(app, window_)); });
@@ -39,7 +40,7 @@ PhonebookCommands::PhonebookCommands(MainWindow& window)
   });
   window_.BindCommand("Button6", [this, &app] {
     RemoveSelectedCategory(app, window_);
-    views_->ShowCategories();
+    views_->ShowAll();
   });
   window_.BindCommand("Button13", [this] { window_.Tr()->expandAll(); });
   window_.BindCommand("Button14", [this] { window_.Tr()->collapseAll(); });
@@ -48,6 +49,7 @@ PhonebookCommands::PhonebookCommands(MainWindow& window)
 
 void PhonebookCommands::ToolButton4Click() {
   if (!window_.Link().RequireConnection()) return;
+  if (!ConfirmReplacingChanges(window_.State(), window_)) return;
   window_.State().AbortRequested = false;
   PhonebookReadOutcome outcome;
   ThenShow([this, &outcome] { outcome = ReadPhonebook(window_.State(), window_, window_.Link()); });

@@ -1,7 +1,9 @@
 #include "phonebook/ui/PhonebookViewBinder.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QItemSelection>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -33,6 +35,14 @@ QPixmap DrawCategoryIcon() {
   painter.setBrush(QColor(255, 220, 100));
   painter.drawRect(1, 4, 12, 9);
   return icon;
+}
+
+// A row changed in the program and not yet uploaded shows in bold.
+void ShowPending(QTreeWidgetItem* item) {
+  QFont font = item->font(0);
+  font.setBold(true);
+  for (int column = 0; column < item->columnCount(); ++column) item->setFont(column, font);
+  item->setToolTip(0, "Изменено, не загружено в телефон");
 }
 
 // The distinct rows of a selection range, in increasing order.
@@ -83,9 +93,19 @@ void PhonebookViewBinder::ShowList() {
     items << item;
   }
   lv->addTopLevelItems(items);
-  const auto& rows = window_.State().phonebook.LV;
-  for (size_t p = 0; p < rows.size(); ++p)
-    items[static_cast<int>(p)]->setSelected(rows[p].Selected);
+  const PhonebookState& pb = window_.State().phonebook;
+  const auto& rows = pb.LV;
+  for (size_t p = 0; p < rows.size(); ++p) {
+    QTreeWidgetItem* item = items[static_cast<int>(p)];
+    item->setSelected(rows[p].Selected);
+    item->setHidden(!ListRowMatchesFilter(rows[p], pb.ListFilter));
+    if (ListRowHasPendingChange(pb, rows[p])) ShowPending(item);
+  }
+  lv->header()->setSortIndicatorShown(pb.SortColumn >= 0);
+  if (pb.SortColumn >= 0) {
+    lv->header()->setSortIndicator(pb.SortColumn,
+                                   pb.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  }
 }
 
 void PhonebookViewBinder::ShowCategories() {
@@ -97,6 +117,7 @@ void PhonebookViewBinder::ShowCategories() {
     auto* item = new QTreeWidgetItem(list);
     item->setText(0, FromAnsi(row.Caption));
     for (int cell = 0; cell < 3; ++cell) item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+    if (CategoryRowHasPendingChange(pb, row)) ShowPending(item);
   }
   if (pb.SelectedCategoryIndex >= 0 && pb.SelectedCategoryIndex < list->topLevelItemCount()) {
     list->topLevelItem(pb.SelectedCategoryIndex)->setSelected(true);
@@ -154,6 +175,17 @@ void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& ite
 void PhonebookViewBinder::WireList() {
   QTreeWidget* lv = window_.LV();
   lv->header()->setSectionsClickable(true);
+  auto* filter = new QLineEdit(lv->parentWidget());
+  filter->setObjectName("LVFilter");
+  filter->setPlaceholderText("Поиск по имени или номеру");
+  filter->setClearButtonEnabled(true);
+  if (auto* page = qobject_cast<QBoxLayout*>(lv->parentWidget()->layout())) {
+    page->insertWidget(0, filter);
+  }
+  connect(filter, &QLineEdit::textChanged, this, [this](const QString& text) {
+    SetListFilter(window_.State().phonebook, ToAnsi(text));
+    ShowList();
+  });
   connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this](const QItemSelection& selected, const QItemSelection& deselected) {
             PhonebookState& pb = window_.State().phonebook;

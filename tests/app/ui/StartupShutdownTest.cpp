@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -11,6 +12,7 @@
 #include "QtPrinting.h"
 #include "SettingsFolder.h"
 #include "app/ProfileFile.h"
+#include "app/Settings.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/SettingsPageWidget.h"
 
@@ -58,6 +60,36 @@ TEST(StartupShutdownTest, StartRestoresLayoutAndSettingsAndCloseWritesThem) {
   EXPECT_EQ(Read(folder, "System", "ComPort"), "COM9");
   EXPECT_EQ(Read(folder, "Visual_Columns", "Col4"), "77");
   EXPECT_EQ(Read(folder, "NumberTypes", "Mobile"), "Mobile");
+}
+
+TEST(StartupShutdownTest, AMaximizedWindowKeepsItsNormalGeometryAndStaysOnTheScreen) {
+  SettingsFolder folder;
+  WriteWindowLayout(folder.Path(), {500, 700, 50, 60, false});
+  {
+    MainWindow window(folder.Path());
+    window.show();
+    window.showMaximized();
+    QApplication::processEvents();
+    ASSERT_TRUE(window.isMaximized());
+    window.close();
+  }
+  WindowLayout stored;
+  ReadWindowLayout(folder.Path(), stored);
+  EXPECT_TRUE(stored.Maximized);
+  EXPECT_EQ(stored.Width, 700);
+  EXPECT_EQ(stored.Height, 500);
+  EXPECT_EQ(stored.Left, 50);
+  EXPECT_EQ(stored.Top, 60);
+
+  // A window stored off the screen opens on it, maximized again when it was.
+  WriteWindowLayout(folder.Path(), {500, 700, -4000, 9000, true});
+  MainWindow window(folder.Path());
+  window.show();
+  QApplication::processEvents();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(window.isMaximized());
+  EXPECT_TRUE(screen.contains(window.normalGeometry().center()))
+      << window.normalGeometry().x() << "," << window.normalGeometry().y();
 }
 
 TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {

@@ -10,12 +10,16 @@ namespace {
 
 // Answers the next file dialog with path, as a user typing it would.
 void ChooseFile(const QString& path) {
-  WhenModal([path] {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, path] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
+    if (!dialog) return;
+    timer->deleteLater();
+    timer->stop();
     dialog->selectFile(path);
     static_cast<QDialog*>(dialog)->accept();
   });
+  timer->start(10);
 }
 
 TEST(BackupCommandsTest, SaveThenRestoreRoundTripsMarksEveryRowAndSetsTheTitle) {
@@ -31,13 +35,16 @@ TEST(BackupCommandsTest, SaveThenRestoreRoundTripsMarksEveryRowAndSetsTheTitle) 
   w.window.Command("ToolButton11")->trigger();
   ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
 
-  // Changes after the backup are undone by the restore.
+  // Changes after the backup are undone by the restore, once the user agrees to drop them.
   w.ListRow(1)->setSelected(true);
   w.window.Command("ToolButton9")->trigger();
   ASSERT_EQ(w.ListRow(1), nullptr);
 
+  MessageBoxAnswer yes(QMessageBox::Yes);
   ChooseFile(path);
   w.window.Command("ToolButton12")->trigger();
+  EXPECT_EQ(yes.texts,
+            QStringList{"Изменения, не загруженные в телефон, будут потеряны. Продолжить?"});
   EXPECT_EQ(w.window.windowTitle(), "Quorix (" + path + ")");
   QStringList after;
   for (int i = 0; i < w.window.LV()->topLevelItemCount(); ++i) {

@@ -83,6 +83,27 @@ TEST(ReadPhonebookCommandTest, AReadingWithFailuresEndsWithTheCountOfRecordsRead
   EXPECT_GT(w.window.LV()->topLevelItemCount(), 0);
 }
 
+TEST(ReadPhonebookCommandTest, ChangesNotUploadedAreDroppedOnlyWhenTheUserSaysSo) {
+  PhonebookWindow w;
+  w.Read();
+  w.ListRow(1)->setSelected(true);
+  w.window.Command("ToolButton9")->trigger();
+  const int rows = w.window.LV()->topLevelItemCount();
+  {
+    MessageBoxAnswer no(QMessageBox::No);
+    w.Read();
+    EXPECT_EQ(no.texts,
+              QStringList{"Изменения, не загруженные в телефон, будут потеряны. Продолжить?"});
+  }
+  EXPECT_EQ(w.window.LV()->topLevelItemCount(), rows);
+  EXPECT_EQ(w.Entry(1)[EntryMark], "Del");
+  MessageBoxAnswer yes(QMessageBox::Yes);
+  w.Read();
+  EXPECT_EQ(w.window.LV()->topLevelItemCount(), rows + 1);
+  EXPECT_EQ(w.Entry(1)[EntryMark], "");
+  EXPECT_FALSE(w.State().DataModified);
+}
+
 TEST(ReadPhonebookCommandTest, AsksForAConnectionFirst) {
   SettingsFolder folder;
   MainWindow window(folder.Path());
