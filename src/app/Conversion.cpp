@@ -41,4 +41,12 @@ int StrToInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
+std::optional<int> NumberIn(const std::string& text) {
+  try {
+    return StrToInt(text);
+  } catch (const ConversionError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace quorix

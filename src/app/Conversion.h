@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -14,5 +15,8 @@ struct ConversionError : std::runtime_error {
 // A decimal integer (optional sign, optional surrounding blanks, also "$" followed by hex digits),
 // or ConversionError.
 int StrToInt(const std::string& text);
+
+// The number a text holds as StrToInt reads it, or nothing when it holds none.
+std::optional<int> NumberIn(const std::string& text);
 
 }  // namespace quorix

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CliSettings.h"
+#include "cli/PrintableText.h"
 #include "codec/CodePage.h"
 
 namespace quorix::cli {
@@ -15,7 +16,7 @@ CliLink::CliLink(const CliContext& ctx) : shell(ctx.err), phone(state, shell, cl
 bool CliLink::Connect(std::ostream& err) {
   phone.ConnectPhone();
   if (state.link.PhoneConnected) return true;
-  if (!shell.Status(1).empty()) err << Cp1251ToUtf8(shell.Status(1)) << '\n';
+  if (!shell.Status(1).empty()) err << Printable(Cp1251ToUtf8(shell.Status(1))) << '\n';
   return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
+#include "cli/PrintableText.h"
 #include "codec/CodePage.h"
 
 namespace quorix::cli {
@@ -21,7 +22,7 @@ int IdentifyCommand(CliContext& ctx) {
   if (!ctx.args.empty()) throw UsageError("identify takes no arguments");
   CliLink link(ctx);
   if (!link.Connect(ctx.err)) return kExitFailure;
-  ctx.out << "Motorola " << Cp1251ToUtf8(link.state.link.PhoneModel) << '\n';
+  ctx.out << "Motorola " << Printable(Cp1251ToUtf8(link.state.link.PhoneModel)) << '\n';
   return kExitOk;
 }
 
@@ -34,7 +35,7 @@ int AtCommand(CliContext& ctx) {
     link.shell.ProcessEvents();
     std::string reply;
     link.phone.SendATCommand(Utf8ToCp1251(command), reply);
-    ctx.out << Cp1251ToUtf8(reply) << '\n' << std::flush;
+    ctx.out << Printable(Cp1251ToUtf8(reply)) << '\n' << std::flush;
   }
   return kExitOk;
 }

@@ -10,6 +10,7 @@
 #include "cli/CliLink.h"
 #include "cli/CliSettings.h"
 #include "cli/PhonebookTablePrinter.h"
+#include "cli/PrintableText.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
 #include "phonebook/FieldText.h"
@@ -31,14 +32,14 @@ struct ReadOptions {
   bool savePartial = false;  // --save even after a reading with failures
 };
 
-std::string NumberOption(const std::vector<std::string>& words, size_t& i, int least) {
+std::string NumberOption(const std::vector<std::string>& words, size_t& i, int least, int most) {
   const std::string& option = words[i];
   if (i + 1 >= words.size()) throw UsageError(option + " needs a value");
   const std::string& value = words[++i];
   const auto number = NumberIn(value);
-  if (!number || *number < least || std::to_string(*number) != value) {
-    throw UsageError(option + " needs a whole number of at least " + std::to_string(least) +
-                     ", not '" + value + "'");
+  if (!number || *number < least || *number > most || std::to_string(*number) != value) {
+    throw UsageError(option + " needs a whole number from " + std::to_string(least) + " to " +
+                     std::to_string(most) + ", not '" + value + "'");
   }
   return value;
 }
@@ -54,9 +55,9 @@ ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
     } else if (word == "--advanced") {
       options.advanced = true;
     } else if (word == "--range") {
-      options.range = NumberOption(words, i, 1);
+      options.range = NumberOption(words, i, 1, kEntryRows);
     } else if (word == "--sim-capacity") {
-      options.simCapacity = NumberOption(words, i, 0);
+      options.simCapacity = NumberOption(words, i, 0, kEntryRows - 500);
     } else if (word == "--save") {
       if (i + 1 >= words.size()) throw UsageError("--save needs a file name");
       options.savePath = words[++i];
@@ -105,9 +106,9 @@ int ReadCommand(CliContext& ctx) {
   LoadNumberTypeNames(ctx, state);
   ApplyReadOptions(options, state.settings);
   const auto blockSize = NumberIn(state.settings.Range);
-  if (!blockSize || *blockSize < 1) {
-    ctx.err << "quorix-cli: the block size '" << Cp1251ToUtf8(state.settings.Range)
-            << "' of the settings file is not a positive number; give --range N\n";
+  if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
+    ctx.err << "quorix-cli: the block size '" << Printable(Cp1251ToUtf8(state.settings.Range))
+            << "' of the settings file is not a number from 1 to 1250; give --range N\n";
     return kExitFailure;
   }
   if (!link.Connect(ctx.err)) return kExitFailure;
@@ -119,23 +120,24 @@ int ReadCommand(CliContext& ctx) {
     outcome = ReadPhonebook(state, link.shell, link.phone);
   } catch (const ConversionError& e) {
     link.shell.ProgressClose();
-    ctx.err << "quorix-cli: the reading stopped: " << Cp1251ToUtf8(e.what()) << '\n';
+    ctx.err << "quorix-cli: the reading stopped: " << Printable(Cp1251ToUtf8(e.what())) << '\n';
     outcome = state.phonebook.LastReading;
     outcome.RecordsRead = state.phonebook.ReadCount;
     badValue = true;
   }
   const bool failed = outcome.HadFailures();
-  if (failed && !badValue) ctx.err << "quorix-cli: " << Summary(outcome) << '\n';
+  if (failed && !badValue && outcome.Requests > 0)
+    ctx.err << "quorix-cli: " << Summary(outcome) << '\n';
   if (options.savePath) {
     std::error_code error;
     if (failed && !options.savePartial && std::filesystem::exists(*options.savePath, error)) {
-      ctx.err << "quorix-cli: " << *options.savePath
+      ctx.err << "quorix-cli: " << Printable(*options.savePath)
               << " left as it was: the reading had failures (--save-partial replaces it)\n";
     } else {
       try {
         SavePhonebookFile(state, *options.savePath);
       } catch (const PhonebookFileError& e) {
-        ctx.err << "quorix-cli: " << Cp1251ToUtf8(e.what()) << '\n';
+        ctx.err << "quorix-cli: " << Printable(Cp1251ToUtf8(e.what())) << '\n';
         return kExitFailure;
       }
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/PrintableText.h"
 #include "codec/CodePage.h"
 
 namespace quorix::cli {
@@ -18,13 +19,13 @@ constexpr int kBarWidth = 30;
 TerminalShell::TerminalShell(std::ostream& err) : err_(err), progressOnTerminal_(isatty(2)) {}
 
 void TerminalShell::Message(const std::string& caption, const std::string& text, MessageIcon) {
-  err_ << Cp1251ToUtf8(caption) << ": " << Cp1251ToUtf8(text) << '\n';
+  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text)) << '\n';
   // A modal box runs the event loop while it is open.
   ProcessEvents();
 }
 
 bool TerminalShell::AskYesNo(const std::string& caption, const std::string& text) {
-  err_ << Cp1251ToUtf8(caption) << ": " << Cp1251ToUtf8(text) << " -> No\n";
+  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text)) << " -> No\n";
   return false;
 }
 

@@ -1,7 +1,10 @@
 #include "link/PhoneConnection.h"
 
+#include <algorithm>
+
 #include "app/Conversion.h"
 #include "codec/CodePage.h"
+#include "link/AtReply.h"
 
 namespace quorix {
 
@@ -9,22 +12,22 @@ namespace {
 
 constexpr const char* kProgramTitle = "Quorix";
 
+// Something between the echo of the command and the final "OK": the phone told its model.
+bool HoldsModelLine(const std::string& reply) {
+  const size_t echoEnd = reply.find('\r');
+  if (echoEnd == std::string::npos) return false;
+  const size_t end = reply.size() >= 3 ? reply.size() - 3 : 0;
+  for (size_t i = echoEnd; i < end; ++i) {
+    if (reply[i] != '\r' && reply[i] != '\n') return true;
+  }
+  return false;
+}
+
 std::string DropLast(const std::string& text, size_t count) {
   return text.size() <= count ? std::string() : text.substr(0, text.size() - count);
 }
 
 }  // namespace
-
-bool ReplyEndedInError(const std::string& reply) {
-  return reply.size() >= 5 && reply.compare(reply.size() - 5, 5, "ERROR") == 0;
-}
-
-bool ReplyComplete(const std::string& reply) {
-  const size_t n = reply.size();
-  if (n == 2 && reply == "OK") return true;
-  if (n >= 3 && reply.compare(n - 3, 2, "OK") == 0) return true;
-  return ReplyEndedInError(reply);
-}
 
 PhoneConnection::PhoneConnection(AppState& state, Shell& shell, Clock& clock)
     : state_(state), shell_(shell), clock_(clock), com_(clock) {
@@ -40,9 +43,15 @@ void PhoneConnection::SendATCommand(const std::string& command, std::string& rep
   com_.PausePolling();
   shell_.ShowWaiting(true);
   com_.SendString(command + "\r\n");
-  int64_t lastByte = clock_.NowMs();
-  int64_t lastEvents = lastByte;
+  const int64_t start = clock_.NowMs();
+  int64_t lastByte = start;
+  int64_t lastEvents = start;
+  bool endless = false;
   while (!ReplyComplete(reply) && com_.Connected()) {
+    if (reply.size() >= kMaxReplyBytes || clock_.NowMs() - start >= ReplyTimeLimitMs()) {
+      endless = true;
+      break;
+    }
     uint8_t byte = 0;
     if (com_.ReadByte(byte)) {
       reply.push_back(static_cast<char>(byte));
@@ -57,11 +66,23 @@ void PhoneConnection::SendATCommand(const std::string& command, std::string& rep
   }
   com_.ContinuePolling();
   shell_.ShowWaiting(false);
+  if (endless && !connecting_) {
+    shell_.Message(Ansi("Внимание!"), Ansi("Ответ телефона не кончается: обмен прерван."),
+                   MessageIcon::Warning);
+  }
   if (!ReplyComplete(reply)) {
     LoseSilentPhone();
   } else if (ReplyEndedInError(reply)) {
     ReportError(reply);
   }
+}
+
+int64_t PhoneConnection::ReplyTimeLimitMs() const {
+  // The line speed the user gives on the settings page (the port itself keeps its own); ten bits
+  // a byte, twice over for a phone that pauses, and the silence limit.
+  const int64_t bitsPerSecond =
+      std::max<int64_t>({com_.BaudRateValue(), NumberIn(state_.settings.BaudRate).value_or(0), 1});
+  return static_cast<int64_t>(kMaxReplyBytes) * 10 * 1000 * 2 / bitsPerSecond + kReplySilenceMs;
 }
 
 void PhoneConnection::BeginLongCommand() {
@@ -120,6 +141,14 @@ void PhoneConnection::ConnectPhone() {
       DropFailedConnection();
       throw;
     }
+    // A wait of days (or below nothing) would hang the connect.
+    if (waitMs < 0 || waitMs > kMaxBluetoothWaitMs) {
+      DropFailedConnection();
+      shell_.Message(Ansi("Внимание!"),
+                     Ansi("Таймаут Bluetooth соединения должен быть от 0 до 60000 мс!"),
+                     MessageIcon::Warning);
+      return;
+    }
     clock_.SleepMs(waitMs);
   }
   std::string reply;
@@ -132,7 +161,9 @@ void PhoneConnection::ConnectPhone() {
   state_.link.PhoneConnected = true;
   reply.clear();
   SendATCommand("AT+CGMM", reply);
-  if (reply.empty()) {
+  // An ERROR or a reply without a model line names no phone either.
+  if (reply.empty() ||
+      (ReplyComplete(reply) && (ReplyEndedInError(reply) || !HoldsModelLine(reply)))) {
     DropFailedConnection();
     shell_.Message(kProgramTitle, "error in check phone model", MessageIcon::None);
     state_.link.PhoneConnected = false;

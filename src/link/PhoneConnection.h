@@ -11,12 +11,6 @@
 
 namespace quorix {
 
-// True when the reply ended as the phone ends one: "OK" and one more character, or "ERROR". A
-// reply cut short by the silence limit or a lost line is not complete.
-bool ReplyComplete(const std::string& reply);
-// True when the reply ends with "ERROR".
-bool ReplyEndedInError(const std::string& reply);
-
 // The AT dialogue with the phone over the port Com, and the connection state in state.link.
 // Reports to the user through the Shell (status panels, popup, message boxes).
 class PhoneConnection : public AtExchange {
@@ -26,9 +20,15 @@ class PhoneConnection : public AtExchange {
   // ReconnectPort stops trying after this long.
   static constexpr int64_t kReconnectLimitMs = 60000;
   static constexpr int64_t kReconnectRetryMs = 300;
+  static constexpr int kMaxBluetoothWaitMs = 60000;
   // While a reply is awaited the window's events run this often, so it repaints and the progress
   // window's close box answers.
   static constexpr int64_t kEventsEveryMs = 100;
+  // No reply of a real phone comes near this size (1250 records of the longest kind are under
+  // 4 MB); a reply that grows past it, or takes longer than this size needs at the line's speed,
+  // never ends and is given up.
+  static constexpr size_t kMaxReplyBytes = 4u << 20;
+  int64_t ReplyTimeLimitMs() const;
 
   PhoneConnection(AppState& state, Shell& shell, Clock& clock);
 
@@ -36,8 +36,9 @@ class PhoneConnection : public AtExchange {
 
   // Sends command + CR LF and collects the reply up to "OK" and one more character, or up to
   // "ERROR" (then also shown as "AT Command Error: "). An empty command leaves reply as it was.
-  // A reply cut short (the phone fell silent, the line dropped) closes the port and marks the
-  // phone disconnected, so the user reconnects and no late bytes reach the next exchange.
+  // A reply cut short (the phone fell silent, the line dropped, the reply passed its bounds)
+  // closes the port and marks the phone disconnected, so the user reconnects and no late bytes
+  // reach the next exchange.
   void SendATCommand(const std::string& command, std::string& reply) override;
   void BeginLongCommand() override;
   void EndLongCommand() override;

@@ -211,6 +211,37 @@ bool ListRowMatchesFilter(const ListRow& row, const std::string& filter) {
          ContainsIgnoringCase(row.Cells[NumberCell], filter);
 }
 
+bool ShowEntryRow(PhonebookState& state, ListRow row) {
+  const int index = NumberIn(row.Caption).value_or(0);
+  const int position = FindListRow(state, index);
+  if (position >= 0) {
+    state.LV[position] = std::move(row);
+    return false;
+  }
+  state.LV.push_back(std::move(row));
+  return true;
+}
+
+void ShowCategoryRow(PhonebookState& state, int number, const std::string& name,
+                     std::array<std::string, 3> cells) {
+  const std::string caption = std::to_string(number);
+  auto listed = std::find_if(state.LVCat.begin(), state.LVCat.end(),
+                             [&](const CategoryListRow& row) { return row.Caption == caption; });
+  auto item = std::find_if(state.Popup.AssignCategory.begin(), state.Popup.AssignCategory.end(),
+                           [&](const MenuItem& m) { return m.Tag == number; });
+  if (listed == state.LVCat.end() || item == state.Popup.AssignCategory.end()) {
+    state.LVCat.push_back({caption, std::move(cells)});
+    state.Popup.AssignCategory.push_back({name, number, true, false});
+    state.EntryEditorLists.ComboBox2.push_back(name);
+    return;
+  }
+  auto& choices = state.EntryEditorLists.ComboBox2;
+  const auto choice = std::find(choices.begin(), choices.end(), item->Caption);
+  if (choice != choices.end()) *choice = name;
+  listed->Cells = std::move(cells);
+  item->Caption = name;
+}
+
 void SetListFilter(PhonebookState& state, const std::string& filter) {
   state.ListFilter = filter;
   for (size_t p = 0; p < state.LV.size(); ++p) {

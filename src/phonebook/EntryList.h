@@ -35,6 +35,15 @@ int TypeIconFor(const std::string& type);
 // Position of the first LV row whose caption is index, -1 when there is none.
 int FindListRow(const PhonebookState& state, int index);
 
+// Adds a row built by a reading or a restore, or replaces the row of the same entry when the
+// phone or the file repeats its number (the last one wins). True when the row is new.
+bool ShowEntryRow(PhonebookState& state, ListRow row);
+
+// The same for a category: its LVCat row, its "Назначить категорию" item and its entry editor
+// choice, added once and replaced when the number comes again.
+void ShowCategoryRow(PhonebookState& state, int number, const std::string& name,
+                     std::array<std::string, 3> cells);
+
 // Empties LV and lists every used entry of rows 1..n in index order.
 void RebuildEntryList(PhonebookState& state, int n);
 

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "app/AppState.h"
 #include "app/Conversion.h"
 #include "app/Shell.h"
+#include "app/TextLines.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"
@@ -25,6 +25,8 @@ namespace {
 const std::string kAdvancedMode = "Advanced Phonebook: Yes";
 const std::string kBasicMode = "Advanced Phonebook: No";
 constexpr int kShortLine = 20;
+// Far longer than any line the program writes.
+constexpr size_t kLongestLine = 64 * 1024;
 
 const std::string& ColumnHeaderLine() {
   static const std::string line = Ansi(
@@ -105,22 +107,6 @@ void SavePhonebookFile(const AppState& app, const std::string& path) {
 
 namespace {
 
-// Splits the file into lines at LF, dropping the CR of each CR LF; a final line end opens no
-// further line.
-std::vector<std::string> FileLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    size_t stop = end;
-    if (stop > start && text[stop - 1] == '\r') --stop;
-    lines.push_back(text.substr(start, stop - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // The number before the first ";" and the index just after that ";".
 int LeadingNumber(const std::string& line, size_t& rest) {
   const size_t separator = line.find(';');
@@ -144,18 +130,17 @@ void RestoreCategoryLine(PhonebookState& pb, const std::string& line) {
     }
     values[k] += line[p];
   }
+  // A number the file repeats replaces its row: the last line wins.
   CategoryRow& row = pb.Categories[number];
-  row[CategoryName] += EncodeUcs2Hex(values[0]);
-  row[CategoryMelody] += values[1];
-  row[CategoryField3] += values[2];
-  row[CategoryLight] += values[3];
+  row[CategoryName] = EncodeUcs2Hex(values[0]);
+  row[CategoryMelody] = values[1];
+  row[CategoryField3] = values[2];
+  row[CategoryLight] = values[3];
   row[CategoryMark] = kMarkChanged;
   const std::string name = DecodeUcs2Hex(row[CategoryName]);
-  pb.Popup.AssignCategory.push_back({values[0], number, true, false});
-  pb.LVCat.push_back({std::to_string(number),
-                      {name, RestoredCategoryMelodyLabel(row[CategoryMelody]),
-                       LightAlertLabel(row[CategoryLight])}});
-  pb.EntryEditorLists.ComboBox2.push_back(name);
+  ShowCategoryRow(pb, number, name,
+                  {name, RestoredCategoryMelodyLabel(row[CategoryMelody]),
+                   LightAlertLabel(row[CategoryLight])});
 }
 
 std::string RestoredMelodyLabel(const std::string& melody) {
@@ -217,9 +202,9 @@ void RestoreEntryLine(AppState& app, const std::string& line, bool advanced) {
       row.Cells[DistrictCell + k] = AdvancedCellText(entry[EntryDistrict + k]);
     }
     row.Cells[BirthdayCell] = BirthdayCellText(entry[EntryBirthday]);
-    ++pb.ReadCount;
   }
-  pb.LV.push_back(row);
+  ShowEntryRow(pb, row);
+  if (advanced) ++pb.ReadCount;
 }
 
 std::string WithLine(size_t number, const std::string& what) {
@@ -240,10 +225,13 @@ void ParseAdvancedEntryLine(AppState& app, Shell& shell, const std::string& line
 void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw PhonebookFileError(SystemError("Cannot open", path));
-  std::ostringstream content;
-  content << in.rdbuf();
+  std::vector<std::string> lines;
+  try {
+    lines = ReadTextLines(in, kLongestLine);
+  } catch (const LineTooLongError& e) {
+    throw PhonebookFileError(WithLine(e.Line, e.what()));
+  }
   if (in.bad()) throw PhonebookFileError(SystemError("Cannot read", path));
-  const std::vector<std::string> lines = FileLines(content.str());
   const auto lineAt = [&lines](size_t k) { return k < lines.size() ? lines[k] : std::string(); };
 
   const std::string& header = PhonebookFileHeader();

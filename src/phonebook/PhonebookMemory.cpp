@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Conversion.h"
+#include "codec/CodePage.h"
 #include "link/AtExchange.h"
 
 namespace quorix {
@@ -12,6 +13,20 @@ bool IsFiveHundredRecordModel(const std::string& model) {
 
 bool IsFixedCountModel(const std::string& model) {
   return model == "E398" || model == "C350" || model == "V3";
+}
+
+std::string PhonebookRangeProblem(const AppState& app) {
+  const auto blockSize = NumberIn(app.settings.Range);
+  if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
+    return Ansi("Диапазон чтения должен быть числом записей от 1 до 1250!");
+  }
+  const int phoneRecords = IsFiveHundredRecordModel(app.link.PhoneModel) ? 500 : 1000;
+  const auto sim = NumberIn(app.settings.SIM);
+  if (app.settings.FromSIM && sim && (*sim < 0 || *sim > kEntryRows - phoneRecords)) {
+    return Ansi("Емкость SIM карты должна быть числом от 0 до ") +
+           std::to_string(kEntryRows - phoneRecords) + "!";
+  }
+  return {};
 }
 
 PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app) {

@@ -20,6 +20,13 @@ bool IsFiveHundredRecordModel(const std::string& model);
 // Models that are not asked for their record count.
 bool IsFixedCountModel(const std::string& model);
 
+// What keeps the settings from giving a reading inside the phone's indexes 1..1250, in the
+// program's words; empty when nothing does. The block size must be 1..1250 records and, with the
+// SIM box on, a SIM capacity that is a number must leave the SIM's last index inside the table
+// (0..250, or 0..750 on the 500-record models). A SIM capacity that is no number is left to the
+// conversion error of the memory selection.
+std::string PhonebookRangeProblem(const AppState& app);
+
 // ConversionError when the SIM capacity is needed and is not a number.
 PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app);
 

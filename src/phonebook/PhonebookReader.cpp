@@ -4,7 +4,7 @@
 #include "app/Shell.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
-#include "link/PhoneConnection.h"
+#include "link/AtReply.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookMemory.h"
@@ -48,16 +48,15 @@ PhonebookReadOutcome StopUnanswered(PhonebookState& pb, Shell& shell) {
 
 PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   PhonebookState& pb = app.phonebook;
-  // A block size below 1 would ask for the same records for ever.
-  const auto blockSize = NumberIn(app.settings.Range);
-  if (!blockSize || *blockSize < 1) {
-    shell.Message(WarningCaption(),
-                  Ansi("Диапазон чтения должен быть положительным числом записей!"),
-                  MessageIcon::Warning);
+  // A block size below 1 would ask for the same records for ever, and sizes beyond the table
+  // would run the indexes past what the phone has.
+  if (const std::string problem = PhonebookRangeProblem(app); !problem.empty()) {
+    shell.Message(WarningCaption(), problem, MessageIcon::Warning);
     PhonebookReadOutcome refused;
     refused.Finished = false;
     return refused;
   }
+  const int blockSize = *NumberIn(app.settings.Range);
 
   const LongCommand oneErrorBox(at);
   shell.ProgressShow();
@@ -121,13 +120,13 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
   outcome.RecordsReported = pb.ExpectedCount;
 
   shell.ProgressSetMax(pb.ExpectedCount);
-  for (int a = pb.FirstIndex; a <= pb.LastIndex; a += *blockSize) {
+  for (int a = pb.FirstIndex; a <= pb.LastIndex; a += blockSize) {
     if (app.AbortRequested) {
       outcome.Aborted = true;
       return outcome;
     }
     const std::string command =
-        "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + *blockSize - 1);
+        "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + blockSize - 1);
     shell.LogLine(command);
     const bool complete = Send(at, outcome, command, reply);
     shell.ProgressSetText(Ansi("Чтение записей справочника..."));

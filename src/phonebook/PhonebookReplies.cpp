@@ -40,6 +40,8 @@ bool ParseCategoryReply(AppState& app, const std::string& reply) {
     const int index = ReadIndex(reply, p);
     if (index < 1 || index > kCategoryRows) continue;
     CategoryRow& row = pb.Categories[index];
+    // A number the reply repeats replaces its row: the last line wins.
+    row.Clear();
     // A carriage return closes a value like a comma; the line ends with its fourth value.
     int field = CategoryName;
     while (p < reply.size()) {
@@ -51,12 +53,9 @@ bool ParseCategoryReply(AppState& app, const std::string& reply) {
       row[field] += c;
     }
     const std::string name = DecodeUcs2Hex(row[CategoryName]);
-    pb.LVCat.push_back(
-        {std::to_string(index),
-         {name, ReadMelodyLabel(pb, row[CategoryMelody], CategoryDefaultMelodyLabel()),
-          LightAlertLabel(row[CategoryLight])}});
-    pb.Popup.AssignCategory.push_back({name, index, true, false});
-    pb.EntryEditorLists.ComboBox2.push_back(name);
+    ShowCategoryRow(pb, index, name,
+                    {name, ReadMelodyLabel(pb, row[CategoryMelody], CategoryDefaultMelodyLabel()),
+                     LightAlertLabel(row[CategoryLight])});
   }
   return true;
 }
@@ -73,6 +72,7 @@ void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool
     const int index = ReadIndex(reply, p);
     if (index < 1 || index > kEntryRows) continue;
     EntryRow& row = pb.PhonebookEntries[index];
+    row.Clear();
     int field = EntryNumber;
     while (p < reply.size()) {
       const char c = reply[p];
@@ -85,9 +85,10 @@ void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool
       }
       row[field] += c;
     }
-    pb.LV.push_back(ReadEntryRow(pb, index, advanced));
-    ++pb.ReadCount;
-    shell.ProgressStep(1);
+    if (ShowEntryRow(pb, ReadEntryRow(pb, index, advanced))) {
+      ++pb.ReadCount;
+      shell.ProgressStep(1);
+    }
     shell.ProcessEvents();
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/CodePage.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
@@ -150,6 +151,8 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
                                                 {"phonebook", "write"},
                                                 {"phonebook", "read", "--range", "0"},
                                                 {"phonebook", "read", "--range", "ten"},
+                                                {"phonebook", "read", "--range", "2147483647"},
+                                                {"phonebook", "read", "--sim-capacity", "751"},
                                                 {"phonebook", "read", "--sim-capacity"},
                                                 {"phonebook", "read", "--color"},
                                                 {"phonebook", "read", "--save-partial"},
@@ -166,6 +169,24 @@ TEST(PhonebookCommandsTest, FailuresAndUsage) {
 std::string LastLine(const std::string& text) {
   const std::vector<std::string> lines = Lines(text);
   return lines.empty() ? std::string() : lines.back();
+}
+
+TEST(PhonebookCommandsTest, ControlCharactersAndEndlessLinesNeverReachTheTerminal) {
+  TempDir dir;
+  const std::string settings = WriteSettings(dir, "/dev/quorix-none");
+  const std::string book = dir.File("escape.csv");
+  WriteBytes(book,
+             "Motorola phonebook file, it was created with Quorix x\r\nAdvanced Phonebook: No\r\n"
+             "1;\x1b[2JRed\x07\x01;255;0;0\r\n" +
+                 Utf8ToCp1251("Ячейка;\"Номер\"") + "\r\n");
+  auto r = RunCli({"--settings", settings, "phonebook", "show", book});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Split(r.out).categories, std::vector<std::string>{"1\t?[2JRed??\tDefault\t"});
+
+  WriteBytes(book, std::string(200000, '\x1b'));
+  r = RunCli({"--settings", settings, "phonebook", "show", book});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "ERROR: Line 1: longer than 65536 characters\n");
 }
 
 TEST(PhonebookCommandsTest, AReadingWithFailuresKeepsAnExistingBackup) {

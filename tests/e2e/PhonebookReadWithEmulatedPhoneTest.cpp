@@ -10,7 +10,9 @@
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
+#include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
+#include "support/Hex.h"
 #include "support/RecordingShell.h"
 #include "support/TempDir.h"
 #include "support/Transcript.h"
@@ -213,6 +215,43 @@ TEST(PhonebookReadWithEmulatedPhoneTest, FailedBlocksAreNotAskedAgainAndShowOneB
   EXPECT_EQ(
       r.ReadingCommands(),
       WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+MPGR=1,30", "AT+MPBSC=?"}, 1, 500, 10));
+}
+
+TEST(PhonebookReadWithEmulatedPhoneTest, EmailsHoldingOkOrErrorReadWholeAndRestore) {
+  Reading r("E398", false);
+  const std::vector<std::string> mails = {"BOOKS@MAIL.RU", "TERROR@X.RU", "OK@OK.RU",
+                                          "ERROR@MAIL.RU"};
+  r.server.Change([&](EmulatedPhone& p) {
+    for (size_t i = 0; i < mails.size(); ++i) {
+      emu::PhonebookRecord record;
+      record.number = mails[i];
+      record.numberFormat = "128";
+      record.name = test::Hex("Mail");
+      record.numberType = "6";
+      record.melody = "255";
+      record.category = "1";
+      p.PutRecord(static_cast<int>(i) + 1, record);
+    }
+  });
+  r.state.settings.FromPHONE = true;
+  r.Read();
+  const PhonebookState& pb = r.state.phonebook;
+  for (size_t i = 0; i < mails.size(); ++i) {
+    EXPECT_EQ(pb.PhonebookEntries[i + 1][EntryNumber], "\"" + mails[i] + "\"");
+    EXPECT_EQ(pb.PhonebookEntries[i + 1][EntryNumberType], "6");
+  }
+  EXPECT_EQ(pb.LV.size(), mails.size());
+  EXPECT_TRUE(r.shell.messages.empty());
+
+  const std::string book = r.dir.File("book.csv");
+  SavePhonebookFile(r.state, book);
+  AppState restored;
+  RecordingShell shell;
+  RestorePhonebookFile(restored, shell, book);
+  for (size_t i = 1; i <= mails.size(); ++i) {
+    EXPECT_EQ(restored.phonebook.PhonebookEntries[i][EntryNumber],
+              pb.PhonebookEntries[i][EntryNumber]);
+  }
 }
 
 TEST(PhonebookReadWithEmulatedPhoneTest, AbortStopsBeforeTheNextBlock) {

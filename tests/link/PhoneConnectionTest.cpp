@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -148,20 +149,23 @@ TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakes
 }
 
 // Virtual time for a phone that does answer on another thread: each fd wait gives the answer a
-// few real milliseconds to come before the virtual timeout is counted.
+// few real milliseconds to come before the virtual timeout is counted. Data that came may be
+// taken to have come after stepOnDataMs.
 class PatientVirtualClock : public Clock {
  public:
+  explicit PatientVirtualClock(int64_t stepOnDataMs = 0) : stepOnDataMs_(stepOnDataMs) {}
   int64_t NowMs() override { return now_; }
   void SleepMs(int64_t ms) override { now_ += ms > 0 ? ms : 0; }
   bool WaitFd(int fd, short events, int64_t timeoutMs) override {
     pollfd p{fd, events, 0};
-    if (poll(&p, 1, 20) > 0) return true;
-    SleepMs(timeoutMs);
-    return false;
+    const bool ready = poll(&p, 1, 20) > 0;
+    SleepMs(ready ? stepOnDataMs_ : timeoutMs);
+    return ready;
   }
 
  private:
   int64_t now_ = 0;
+  int64_t stepOnDataMs_;
 };
 
 TEST(PhoneConnectionTest, EmptyModelReplyFailsTheConnection) {
@@ -241,6 +245,70 @@ TEST(PhoneConnectionTest, EventsRunWhileAReplyIsAwaitedAndASilentPhoneIsDisconne
   EXPECT_EQ(link.shell.status[2], "");
   EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
   EXPECT_TRUE(link.shell.messages.empty());
+}
+
+TEST(PhoneConnectionTest, AnIdentificationWithoutAModelFails) {
+  for (const std::string& answer :
+       {std::string("AT+CGMM\r\r\nOK\r\n"), std::string("AT+CGMM\r\r\nERROR\r\n"),
+        std::string("AT+CGMM\r\r\n+CGMM: \"GSM900\",\"MOD")}) {
+    PtyLine line;
+    line.AnswerWith([&](const std::string& l) { return l == "ATZ" ? EchoOk(l) : answer; });
+    test::Link<PatientVirtualClock> link(line.SlavePath());
+    link.phone.ConnectPhone();
+    EXPECT_FALSE(link.state.link.PhoneConnected) << answer;
+    EXPECT_FALSE(link.phone.Com().Connected());
+    EXPECT_NE(link.shell.status[0], Ansi("Статус: Подключен :)"));
+  }
+}
+
+// Each byte of the phone comes 4 s after the one before: never silent long enough to be given up.
+struct TrickleClock : PatientVirtualClock {
+  TrickleClock() : PatientVirtualClock(4000) {}
+};
+
+TEST(PhoneConnectionTest, RepliesThatNeverEndAreGivenUpAtTheirBounds) {
+  PtyLine line;
+  std::atomic<bool> trickling{false};
+  line.AnswerWith([&](const std::string& l) {
+    if (l == "AT+FLOOD") {
+      std::string flood = l + "\r";
+      while (flood.size() <= PhoneConnection::kMaxReplyBytes) flood += "\r\n+MPBR: 1,\"1\",129\r\n";
+      return flood;
+    }
+    if (l == "AT+DRIP") {
+      trickling = true;
+      return l + "\r";
+    }
+    return AnswerLikeE398(l);
+  });
+  std::atomic<bool> stop{false};
+  std::thread dripper([&] {
+    while (!stop) {
+      if (trickling) line.Write("+");
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  });
+
+  test::Link<TrickleClock> link(line.SlavePath());
+  link.phone.ConnectPhone();
+  ASSERT_TRUE(link.state.link.PhoneConnected);
+  std::string reply;
+  link.phone.SendATCommand("AT+DRIP", reply);
+  trickling = false;
+  EXPECT_GE(link.clock.NowMs(), link.phone.ReplyTimeLimitMs());
+  EXPECT_LT(link.clock.NowMs(), link.phone.ReplyTimeLimitMs() + 30000);
+  EXPECT_FALSE(link.state.link.PhoneConnected);
+  ASSERT_EQ(link.shell.messages.size(), 1u);
+  EXPECT_EQ(link.shell.messages[0].text, Ansi("Ответ телефона не кончается: обмен прерван."));
+
+  test::Link<PatientVirtualClock> flooded(line.SlavePath());
+  flooded.phone.ConnectPhone();
+  ASSERT_TRUE(flooded.state.link.PhoneConnected);
+  flooded.phone.SendATCommand("AT+FLOOD", reply);
+  EXPECT_EQ(reply.size(), PhoneConnection::kMaxReplyBytes);
+  EXPECT_FALSE(flooded.state.link.PhoneConnected);
+  stop = true;
+  dripper.join();
 }
 
 TEST(PhoneConnectionTest, BluetoothUsesItsOwnPortAndWaitsBeforeTheFirstCommand) {

@@ -275,6 +275,33 @@ TEST(PhonebookFileTest, RestoreStopsAtAMalformedLineKeepingTheLinesBefore) {
   EXPECT_EQ(k.shell.messages.at(0).text, "Line 3: category number 31 outside 1..30");
 }
 
+TEST(PhonebookFileTest, ARepeatedNumberReplacesItsRowAndOverlongLinesAreRefused) {
+  FileFixture f;
+  std::vector<std::string> body;
+  for (int i = 0; i < 20000; ++i) body.push_back("1;C" + std::to_string(i % 7) + ";255;0;0");
+  body.push_back(kColumns);
+  body.push_back("2;'22;129;Two;1;0;255;0;1;1;255;255;0;;0;0");
+  body.push_back("2;'23;129;Three;1;0;255;0;1;1;255;255;0;;0;0");
+  WriteBytes(f.Path("repeated.csv"), File("Advanced Phonebook: No", body));
+  f.Restore(f.Path("repeated.csv"));
+  ASSERT_TRUE(f.shell.messages.empty());
+  EXPECT_EQ(f.pb.Categories[1][CategoryName], Hex("C" + std::to_string(19999 % 7)));
+  EXPECT_EQ(f.pb.LVCat.size(), 1u);
+  EXPECT_EQ(f.pb.Popup.AssignCategory.size(), 1u);
+  EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2.size(), 1u);
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"23\"");
+  ASSERT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.LV[0].Cells[NameCell], "Three");
+
+  // A file without line breaks (or a device that never ends) is refused at its first line.
+  WriteBytes(f.Path("endless.csv"), std::string(100000, 'x'));
+  f.shell.yesNoAnswers.push_back(true);
+  f.Restore(f.Path("endless.csv"));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].text, "Line 1: longer than 65536 characters");
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+}
+
 TEST(PhonebookFileTest, RestoringTwiceKeepsOneChoicePerCategory) {
   FileFixture f;
   WriteBytes(f.Path("two.csv"),

@@ -201,8 +201,30 @@ TEST(PhonebookReaderTest, AbortWhileTheCategoriesAreReadStopsBeforeTheRecords) {
   EXPECT_NE(f.shell.calls.back(), "ProgressClose");
 }
 
-TEST(PhonebookReaderTest, RefusesABlockSizeThatIsNotPositive) {
-  for (const std::string range : {"0", "-10", "abc", ""}) {
+TEST(PhonebookReaderTest, ARepeatedNumberReplacesItsRow) {
+  ReaderFixture f;
+  f.app->settings.FromPHONE = true;
+  f.phone.lines["AT+MPGR=1,30"] = {"+MPGR: 2,0041,255,0,0", "+MPGR: 2,0042,1,0,3"};
+  f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 500,2"};
+  f.phone.lines["AT+MPBR=1,10"] = {"+MPBR: 1,\"+111\",145,0041,1,0,255,0,1,2,255,255,0,,0,0",
+                                   "+MPBR: 1,\"+222\",145,0042,3,0,255,0,1,2,255,255,0,,0,0",
+                                   "+MPBR: 3,\"333\",129,,1,0,255,0,1,2,255,255,0,,0,0"};
+  ReadPhonebook(*f.app, f.shell, f.phone);
+  EXPECT_EQ(f.pb.Categories[2][CategoryName], "0042");
+  EXPECT_EQ(f.pb.Categories[2][CategoryLight], "3");
+  ASSERT_EQ(f.pb.LVCat.size(), 1u);
+  EXPECT_EQ(f.pb.LVCat[0].Cells[0], "B");
+  EXPECT_EQ(f.pb.Popup.AssignCategory.size(), 1u);
+  EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2, std::vector<std::string>{"B"});
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryNumber], "\"+222\"");
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryNumberType], "3");
+  ASSERT_EQ(f.pb.LV.size(), 2u);
+  EXPECT_EQ(f.pb.LV[0].Cells[NumberCell], "+222");
+  EXPECT_EQ(f.pb.ReadCount, 2);
+}
+
+TEST(PhonebookReaderTest, RefusesABlockSizeOrSimCapacityOutsideTheTable) {
+  for (const std::string range : {"0", "-10", "abc", "", "1251", "2147483647"}) {
     ReaderFixture f;
     f.app->settings.Range = range;
     EXPECT_EQ(ReadPhonebook(*f.app, f.shell, f.phone).Requests, 0);
@@ -210,6 +232,24 @@ TEST(PhonebookReaderTest, RefusesABlockSizeThatIsNotPositive) {
     ASSERT_EQ(f.shell.messages.size(), 1u);
     EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(f.shell.progressShown);
+  }
+  for (const auto& [model, sim, refused] :
+       {std::tuple{"E398", "251", true}, std::tuple{"L6", "2147483647", true},
+        std::tuple{"C650", "751", true}, std::tuple{"C650", "750", false},
+        std::tuple{"L6", "-1", true}}) {
+    ReaderFixture f;
+    f.app->link.PhoneModel = model;
+    f.app->settings.FromSIM = true;
+    f.app->settings.SIM = sim;
+    f.phone.lines["AT+MPBSC=?"] = {"+MPBSC: 750,0"};
+    ReadPhonebook(*f.app, f.shell, f.phone);
+    EXPECT_EQ(f.phone.sent.empty(), refused) << model << " " << sim;
+    if (refused) {
+      ASSERT_EQ(f.shell.messages.size(), 1u);
+      EXPECT_EQ(U(f.shell.messages[0].text),
+                std::string("Емкость SIM карты должна быть числом от 0 до ") +
+                    (std::string(model) == "C650" ? "750" : "250") + "!");
+    }
   }
 }
 

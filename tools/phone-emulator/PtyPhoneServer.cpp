@@ -112,6 +112,11 @@ void PtyPhoneServer::Inspect(const std::function<void(const EmulatedPhone&)>& lo
   look(phone_);
 }
 
+void PtyPhoneServer::Change(const std::function<void(EmulatedPhone&)>& change) {
+  const std::lock_guard lock(phoneMutex_);
+  change(phone_);
+}
+
 void PtyPhoneServer::Serve() {
   for (;;) {
     OutputWait wait;

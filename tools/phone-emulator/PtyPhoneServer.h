@@ -39,6 +39,8 @@ class PtyPhoneServer {
   long long BytesSent() const { return bytesSent_; }
   // Looks at the phone's state without racing the serving thread.
   void Inspect(const std::function<void(const EmulatedPhone&)>& look) const;
+  // Changes the phone's state (a test's own records) without racing the serving thread.
+  void Change(const std::function<void(EmulatedPhone&)>& change);
 
  private:
   using Clock = std::chrono::steady_clock;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace quorix {
+
+// How a reply text collected from the phone ends. Pure functions over the text: no port, no user.
+//
+// A final result code counts only as a line of its own, at the start of the reply or right after
+// a line break: "OK" followed by its CR, or "ERROR" (also as the end of "+CME ERROR" and
+// "+CMS ERROR"), where collection stops right after the letters. A text that holds "OK" or
+// "ERROR" (an e-mail address such as BOOKS@MAIL.RU) ends nothing. A reply of exactly "OK" is
+// complete too.
+
+// True when the reply ended as the phone ends one: the final "OK" and its CR, or "ERROR".
+bool ReplyComplete(const std::string& reply);
+
+// True when the reply ended with a final "ERROR".
+bool ReplyEndedInError(const std::string& reply);
+
+}  // namespace quorix

@@ -1,0 +1,41 @@
+#include "link/AtReply.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorix {
+namespace {
+
+// Replies as they reach the program, and where collection must stand.
+TEST(AtReplyTest, FinalCodesCountOnlyAsLinesOfTheirOwn) {
+  struct Case {
+    std::string reply;
+    bool complete, error;
+  };
+  const Case cases[] = {
+      {"ATZ\r\r\nOK\r", true, false},
+      {"\nATZ\r\r\nOK\r", true, false},
+      {"OK", true, false},
+      {"OK\r", true, false},
+      {"ATZ\r\r\nOK", false, false},  // the CR after it has not come yet
+      {"AT+X\r\r\nERROR", true, true},
+      {"AT+X\r\r\n+CME ERROR", true, true},
+      {"AT+CMGS\r\r\n+CMS ERROR", true, true},
+      // E-mail addresses in a record: neither word ends the reply.
+      {"AT+MPBR=1,4\r\r\n+MPBR: 1,\"BOOKS@MAIL.RU\"", false, false},
+      {"AT+MPBR=1,4\r\r\n+MPBR: 1,\"BOOK", false, false},
+      {"AT+MPBR=1,4\r\r\n+MPBR: 2,\"TERROR", false, false},
+      {"AT+MPBR=1,4\r\r\n+MPBR: 2,\"TERROR@X.RU\",128,,6\r\n\r\nOK\r", true, false},
+      {"AT+MPBR=1,4\r\r\n+MPBR: 3,\"OK\r", false, false},
+      {"", false, false},
+      {"AT+CGMM\r", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReplyComplete(c.reply), c.complete) << c.reply;
+    EXPECT_EQ(ReplyEndedInError(c.reply), c.error) << c.reply;
+  }
+}
+
+}  // namespace
+}  // namespace quorix
