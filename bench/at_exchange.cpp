@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   state.settings.ComPort = server.Start();
   QuietShell shell;
   quorix::RealClock clock;
-  quorix::PhoneConnection phone(state, shell, clock);
+  quorix::PhoneConnection phone(state.settings, state.link, shell, clock);
   phone.ConnectPhone();
   if (!state.link.PhoneConnected) {
     std::fprintf(stderr, "the emulated phone did not answer\n");

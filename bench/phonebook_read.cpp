@@ -47,7 +47,7 @@ bool Run(int records, int blockSize, int baud, Figures& figures) {
   state.settings.Range = std::to_string(blockSize);
   QuietShell shell;
   quorix::RealClock clock;
-  quorix::PhoneConnection phone(state, shell, clock);
+  quorix::PhoneConnection phone(state.settings, state.link, shell, clock);
   phone.ConnectPhone();
   if (!state.link.PhoneConnected) return false;
   shell.onEvents = [&phone] { phone.Com().PollTick(); };

@@ -5,8 +5,6 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/Shell.h"
-
 namespace quorix {
 
 std::vector<std::string> LogLinesOf(std::string_view text) {
@@ -21,14 +19,6 @@ std::vector<std::string> LogLinesOf(std::string_view text) {
     if (i + 1 < text.size()) lines.emplace_back();
   }
   return lines;
-}
-
-void SendConsoleCommand(AtExchange& at, Shell& shell, const std::string& command) {
-  std::string reply;
-  at.SendATCommand(command, reply);
-  const auto nul = reply.find('\0');
-  if (nul != std::string::npos) reply.resize(nul);
-  shell.LogLine(reply);
 }
 
 void SaveLogFile(const std::string& path, const std::vector<std::string>& lines) {

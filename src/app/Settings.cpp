@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/Conversion.h"
 #include "app/ProfileFile.h"
+#include "base/Conversion.h"
 
 namespace quorix {
 namespace {

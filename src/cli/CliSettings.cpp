@@ -1,8 +1,8 @@
 #include "cli/CliSettings.h"
 
-#include "app/Conversion.h"
 #include "app/ProgramPaths.h"
 #include "app/Settings.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 
 namespace quorix::cli {

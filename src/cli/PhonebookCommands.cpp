@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Conversion.h"
 #include "app/Settings.h"
+#include "base/Conversion.h"
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
 #include "cli/CliSettings.h"

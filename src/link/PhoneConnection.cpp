@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/AtReply.h"
 
@@ -29,8 +29,9 @@ std::string DropLast(const std::string& text, size_t count) {
 
 }  // namespace
 
-PhoneConnection::PhoneConnection(AppState& state, Shell& shell, Clock& clock)
-    : state_(state), shell_(shell), clock_(clock), com_(clock) {
+PhoneConnection::PhoneConnection(SettingsPage& settings, LinkState& link, Shell& shell,
+                                 Clock& clock)
+    : settings_(settings), link_(link), shell_(shell), clock_(clock), com_(clock) {
   com_.SetPort(pnCustom);
   com_.SetPortName("\\\\.\\COM4");
 }
@@ -81,7 +82,7 @@ int64_t PhoneConnection::ReplyTimeLimitMs() const {
   // The line speed the user gives on the settings page (the port itself keeps its own); ten bits
   // a byte, twice over for a phone that pauses, and the silence limit.
   const int64_t bitsPerSecond =
-      std::max<int64_t>({com_.BaudRateValue(), NumberIn(state_.settings.BaudRate).value_or(0), 1});
+      std::max<int64_t>({com_.BaudRateValue(), NumberIn(settings_.BaudRate).value_or(0), 1});
   return static_cast<int64_t>(kMaxReplyBytes) * 10 * 1000 * 2 / bitsPerSecond + kReplySilenceMs;
 }
 
@@ -105,9 +106,9 @@ void PhoneConnection::ReportError(const std::string& reply) {
 
 // Only a phone that was connected is lost here; the connect sequence reports its own failures.
 void PhoneConnection::LoseSilentPhone() {
-  if (!state_.link.PhoneConnected || connecting_) return;
+  if (!link_.PhoneConnected || connecting_) return;
   com_.Disconnect();
-  state_.link.PhoneConnected = false;
+  link_.PhoneConnected = false;
   ReportNotFound();
   shell_.SetStatus(2, "");
 }
@@ -122,15 +123,17 @@ void PhoneConnection::DropFailedConnection() {
   com_.Disconnect();
 }
 
-void PhoneConnection::ConnectPhone() {
-  const SettingsPage& settings = state_.settings;
-  const std::string port = settings.Bluetooth ? settings.BCom : settings.ComPort;
-  state_.link.PhoneConnected = false;
+ConnectOutcome PhoneConnection::ConnectPhone() {
+  link_.PhoneConnected = false;
   connecting_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{connecting_};
+  const ConnectOutcome outcome = Identify();
+  connecting_ = false;
+  return outcome;
+}
+
+ConnectOutcome PhoneConnection::Identify() {
+  const SettingsPage& settings = settings_;
+  const std::string port = settings.Bluetooth ? settings.BCom : settings.ComPort;
   com_.SetPortName("\\\\.\\" + port);
   com_.Connect();
   if (settings.Bluetooth) {
@@ -139,6 +142,7 @@ void PhoneConnection::ConnectPhone() {
       waitMs = StrToInt(settings.BTimeout);
     } catch (const ConversionError&) {
       DropFailedConnection();
+      connecting_ = false;
       throw;
     }
     // A wait of days (or below nothing) would hang the connect.
@@ -147,7 +151,7 @@ void PhoneConnection::ConnectPhone() {
       shell_.Message(Ansi("Внимание!"),
                      Ansi("Таймаут Bluetooth соединения должен быть от 0 до 60000 мс!"),
                      MessageIcon::Warning);
-      return;
+      return ConnectOutcome::BadBluetoothWait;
     }
     clock_.SleepMs(waitMs);
   }
@@ -156,9 +160,9 @@ void PhoneConnection::ConnectPhone() {
   if (reply != "ATZ\r\r\nOK\r") {
     DropFailedConnection();
     ReportNotFound();
-    return;
+    return ConnectOutcome::NotFound;
   }
-  state_.link.PhoneConnected = true;
+  link_.PhoneConnected = true;
   reply.clear();
   SendATCommand("AT+CGMM", reply);
   // An ERROR or a reply without a model line names no phone either.
@@ -166,33 +170,34 @@ void PhoneConnection::ConnectPhone() {
       (ReplyComplete(reply) && (ReplyEndedInError(reply) || !HoldsModelLine(reply)))) {
     DropFailedConnection();
     shell_.Message(kProgramTitle, "error in check phone model", MessageIcon::None);
-    state_.link.PhoneConnected = false;
-    return;
+    link_.PhoneConnected = false;
+    return ConnectOutcome::NoModel;
   }
   if (!ReplyComplete(reply)) {
     // The line dropped while the model was told: nothing identified.
-    state_.link.PhoneConnected = false;
+    link_.PhoneConnected = false;
     DropFailedConnection();
     ReportNotFound();
-    return;
+    return ConnectOutcome::NotFound;
   }
   const size_t equals = reply.rfind('=');
-  const std::string& model = state_.link.PhoneModel =
+  const std::string& model = link_.PhoneModel =
       DropLast(equals == std::string::npos ? reply : reply.substr(equals + 1), 8);
   shell_.Notify("Motorola " + model + "\r\n" + Ansi("подключен!"));
   shell_.SetStatus(0, Ansi("Статус: Подключен :)"));
   shell_.SetStatus(1, "");
   shell_.SetStatus(2, Ansi("Модель: ") + model);
+  return ConnectOutcome::Connected;
 }
 
 void PhoneConnection::ToolButton1Click() {
-  if (!state_.link.PhoneConnected) ConnectPhone();
+  if (!link_.PhoneConnected) ConnectPhone();
 }
 
 void PhoneConnection::ToolButton2Click() {
-  if (!state_.link.PhoneConnected) return;
+  if (!link_.PhoneConnected) return;
   com_.Disconnect();
-  state_.link.PhoneConnected = false;
+  link_.PhoneConnected = false;
   shell_.SetStatus(0, Ansi("Статус: Отключен"));
   shell_.Notify(Ansi("Телефон отключен!"));
   shell_.SetStatus(1, "");
@@ -200,7 +205,7 @@ void PhoneConnection::ToolButton2Click() {
 }
 
 void PhoneConnection::ReconnectPort() {
-  state_.link.PhoneConnected = false;
+  link_.PhoneConnected = false;
   const int64_t start = clock_.NowMs();
   while (!com_.Connect()) {
     if (clock_.NowMs() - start >= kReconnectLimitMs) {
@@ -210,17 +215,17 @@ void PhoneConnection::ReconnectPort() {
     shell_.ProcessEvents();
     clock_.SleepMs(kReconnectRetryMs);
   }
-  state_.link.PhoneConnected = true;
+  link_.PhoneConnected = true;
 }
 
 bool PhoneConnection::RequireConnection() {
-  if (state_.link.PhoneConnected) return true;
+  if (link_.PhoneConnected) return true;
   shell_.Message(Ansi("Внимание!"), Ansi("Подключитесь к телефону!"), MessageIcon::Warning);
   return false;
 }
 
 void PhoneConnection::FindSerialPorts() {
-  SettingsPage& settings = state_.settings;
+  SettingsPage& settings = settings_;
   settings.PortItems.clear();
   settings.ComPort.clear();
   for (const SerialPort& port : ReadSerialPortMap(portMapSource_)) {

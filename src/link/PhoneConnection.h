@@ -2,14 +2,19 @@
 
 #include <string>
 
-#include "app/AppState.h"
 #include "app/Clock.h"
+#include "app/SettingsPage.h"
 #include "app/Shell.h"
 #include "link/AtExchange.h"
+#include "link/LinkState.h"
 #include "link/SerialPortMap.h"
 #include "link/TCommPortDriver.h"
 
 namespace quorix {
+
+// How a connect attempt ended; each failure has been shown to the user already, but for NotFound,
+// which the status panels and the popup tell.
+enum class ConnectOutcome { Connected, NotFound, NoModel, BadBluetoothWait };
 
 // The AT dialogue with the phone over the port Com, and the connection state in state.link.
 // Reports to the user through the Shell (status panels, popup, message boxes).
@@ -30,7 +35,7 @@ class PhoneConnection : public AtExchange {
   static constexpr size_t kMaxReplyBytes = 4u << 20;
   int64_t ReplyTimeLimitMs() const;
 
-  PhoneConnection(AppState& state, Shell& shell, Clock& clock);
+  PhoneConnection(SettingsPage& settings, LinkState& link, Shell& shell, Clock& clock);
 
   TCommPortDriver& Com() { return com_; }
 
@@ -43,7 +48,7 @@ class PhoneConnection : public AtExchange {
   void BeginLongCommand() override;
   void EndLongCommand() override;
   // Opens the port chosen in the settings, resets the phone and reads its model.
-  void ConnectPhone();
+  ConnectOutcome ConnectPhone();
   // The connect command: ConnectPhone unless already connected.
   void ToolButton1Click();
   // The disconnect command.
@@ -58,6 +63,7 @@ class PhoneConnection : public AtExchange {
   void SetPortMapSource(SerialPortMapSource source) { portMapSource_ = std::move(source); }
 
  private:
+  ConnectOutcome Identify();
   void ReportNotFound();
   void ReportError(const std::string& reply);
   void LoseSilentPhone();
@@ -65,7 +71,8 @@ class PhoneConnection : public AtExchange {
   // chosen then.
   void DropFailedConnection();
 
-  AppState& state_;
+  SettingsPage& settings_;
+  LinkState& link_;
   Shell& shell_;
   Clock& clock_;
   TCommPortDriver com_;

@@ -27,6 +27,22 @@ int ComNumber(const std::string& name) {
 
 }  // namespace
 
+const std::vector<std::string>& ComPortNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> list;
+    for (int i = 1; i <= 20; ++i) list.push_back("COM" + std::to_string(i));
+    return list;
+  }();
+  return names;
+}
+
+std::string ShownPortName(const std::string& text) {
+  if (!text.empty() && text[0] == '/') return text;
+  std::string shown = text;
+  for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return shown;
+}
+
 std::string PortDevicePath(const std::string& portName) {
   std::string name = portName;
   if (name.rfind("\\\\.\\", 0) == 0) name.erase(0, 4);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phonebook/FieldText.h"

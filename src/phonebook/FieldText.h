@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 
 namespace quorix {
 

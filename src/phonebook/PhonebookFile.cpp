@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "app/Shell.h"
 #include "app/TextLines.h"
 #include "codec/CodePage.h"

@@ -1,6 +1,6 @@
 #include "phonebook/PhonebookLabels.h"
 
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "phonebook/FieldText.h"
 

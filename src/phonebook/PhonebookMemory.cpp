@@ -1,7 +1,7 @@
 #include "phonebook/PhonebookMemory.h"
 
 #include "app/AppState.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
 

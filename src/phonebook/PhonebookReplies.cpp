@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/AppState.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "app/Shell.h"
 #include "codec/Ucs2.h"
 #include "phonebook/EntryList.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "app/ProfileFile.h"
 #include "app/ProgramPaths.h"
 #include "codec/CodePage.h"

@@ -38,7 +38,7 @@ struct Reading {
   AppState state;
   RecordingShell shell;
   RealClock clock;
-  PhoneConnection phone{state, shell, clock};
+  PhoneConnection phone{state.settings, state.link, shell, clock};
   std::function<void()> onEvents;
 
   Reading(const std::string& model, bool sample, EmulatorOptions options = {})

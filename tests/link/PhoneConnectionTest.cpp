@@ -7,7 +7,7 @@
 
 #include "app/AppState.h"
 #include "app/Clock.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "support/Link.h"
@@ -320,7 +320,7 @@ TEST(PhoneConnectionTest, BluetoothUsesItsOwnPortAndWaitsBeforeTheFirstCommand) 
   state.settings.BTimeout = "1500";
   RecordingShell shell;
   WatchingClock clock(line.MasterFd());
-  PhoneConnection phone(state, shell, clock);
+  PhoneConnection phone(state.settings, state.link, shell, clock);
   phone.ConnectPhone();
   EXPECT_EQ(clock.sleeps_, std::vector<int64_t>{1500});
   EXPECT_FALSE(clock.sentBeforeSleep_);

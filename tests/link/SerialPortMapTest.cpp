@@ -90,7 +90,7 @@ TEST(SerialPortMapTest, FindSerialPortsPicksTheLastUsbModem) {
   state.settings.PortItems = {"COM1", "COM2"};
   test::RecordingShell shell;
   VirtualClock clock;
-  PhoneConnection phone(state, shell, clock);
+  PhoneConnection phone(state.settings, state.link, shell, clock);
   phone.SetPortMapSource(sysfs.Source());
   phone.FindSerialPorts();
   EXPECT_EQ(state.settings.PortItems,

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "PhonebookFixture.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 
 namespace quorix {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "PhonebookFixture.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "support/TempDir.h"

@@ -6,7 +6,7 @@
 
 #include "PhonebookFixture.h"
 #include "ScriptedPhone.h"
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookReplies.h"
 

@@ -15,7 +15,7 @@ struct Link {
   AppState state;
   RecordingShell shell;
   ClockType clock;
-  PhoneConnection phone{state, shell, clock};
+  PhoneConnection phone{state.settings, state.link, shell, clock};
 
   explicit Link(const std::string& port) { state.settings.ComPort = port; }
 };

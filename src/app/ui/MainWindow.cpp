@@ -24,6 +24,7 @@
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/Text.h"
 #include "codec/CodePage.h"
+#include "link/PortName.h"
 #include "phonebook/ui/PhonebookCommands.h"
 #include "phonebook/ui/PhonebookViewBinder.h"
 
@@ -32,14 +33,14 @@ namespace quorix::ui {
 MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     : QMainWindow(parent),
       settingsPath_(std::move(settingsPath)),
-      link_(state_, *this, clock_),
+      link_(state_.settings, state_.link, *this, clock_),
       notifier_(std::make_unique<Notifier>()),
       pages_(new QTabWidget(this)) {
   setObjectName("Form1");
   setWindowTitle("Quorix");
   resize(978, 673);
   move(245, 97);
-  for (int i = 1; i <= 20; ++i) state_.settings.PortItems.push_back("COM" + std::to_string(i));
+  state_.settings.PortItems = ComPortNames();
   BuildPages();
   BuildStatusBar();
   BuildCommands();

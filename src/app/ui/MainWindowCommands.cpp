@@ -17,6 +17,7 @@
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/ToolIcons.h"
 #include "codec/CodePage.h"
+#include "link/ConsoleCommand.h"
 
 namespace quorix::ui {
 

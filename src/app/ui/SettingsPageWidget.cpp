@@ -13,6 +13,7 @@
 #include "app/SettingsPage.h"
 #include "app/ui/Text.h"
 #include "codec/Ucs2.h"
+#include "link/PortName.h"
 
 namespace quorix::ui {
 
@@ -20,7 +21,7 @@ namespace {
 
 QStringList PortNames() {
   QStringList names;
-  for (int i = 1; i <= 20; ++i) names << QString("COM%1").arg(i);
+  for (const std::string& name : ComPortNames()) names << QString::fromStdString(name);
   return names;
 }
 
@@ -33,10 +34,8 @@ QComboBox* MakeCombo(const char* name, const QStringList& items, bool editable, 
   return combo;
 }
 
-// Port names are shown in upper case like the COMn names they mostly are; device paths keep
-// their case because the file system tells "/dev/ttyACM0" from "/DEV/TTYACM0".
 QString PortText(const QString& text) {
-  return text.startsWith('/') ? text : text.toUpper();
+  return FromAnsi(ShownPortName(ToAnsi(text)));
 }
 
 // A fixed-list box still shows a stored text that is not among its items.

@@ -1,4 +1,4 @@
-#include "app/Conversion.h"
+#include "base/Conversion.h"
 
 #include <cctype>
 #include <climits>
