@@ -77,4 +77,16 @@ std::string Utf8ToCp1251(std::string_view utf8) {
   return converter.Convert(utf8, Utf8SequenceLength);
 }
 
+char LowerCp1251(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) return static_cast<char>(b + 32);
+  return b == 0xA8 ? static_cast<char>(0xB8) : c;
+}
+
+char UpperCp1251(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if ((b >= 'a' && b <= 'z') || b >= 0xE0) return static_cast<char>(b - 32);
+  return b == 0xB8 ? static_cast<char>(0xA8) : c;
+}
+
 }  // namespace quorix

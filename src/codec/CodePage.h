@@ -11,6 +11,10 @@ namespace quorix {
 std::string Cp1251ToUtf8(std::string_view cp1251);
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// Letter case in code page 1251: Latin, Cyrillic А..Я and Ё; other bytes are left alone.
+char LowerCp1251(char c);
+char UpperCp1251(char c);
+
 // A fixed text of the program, written in UTF-8 in the source, as code page 1251.
 inline std::string Ansi(std::string_view utf8) {
   return Utf8ToCp1251(utf8);

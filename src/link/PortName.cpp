@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "codec/CodePage.h"
+
 namespace quorix {
 
 namespace {
@@ -39,7 +41,7 @@ const std::vector<std::string>& ComPortNames() {
 std::string ShownPortName(const std::string& text) {
   if (!text.empty() && text[0] == '/') return text;
   std::string shown = text;
-  for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : shown) c = UpperCp1251(c);
   return shown;
 }
 

@@ -191,16 +191,8 @@ int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b) {
 
 namespace {
 
-// Code page 1251 letters in lower case: Latin, Cyrillic А..Я and Ё.
-unsigned char LowerCp1251(unsigned char c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) return static_cast<unsigned char>(c + 32);
-  return c == 0xA8 ? 0xB8 : c;
-}
-
 bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-  const auto same = [](char a, char b) {
-    return LowerCp1251(static_cast<unsigned char>(a)) == LowerCp1251(static_cast<unsigned char>(b));
-  };
+  const auto same = [](char a, char b) { return LowerCp1251(a) == LowerCp1251(b); };
   return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
 }
 

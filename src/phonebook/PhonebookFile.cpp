@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "base/Conversion.h"
 #include "app/Shell.h"
 #include "app/TextLines.h"
+#include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/AppState.h"
-#include "base/Conversion.h"
 #include "app/Shell.h"
+#include "base/Conversion.h"
 #include "codec/Ucs2.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookLabels.h"
