@@ -1,5 +1,9 @@
 #include "link/AtReply.h"
 
+#include <algorithm>
+
+#include "base/Conversion.h"
+
 namespace quorix {
 
 namespace {
@@ -30,6 +34,20 @@ bool ReplyComplete(const std::string& reply) {
     return true;
   }
   return ReplyEndedInError(reply);
+}
+
+bool TagAt(const std::string& reply, size_t p, const std::string& tag) {
+  return reply.compare(p, tag.size(), tag) == 0;
+}
+
+int ReadTaggedIndex(const std::string& reply, size_t& p) {
+  constexpr size_t kTagLength = 6;
+  const size_t start = std::min(p + kTagLength + 1, reply.size());
+  const size_t comma = reply.find(',', start);
+  const std::string text =
+      reply.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+  p = comma == std::string::npos ? reply.size() : comma + 1;
+  return StrToInt(text);
 }
 
 }  // namespace quorix

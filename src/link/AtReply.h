@@ -18,4 +18,14 @@ bool ReplyComplete(const std::string& reply);
 // True when the reply ended with a final "ERROR".
 bool ReplyEndedInError(const std::string& reply);
 
+// Reply lines of the Motorola commands begin with a six-character tag ("+MPBR:") that a reader
+// looks for anywhere in the reply; the index follows after one blank, up to the next comma.
+
+// True when the tag stands at position p of the reply.
+bool TagAt(const std::string& reply, size_t p, const std::string& tag);
+
+// The index after the tag at p, read as a decimal number; p moves past the comma that ends it
+// (to the end of the reply when none does). ConversionError when it is no number.
+int ReadTaggedIndex(const std::string& reply, size_t& p);
+
 }  // namespace quorix

@@ -3,10 +3,13 @@
 #include "app/AppState.h"
 #include "app/Shell.h"
 #include "codec/CodePage.h"
+#include "codec/Ucs2.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
 #include "phonebook/CategoryTree.h"
+#include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
+#include "phonebook/PhonebookLabels.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
 #include "phonebook/PhonebookReplies.h"
@@ -45,6 +48,37 @@ PhonebookReadOutcome StopUnanswered(PhonebookState& pb, Shell& shell) {
 }
 
 }  // namespace
+
+bool ParseCategoryReply(AppState& app, const std::string& reply) {
+  PhonebookState& pb = app.phonebook;
+  return ScanCategoryLines(reply, [&](CategoryLine&& line) {
+    if (app.AbortRequested) return false;
+    CategoryRow& row = pb.Categories[line.Index];
+    row.Clear();
+    for (size_t k = 0; k < line.Values.size(); ++k)
+      row[CategoryName + static_cast<int>(k)] = line.Values[k];
+    const std::string name = DecodeUcs2Hex(row[CategoryName]);
+    ShowCategoryRow(pb, line.Index, name,
+                    {name, ReadMelodyLabel(pb, row[CategoryMelody], CategoryDefaultMelodyLabel()),
+                     LightAlertLabel(row[CategoryLight])});
+    return true;
+  });
+}
+
+void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool advanced) {
+  PhonebookState& pb = app.phonebook;
+  ScanRecordLines(reply, advanced, [&](RecordLine&& line) {
+    EntryRow& row = pb.PhonebookEntries[line.Index];
+    row.Clear();
+    for (size_t k = 0; k < line.Values.size(); ++k)
+      row[EntryNumber + static_cast<int>(k)] = std::move(line.Values[k]);
+    if (ShowEntryRow(pb, ReadEntryRow(pb, line.Index, advanced))) {
+      ++pb.ReadCount;
+      shell.ProgressStep(1);
+    }
+    shell.ProcessEvents();
+  });
+}
 
 PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
   PhonebookState& pb = app.phonebook;

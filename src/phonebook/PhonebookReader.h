@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "phonebook/PhonebookReadOutcome.h"
 
 namespace quorix {
@@ -17,6 +19,16 @@ class Shell;
 // "ERROR" lets the reading go on. The outcome is returned and kept as the tables' LastReading
 // (a conversion error leaves it unfinished there); a refused block size changes neither.
 PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at);
+
+// The reply to AT+MPGR=1,30 into the tables: every category line fills its row and shows in
+// LVCat, the "Назначить категорию" submenu and the entry editor's choices (a repeated number
+// replaces its row). False when AbortRequested stopped the scan.
+bool ParseCategoryReply(AppState& app, const std::string& reply);
+
+// A reply to AT+MPBR into the tables: every record line fills its entry row and its LV row;
+// ReadCount and the gauge count new rows. ConversionError for a value that must be a number;
+// what was parsed stays.
+void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool advanced);
 
 // The one closing message of a reading with failures: how many records came of how many, and
 // that the phone fell silent when it did. Nothing for a clean, refused or aborted reading.

@@ -1,21 +1,37 @@
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 
 namespace quorix {
 
-struct AppState;
-class Shell;
+// The phone's replies to the phonebook reading commands, read from their text alone. Values are
+// the characters between commas exactly as they stand (quotes stay, nothing is unescaped).
 
-// The reply to AT+MPGR=1,30: every "+MPGR:" line with an index 1..30 fills its category row and
-// adds its LVCat row, its "Назначить категорию" item and its entry editor choice. False when
-// AbortRequested stopped the scan. ConversionError for an index that is not a number.
-bool ParseCategoryReply(AppState& app, const std::string& reply);
+// A "+MPGR:" line of the reply to AT+MPGR=1,30: the category number and its four values (name,
+// melody, third value, light). A comma or a carriage return closes a value; the line ends when
+// the fourth value is closed or the reply ends.
+struct CategoryLine {
+  int Index = 0;
+  std::array<std::string, 4> Values;
+};
 
-// A reply to AT+MPBR: every "+MPBR:" line with an index 1..1250 fills its entry row (values 1..15,
-// or 1..23 when advanced) and adds its LV row; ReadCount and the gauge count it. ConversionError
-// for an index, type, category or file melody that is not a number; what was parsed stays.
-void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool advanced);
+// Hands every line with an index 1..30 to onLine, in reply order, until onLine returns false
+// (false then). ConversionError for an index that is not a number; the lines before it have
+// been handed over.
+bool ScanCategoryLines(const std::string& reply, const std::function<bool(CategoryLine&&)>& onLine);
+
+// A "+MPBR:" line of a reply to AT+MPBR: the record's index and its values 1..15, or 1..23 when
+// advanced, in the field order of the entry table. A carriage return ends the line.
+struct RecordLine {
+  int Index = 0;
+  std::array<std::string, 23> Values;
+};
+
+// Hands every line with an index 1..1250 to onLine, in reply order. ConversionError as above.
+void ScanRecordLines(const std::string& reply, bool advanced,
+                     const std::function<void(RecordLine&&)>& onLine);
 
 // The record count in the reply to AT+MPBSC=?: the text after the first comma up to the line's
 // end. ConversionError when that is not a number.

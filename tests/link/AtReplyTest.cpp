@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "base/Conversion.h"
+
 namespace quorix {
 namespace {
 
@@ -35,6 +37,29 @@ TEST(AtReplyTest, FinalCodesCountOnlyAsLinesOfTheirOwn) {
     EXPECT_EQ(ReplyComplete(c.reply), c.complete) << c.reply;
     EXPECT_EQ(ReplyEndedInError(c.reply), c.error) << c.reply;
   }
+}
+
+TEST(AtReplyTest, TaggedIndexes) {
+  struct Case {
+    std::string reply;
+    size_t at;
+    int index;
+    size_t after;
+  };
+  const Case cases[] = {
+      {"+MPBR: 5,\"123\"", 0, 5, 9},
+      {"\r\n+MPGR: 30,0041", 2, 30, 12},
+      {"+MPBR: 1250", 0, 1250, 11},  // no comma: the reply ends the index
+  };
+  for (const Case& c : cases) {
+    size_t p = c.at;
+    EXPECT_TRUE(TagAt(c.reply, p, c.reply.substr(c.at, 6)));
+    EXPECT_EQ(ReadTaggedIndex(c.reply, p), c.index) << c.reply;
+    EXPECT_EQ(p, c.after) << c.reply;
+  }
+  size_t p = 0;
+  EXPECT_FALSE(TagAt("+MPBR", 0, "+MPBR:"));
+  EXPECT_THROW(ReadTaggedIndex("+MPBR: x,1", p), ConversionError);
 }
 
 }  // namespace

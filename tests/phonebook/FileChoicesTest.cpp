@@ -4,7 +4,7 @@
 
 #include "PhonebookFixture.h"
 #include "phonebook/EntryList.h"
-#include "phonebook/PhonebookReplies.h"
+#include "phonebook/PhonebookReader.h"
 
 namespace quorix {
 namespace {
