@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 namespace quorix {
@@ -28,6 +29,19 @@ int64_t RealClock::NowMs() {
 
 void RealClock::SleepMs(int64_t ms) {
   if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+int64_t RealClock::WallSeconds() {
+  return std::time(nullptr);
+}
+
+std::string LocalDateTime(Clock& clock) {
+  const std::time_t seconds = static_cast<std::time_t>(clock.WallSeconds());
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local);
+  return text;
 }
 
 bool RealClock::WaitFd(int fd, short events, int64_t timeoutMs) {

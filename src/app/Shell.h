@@ -7,7 +7,9 @@ namespace quorix {
 
 enum class MessageIcon { None, Information, Warning, Error };
 
-// What a file dialog offers; the filter uses the "Label|*.ext|Label|*.ext" form.
+// What a file dialog offers; the filter uses the "Label|*.ext|Label|*.ext" form. Paths (the
+// initial directory, the chosen file) are UTF-8 as the file system has them, so a name outside
+// code page 1251 survives; the other texts are code page 1251.
 struct FileChoice {
   std::string title;
   std::string filter;
@@ -16,7 +18,7 @@ struct FileChoice {
 };
 
 // Everything the core needs of a user: the main window implements it with widgets, quorix-cli on
-// the terminal, tests with a recorder. Every text crossing it is code page 1251.
+// the terminal, tests with a recorder. Every text crossing it is code page 1251, but file paths.
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -44,7 +46,7 @@ class Shell {
   // The main window's title.
   virtual void SetTitle(const std::string& title) = 0;
 
-  // A file to open or to save; nothing when the user cancels.
+  // A file to open or to save (UTF-8); nothing when the user cancels.
   virtual std::optional<std::string> ChooseOpenFile(const FileChoice& choice) = 0;
   virtual std::optional<std::string> ChooseSaveFile(const FileChoice& choice) = 0;
 

@@ -135,7 +135,7 @@ int ReadCommand(CliContext& ctx) {
               << " left as it was: the reading had failures (--save-partial replaces it)\n";
     } else {
       try {
-        SavePhonebookFile(state, *options.savePath);
+        SavePhonebookFile(state, link.clock, *options.savePath);
       } catch (const PhonebookFileError& e) {
         ctx.err << "quorix-cli: " << Printable(Cp1251ToUtf8(e.what())) << '\n';
         return kExitFailure;

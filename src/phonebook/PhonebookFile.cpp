@@ -1,13 +1,14 @@
 #include "phonebook/PhonebookFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fstream>
+#include <system_error>
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/AtomicFile.h"
+#include "app/Clock.h"
 #include "app/Shell.h"
 #include "app/TextLines.h"
 #include "base/Conversion.h"
@@ -78,30 +79,12 @@ std::string PhonebookFileText(const AppState& app, const std::string& dateTime) 
   return text;
 }
 
-void SavePhonebookFile(const AppState& app, const std::string& path) {
-  char stamp[32];
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::strftime(stamp, sizeof stamp, "%d.%m.%Y %H:%M:%S", &local);
-  const std::string text = PhonebookFileText(app, stamp);
-
-  const std::string temporary = path + ".quorix-tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw PhonebookFileError(SystemError("Cannot create", temporary));
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      const std::string error = SystemError("Cannot write", temporary);
-      std::remove(temporary.c_str());
-      throw PhonebookFileError(error);
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string error = SystemError("Cannot replace", path);
-    std::remove(temporary.c_str());
-    throw PhonebookFileError(error);
+void SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path) {
+  try {
+    WriteFileAtomically(path, PhonebookFileText(app, LocalDateTime(clock)));
+  } catch (const std::system_error& e) {
+    throw PhonebookFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
+                             Utf8ToCp1251(e.code().message()));
   }
 }
 

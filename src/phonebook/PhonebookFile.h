@@ -6,6 +6,7 @@
 namespace quorix {
 
 struct AppState;
+class Clock;
 class Shell;
 
 // A phonebook file could not be written or read, or a line of it is malformed. The text is code
@@ -22,14 +23,14 @@ const std::string& PhonebookFileHeader();
 // entries marked removed are left out.
 std::string PhonebookFileText(const AppState& app, const std::string& dateTime);
 
-// Writes the file at path (a file system path) through a temporary file beside it that replaces
-// the target only when complete, so a failed save leaves an earlier file as it was.
-// PhonebookFileError when anything fails.
-void SavePhonebookFile(const AppState& app, const std::string& path);
+// Writes the file at path (UTF-8), dated by the clock, through a temporary file beside it that
+// replaces the target only when complete and on disk, so a failed save leaves an earlier file as
+// it was. PhonebookFileError when anything fails.
+void SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path);
 
-// Replaces the tables and views with the file at path and marks every restored row for the next
-// upload. The whole file is read and checked first: PhonebookFileError for a file that cannot be
-// read, has the wrong header or a malformed line ("Line N: ..."), and then nothing has changed
+// Replaces the tables and views with the file at path (UTF-8) and marks every restored row for the
+// next upload. The whole file is read and checked first: PhonebookFileError for a file that cannot
+// be read, has the wrong header or a malformed line ("Line N: ..."), and then nothing has changed
 // (tables, marks, views, the mode setting, the flags, the title).
 void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path);
 
@@ -43,7 +44,7 @@ void ParseAdvancedEntryLine(AppState& app, Shell& shell, const std::string& line
 
 // Save (ToolButton11Click): needs a connected phone and asks for the file. Failures are reported
 // through the shell under the caption "ERROR".
-void ToolButton11Click(AppState& app, Shell& shell);
+void ToolButton11Click(AppState& app, Shell& shell, Clock& clock);
 
 // Restore (ToolButton12Click): asks for the file; failures are reported through the shell under
 // the caption "ERROR".

@@ -12,12 +12,10 @@ namespace quorix {
 
 namespace {
 
-// File paths cross the shell in code page 1251 like every other text.
 FileChoice PhonebookFileChoice(const std::string& title) {
   std::error_code error;
-  const std::string directory = std::filesystem::current_path(error).string();
   return {title, "Excel File (*.csv)|*.csv|Text File (*.txt)|*.txt", "csv",
-          Utf8ToCp1251(directory)};
+          std::filesystem::current_path(error).string()};
 }
 
 // A backup of a reading that did not get everything would replace a good one with less.
@@ -30,7 +28,7 @@ std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const 
 
 }  // namespace
 
-void ToolButton11Click(AppState& app, Shell& shell) {
+void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
   if (!app.link.PhoneConnected) {
     shell.Message(WarningCaption(), Ansi("Сначала необходимо подключиться к телефону!"),
                   MessageIcon::Warning);
@@ -40,12 +38,12 @@ void ToolButton11Click(AppState& app, Shell& shell) {
   if (!path || path->empty()) return;
   std::error_code error;
   const PhonebookReadOutcome& reading = app.phonebook.LastReading;
-  if (reading.HadFailures() && std::filesystem::exists(Cp1251ToUtf8(*path), error) &&
-      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, *path))) {
+  if (reading.HadFailures() && std::filesystem::exists(*path, error) &&
+      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, Utf8ToCp1251(*path)))) {
     return;
   }
   try {
-    SavePhonebookFile(app, Cp1251ToUtf8(*path));
+    SavePhonebookFile(app, clock, *path);
   } catch (const PhonebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }
@@ -59,7 +57,7 @@ void ToolButton12Click(AppState& app, Shell& shell) {
     return;
   }
   try {
-    RestorePhonebookFile(app, shell, Cp1251ToUtf8(*path));
+    RestorePhonebookFile(app, shell, *path);
   } catch (const PhonebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }

@@ -244,7 +244,7 @@ TEST(PhonebookReadWithEmulatedPhoneTest, EmailsHoldingOkOrErrorReadWholeAndResto
   EXPECT_TRUE(r.shell.messages.empty());
 
   const std::string book = r.dir.File("book.csv");
-  SavePhonebookFile(r.state, book);
+  SavePhonebookFile(r.state, r.clock, book);
   AppState restored;
   RecordingShell shell;
   RestorePhonebookFile(restored, shell, book);

@@ -156,6 +156,7 @@ class PatientVirtualClock : public Clock {
   explicit PatientVirtualClock(int64_t stepOnDataMs = 0) : stepOnDataMs_(stepOnDataMs) {}
   int64_t NowMs() override { return now_; }
   void SleepMs(int64_t ms) override { now_ += ms > 0 ? ms : 0; }
+  int64_t WallSeconds() override { return VirtualClock::kVirtualEpoch + now_ / 1000; }
   bool WaitFd(int fd, short events, int64_t timeoutMs) override {
     pollfd p{fd, events, 0};
     const bool ready = poll(&p, 1, 20) > 0;
@@ -200,6 +201,7 @@ class WatchingClock : public Clock {
  public:
   explicit WatchingClock(int master) : master_(master) {}
   int64_t NowMs() override { return inner_.NowMs(); }
+  int64_t WallSeconds() override { return inner_.WallSeconds(); }
   void SleepMs(int64_t ms) override {
     pollfd p{master_, POLLIN, 0};
     sentBeforeSleep_ = poll(&p, 1, 20) > 0 && (p.revents & POLLIN);

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "PhonebookFixture.h"
+#include "app/Clock.h"
 #include "base/Conversion.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
@@ -33,11 +37,31 @@ std::string File(const std::string& mode, const std::vector<std::string>& body) 
   return text;
 }
 
+// Writes beyond a size fail (EFBIG) while this lives, instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{bytes, old_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int) = nullptr;
+};
+
 struct FileFixture : PhonebookFixture {
   test::TempDir folder;
+  VirtualClock clock;
   fs::path Path(const std::string& name) const { return fs::path(folder.path()) / name; }
   void Restore(const fs::path& file) {
-    shell.openAnswers.push_back(Utf8ToCp1251(file.string()));
+    shell.openAnswers.push_back(file.string());
     ToolButton12Click(*app, shell);
   }
 };
@@ -48,13 +72,15 @@ TEST(PhonebookFileTest, EmptyPhonebookIsThreeLines) {
   EXPECT_EQ(PhonebookFileText(*f.app, "X"),
             kHeader + "X\r\nAdvanced Phonebook: No\r\n" + kColumns + "\r\n");
   f.app->settings.AdvancedPhoneBook = true;
-  SavePhonebookFile(*f.app, f.Path("empty.csv").string());
+  SavePhonebookFile(*f.app, f.clock, f.Path("empty.csv").string());
   const std::string saved = ReadBytes(f.Path("empty.csv"));
   ASSERT_EQ(saved.compare(0, kHeader.size(), kHeader), 0);
   const size_t dateEnd = saved.find("\r\n");
   EXPECT_EQ(saved.substr(dateEnd), "\r\nAdvanced Phonebook: Yes\r\n" + kColumns + "\r\n");
   EXPECT_GT(dateEnd, kHeader.size());  // the date and time follow the header
-  EXPECT_FALSE(fs::exists(f.Path("empty.csv.quorix-tmp")));
+  EXPECT_EQ(saved.substr(kHeader.size(), dateEnd - kHeader.size()), LocalDateTime(f.clock));
+  EXPECT_EQ(std::distance(fs::directory_iterator(f.folder.path()), fs::directory_iterator()), 1)
+      << "no temporary file is left";
 }
 
 TEST(PhonebookFileTest, RemovedEntriesAndCategoriesStayOutOfTheBackup) {
@@ -88,7 +114,7 @@ TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
   const PhonebookTables saved = f.pb;
 
   f.shell.saveAnswers.push_back(Utf8ToCp1251(f.Path("book.csv").string()));
-  ToolButton11Click(*f.app, f.shell);
+  ToolButton11Click(*f.app, f.shell, f.clock);
   ASSERT_TRUE(f.shell.messages.empty()) << f.shell.messages[0].text;
   const std::string text = ReadBytes(f.Path("book.csv"));
   EXPECT_NE(text.find(A("\r\n3;Работа;5;7;4\r\n")), std::string::npos);
@@ -353,7 +379,7 @@ TEST(PhonebookFileTest, ParsersTakeFifteenOrTwentyThreeFields) {
 
 TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   FileFixture f;
-  ToolButton11Click(*f.app, f.shell);  // not connected
+  ToolButton11Click(*f.app, f.shell, f.clock);  // not connected
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(U(f.shell.messages[0].caption), "Внимание!");
   EXPECT_EQ(U(f.shell.messages[0].text), "Сначала необходимо подключиться к телефону!");
@@ -361,9 +387,10 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
 
   f.app->link.PhoneConnected = true;
   f.Entry(1, "111", "Old");
-  const fs::path target = f.Path("backup.csv");
-  f.shell.saveAnswers.push_back(Utf8ToCp1251(target.string()));
-  ToolButton11Click(*f.app, f.shell);
+  // A name outside code page 1251 reaches the file system as it was chosen.
+  const fs::path target = f.Path("копия 日本.csv");
+  f.shell.saveAnswers.push_back(target.string());
+  ToolButton11Click(*f.app, f.shell, f.clock);
   ASSERT_EQ(f.shell.fileChoices.size(), 1u);
   EXPECT_EQ(f.shell.fileChoices[0].title, "Save As");
   EXPECT_EQ(f.shell.fileChoices[0].filter, "Excel File (*.csv)|*.csv|Text File (*.txt)|*.txt");
@@ -378,8 +405,8 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   f.pb.LastReading.RecordsReported = 30;
   for (const bool yes : {false, true}) {
     f.shell.yesNoAnswers.push_back(yes);
-    f.shell.saveAnswers.push_back(Utf8ToCp1251(target.string()));
-    ToolButton11Click(*f.app, f.shell);
+    f.shell.saveAnswers.push_back(target.string());
+    ToolButton11Click(*f.app, f.shell, f.clock);
     EXPECT_EQ(U(f.shell.calls.back())
                   .rfind("AskYesNo|Внимание!|Справочник прочитан не полностью: "
                          "прочитано 0 из 30 записей. Заменить файл ",
@@ -391,16 +418,21 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   WriteBytes(target, before);
   f.pb.LastReading = {};
 
-  // Failed saves: report, and the earlier backup stays as it was.
-  fs::create_directory(f.Path("backup.csv.quorix-tmp"));
+  // Failed saves: report, and the earlier backup stays as it was. A file size limit makes the
+  // write fail even for root.
   WriteBytes(f.Path("plain"), "x");
   for (const fs::path& bad : {target, f.Path("missing") / "b.csv", f.Path("plain") / "b.csv"}) {
     f.shell.messages.clear();
-    f.shell.saveAnswers.push_back(Utf8ToCp1251(bad.string()));
-    ToolButton11Click(*f.app, f.shell);
+    f.shell.saveAnswers.push_back(bad.string());
+    {
+      const FileSizeLimit limit(bad == target ? 64 : RLIM_INFINITY);
+      ToolButton11Click(*f.app, f.shell, f.clock);
+    }
     ASSERT_EQ(f.shell.messages.size(), 1u) << bad;
     EXPECT_EQ(f.shell.messages[0].caption, "ERROR");
-    EXPECT_EQ(f.shell.messages[0].text.rfind("Cannot create", 0), 0u) << f.shell.messages[0].text;
+    EXPECT_EQ(
+        f.shell.messages[0].text.rfind("Cannot write " + Utf8ToCp1251(bad.string()) + ": ", 0), 0u)
+        << f.shell.messages[0].text;
   }
   EXPECT_EQ(ReadBytes(target), before);
   EXPECT_FALSE(fs::exists(f.Path("missing")));
@@ -408,7 +440,7 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   // Cancelled dialogs: nothing written; the restore only rebuilds the tree.
   f.shell.messages.clear();
   f.shell.saveAnswers.push_back(std::nullopt);
-  ToolButton11Click(*f.app, f.shell);
+  ToolButton11Click(*f.app, f.shell, f.clock);
   f.Category(1, "A");
   f.shell.openAnswers.push_back(std::string());
   ToolButton12Click(*f.app, f.shell);

@@ -41,13 +41,13 @@ QString DialogFilter(const std::string& filter) {
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileChoice& choice, bool save) {
-  QFileDialog dialog(parent, FromAnsi(choice.title), FromAnsi(choice.initialDirectory),
-                     DialogFilter(choice.filter));
+  QFileDialog dialog(parent, FromAnsi(choice.title),
+                     QString::fromStdString(choice.initialDirectory), DialogFilter(choice.filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(FromAnsi(choice.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return ToAnsi(dialog.selectedFiles().first());
+  return dialog.selectedFiles().first().toStdString();
 }
 
 // A message raised while a dialog is up (the entry editor refusing an index) belongs over that

@@ -29,7 +29,8 @@ PhonebookCommands::PhonebookCommands(MainWindow& window)
   window_.BindCommand("ToolButton8", [this, &app] { EditEntry(PrepareEditEntry(app, window_)); });
   window_.BindCommand("ToolButton9",
                       [this, &app] { ThenShow([&] { RemoveSelectedEntry(app, window_); }); });
-  window_.BindCommand("ToolButton11", [this, &app] { ToolButton11Click(app, window_); });
+  window_.BindCommand("ToolButton11",
+                      [this, &app] { ToolButton11Click(app, window_, window_.Time()); });
   window_.BindCommand("ToolButton12",
                       [this, &app] { ThenShow([&] { ToolButton12Click(app, window_); }); });
   window_.BindCommand("Button4", [this, &app] {
