@@ -145,30 +145,10 @@ void EntryEditorFormClose(AppState& app) {
   app.phonebook.EntryEditor.Edit1Enabled = true;
 }
 
-bool AcceptEntryEditor(AppState& app, Shell& shell) {
-  PhonebookState& pb = app.phonebook;
-  const EntryEditorFields& e = pb.EntryEditor;
-  const int target = EditorTargetRow(app, shell);
-  if (target == 0 || !EditorFieldsValid(e, shell)) return false;
-
-  ListRow row;
-  row.Caption = e.Edit1;
-  ListRow* listRow = &row;
-  if (pb.EditorMode == EditorModeKind::Add) {
-    ++pb.ExpectedCount;
-    pb.EditIndex = target;
-  } else if (pb.SelectedItemIndex >= 0 && pb.SelectedItemIndex < static_cast<int>(pb.LV.size())) {
-    listRow = &pb.LV[pb.SelectedItemIndex];
-    listRow->Caption = e.Edit1;
-  } else {
-    listRow = nullptr;
-  }
-
-  EntryRow& entry = pb.PhonebookEntries[pb.EditIndex];
-  std::string melodyCell = EntryDefaultMelodyLabel();
+void StoreEditorFields(const PhonebookState& pb, const EntryEditorFields& e, bool adding,
+                       EntryRow& entry) {
   entry[EntryMelody] = "255";
   if (!e.Edit4.empty() && e.Edit4 != EntryDefaultMelodyLabel()) {
-    melodyCell = e.Edit4;
     entry[EntryMelody] =
         e.Edit4.size() > 3 ? std::to_string(MelodyIdFromLabel(pb, e.Edit4)) : e.Edit4;
   }
@@ -176,8 +156,6 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
     entry[EntryMelody] = std::to_string(digit);
   }
   entry[EntryPrimary] = e.CheckBox1 ? "1" : "0";
-  app.DataModified = true;
-
   entry[EntryNumber] = "\"" + e.Edit3 + "\"";
   entry[EntryName] = EncodeUcs2Hex(e.Edit2);
   for (int n = 0; n < kNumberTypes; ++n) {
@@ -187,7 +165,7 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
     }
   }
   // A new entry gets the format the phone gives such a number; a held one is carried.
-  if (pb.EditorMode == EditorModeKind::Add || entry[EntryNumberFormat].empty()) {
+  if (adding || entry[EntryNumberFormat].empty()) {
     entry[EntryNumberFormat] = NumberFormatFor(e.Edit3, entry[EntryNumberType]);
   }
   entry[EntryVoiceLabel] = e.Edit6.empty() ? "0" : e.Edit6;
@@ -210,25 +188,53 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
   for (int k = 0; k < 7; ++k) entry[EntryDistrict + k] = EncodeUcs2Hex(*advanced[k]);
   entry[EntryBirthday] = e.Edit14;
   entry[EntryMark] = kMarkChanged;
+}
 
-  if (listRow != nullptr) {
-    listRow->Cells = {e.Edit2,
-                      e.Edit3,
-                      e.ComboBox1,
-                      melodyCell,
-                      e.ComboBox2,
-                      e.Edit5,
-                      e.CheckBox1 ? "Yes" : "No",
-                      e.Edit7,
-                      e.Edit8,
-                      e.Edit9,
-                      e.Edit10,
-                      e.Edit11,
-                      e.Edit12,
-                      e.Edit13,
-                      e.Edit14};
-    listRow->TypeIcon = TypeIconFor(entry[EntryNumberType]);
-    if (listRow == &row) pb.LV.push_back(row);
+ListRow EditedListRow(const EntryEditorFields& e, const EntryRow& entry) {
+  const bool defaultMelody = e.Edit4.empty() || e.Edit4 == EntryDefaultMelodyLabel();
+  ListRow row;
+  row.Caption = e.Edit1;
+  row.Cells = {e.Edit2,
+               e.Edit3,
+               e.ComboBox1,
+               defaultMelody ? EntryDefaultMelodyLabel() : e.Edit4,
+               e.ComboBox2,
+               e.Edit5,
+               e.CheckBox1 ? "Yes" : "No",
+               e.Edit7,
+               e.Edit8,
+               e.Edit9,
+               e.Edit10,
+               e.Edit11,
+               e.Edit12,
+               e.Edit13,
+               e.Edit14};
+  row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
+  return row;
+}
+
+bool AcceptEntryEditor(AppState& app, Shell& shell) {
+  PhonebookState& pb = app.phonebook;
+  const EntryEditorFields& e = pb.EntryEditor;
+  const int target = EditorTargetRow(app, shell);
+  if (target == 0 || !EditorFieldsValid(e, shell)) return false;
+
+  const bool adding = pb.EditorMode == EditorModeKind::Add;
+  if (adding) {
+    ++pb.ExpectedCount;
+    pb.EditIndex = target;
+  }
+  EntryRow& entry = pb.PhonebookEntries[pb.EditIndex];
+  StoreEditorFields(pb, e, adding, entry);
+  app.DataModified = true;
+
+  ListRow row = EditedListRow(e, entry);
+  if (adding) {
+    pb.LV.push_back(std::move(row));
+  } else if (pb.SelectedItemIndex >= 0 && pb.SelectedItemIndex < static_cast<int>(pb.LV.size())) {
+    ListRow& edited = pb.LV[pb.SelectedItemIndex];
+    row.Selected = edited.Selected;
+    edited = std::move(row);
   }
   RebuildCategoryTree(pb);
   return true;

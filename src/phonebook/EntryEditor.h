@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "phonebook/PhonebookState.h"
+
 namespace quorix {
 
 struct AppState;
@@ -31,6 +33,14 @@ void EntryEditorFormClose(AppState& app);
 // birthday is not an MM-DD-YYYY date; the dialog then stays open. A new entry (or one without a
 // number format) gets the format the phone would give it.
 bool AcceptEntryEditor(AppState& app, Shell& shell);
+
+// The two halves of the OK. The table side: the editor's texts into the entry row (melody and
+// primary by their labels, the fixed values, the mark "1"); a new entry (adding) also gets its
+// number format.
+void StoreEditorFields(const PhonebookState& pb, const EntryEditorFields& e, bool adding,
+                       EntryRow& entry);
+// The list side: the row as the OK shows it, the texts as typed.
+ListRow EditedListRow(const EntryEditorFields& e, const EntryRow& entry);
 
 // The phone's number format: 128 for an e-mail entry (type 6), 145 for "+...", 129 otherwise.
 std::string NumberFormatFor(const std::string& number, const std::string& type);

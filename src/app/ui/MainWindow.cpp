@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <exception>
 
+#include "app/ProgramLifecycle.h"
 #include "app/Settings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
@@ -65,7 +66,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::SetPortOverride(const std::string& port) {
-  portOverride_ = port;
+  portOverride_ = PortOverride(port);
 }
 
 void MainWindow::BuildPages() {
@@ -183,41 +184,36 @@ void MainWindow::showEvent(QShowEvent* event) {
 // A setting that does not convert stops the sequence there; the window stays usable.
 void MainWindow::FormShow() {
   Guarded([this] {
-    state_.AbortRequested = false;
-    WindowLayout layout;
-    ReadWindowLayout(settingsPath_, layout);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect room = screen->availableGeometry();
-      layout = PlaceInside(layout, {room.x(), room.y(), room.width(), room.height()});
-    }
-    resize(width(), layout.Height);
-    resize(layout.Width, height());
-    move(layout.Left, y());
-    move(x(), layout.Top);
-    if (layout.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
-    ReadAllSettings();
-    state_.phonebook.FirstIndex = 1;
-    state_.phonebook.LastIndex = 1000;
-    if (state_.settings.AutoConnect) {
-      link_.ConnectPhone();
-    } else {
-      SetStatus(0, "Status: Disconnected");
-    }
+    RunStartup(state_, *this, settingsPath_, portOverride_,
+               {[this](const WindowLayout& layout) { ApplyLayout(layout); },
+                [this] { ShowSettings(); }, [this] { link_.ConnectPhone(); },
+                [this] {
+                  link_.FindSerialPorts();
+                  settingsPage_->Refresh();
+                }});
     pages_->setCurrentIndex(0);
     lv_->setFocus();
-    if (state_.settings.AutoFind) {
-      link_.FindSerialPorts();
-      settingsPage_->Refresh();
-    }
   });
 }
 
-void MainWindow::ReadAllSettings() {
-  ReadSettings(settingsPath_, state_.settings, state_.phonebook.NumberTypeNames);
-  if (!portOverride_.empty()) {
-    storedPort_ = state_.settings.ComPort;
-    state_.settings.ComPort = portOverride_;
+void MainWindow::ApplyLayout(WindowLayout layout) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect room = screen->availableGeometry();
+    layout = PlaceInside(layout, {room.x(), room.y(), room.width(), room.height()});
   }
+  resize(width(), layout.Height);
+  resize(layout.Width, height());
+  move(layout.Left, y());
+  move(x(), layout.Top);
+  if (layout.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::ReadAllSettings() {
+  ReadProgramSettings(state_, settingsPath_, portOverride_);
+  ShowSettings();
+}
+
+void MainWindow::ShowSettings() {
   settingsPage_->Refresh();
   ApplyColumnWidths();
   typeIcons_ = LoadNumberTypeIcons(state_.phonebook.NumberTypeNames);
@@ -249,11 +245,7 @@ void MainWindow::WriteAllSettings() {
     layout = {normal.height(), normal.width(), normal.x() - frame.x(), normal.y() - frame.y(),
               true};
   }
-  WriteWindowLayout(settingsPath_, layout);
-  SettingsPage stored = state_.settings;
-  // A port given for this run only is not kept, unless the user chose another one meanwhile.
-  if (!portOverride_.empty() && stored.ComPort == portOverride_) stored.ComPort = storedPort_;
-  WriteSettings(settingsPath_, stored);
+  WriteProgramSettings(settingsPath_, layout, state_.settings, portOverride_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -272,8 +264,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::FormCloseQuery() {
-  if (state_.DataModified &&
-      AskYesNo(Ansi("Внимание!"), Ansi("Вы хотите загрузить все измененные данные в телефон?"))) {
+  if (AskUploadBeforeClosing(state_, *this)) {
     QAction* upload = Command("ToolButton13");
     if (upload->isEnabled()) {
       upload->trigger();

@@ -11,6 +11,7 @@
 
 #include "app/AppState.h"
 #include "app/Clock.h"
+#include "app/ProgramLifecycle.h"
 #include "app/Shell.h"
 #include "link/PhoneConnection.h"
 
@@ -114,7 +115,9 @@ class MainWindow : public QMainWindow, public Shell {
   QAction* AddCommand(const QString& name, const QString& text);
   QAction* Forward(const QString& text, const QString& command);
   void Exit();
+  void ApplyLayout(WindowLayout layout);
   void ReadAllSettings();
+  void ShowSettings();
   void WriteAllSettings();
   void ApplyColumnWidths();
   void Button8Click();
@@ -122,8 +125,7 @@ class MainWindow : public QMainWindow, public Shell {
   void Button11Click();
 
   std::string settingsPath_;
-  std::string portOverride_;
-  std::string storedPort_;  // the settings' port while an override is in use
+  PortOverride portOverride_;
   AppState state_;
   RealClock clock_;
   PhoneConnection link_;
