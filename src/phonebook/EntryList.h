@@ -3,14 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "base/ListColumn.h"
 #include "phonebook/PhonebookState.h"
 
 namespace quorix {
-
-struct ListColumn {
-  std::string Caption;
-  int Width = 0;
-};
 
 // The 16 columns of LV: "#" and the 15 cells.
 const std::vector<ListColumn>& EntryListColumns();

@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/ui/Text.h"
+
 namespace quorix::ui {
 
 ListPage::ListPage(QTreeWidget* view, const QString& groupTitle,
@@ -32,8 +34,7 @@ QPushButton* ListPage::Button(const QString& name) const {
   return findChild<QPushButton*>(name);
 }
 
-QTreeWidget* MakeReportList(const char* name,
-                            std::initializer_list<std::pair<const char*, int>> columns) {
+QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& columns) {
   auto* list = new QTreeWidget;
   list->setObjectName(name);
   list->setRootIsDecorated(false);
@@ -50,10 +51,10 @@ QTreeWidget* MakeReportList(const char* name,
   list->header()->setStretchLastSection(false);
   list->header()->setSectionsMovable(false);
   QStringList captions;
-  for (const auto& column : columns) captions << column.first;
+  for (const ListColumn& column : columns) captions << FromAnsi(column.Caption);
   list->setHeaderLabels(captions);
   int index = 0;
-  for (const auto& column : columns) list->setColumnWidth(index++, column.second);
+  for (const ListColumn& column : columns) list->setColumnWidth(index++, column.Width);
   return list;
 }
 

@@ -3,6 +3,9 @@
 #include <QWidget>
 #include <initializer_list>
 #include <utility>
+#include <vector>
+
+#include "base/ListColumn.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -27,8 +30,8 @@ class ListPage : public QWidget {
   QTreeWidget* view_;
 };
 
-// A list in report view: grid lines, whole-row selection, no in-place editing.
-QTreeWidget* MakeReportList(const char* name,
-                            std::initializer_list<std::pair<const char*, int>> columns);
+// A list in report view with the core's columns: grid lines, whole-row selection, no in-place
+// editing.
+QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& columns);
 
 }  // namespace quorix::ui

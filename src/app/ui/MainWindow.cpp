@@ -25,6 +25,7 @@
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/Text.h"
 #include "codec/CodePage.h"
+#include "datebook/ui/DatebookPage.h"
 #include "link/PortName.h"
 #include "phonebook/ui/PhonebookCommands.h"
 #include "phonebook/ui/PhonebookViewBinder.h"
@@ -42,15 +43,12 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   resize(978, 673);
   move(245, 97);
   state_.settings.PortItems = ComPortNames();
-  BuildPages();
   BuildStatusBar();
   BuildCommands();
+  BuildPages();
   BuildToolbar();
   BuildMenus();
-  BuildPopupMenu();
-  BindPageButtons();
   BindOwnCommands();
-  phonebook_ = new PhonebookCommands(*this);
   form3_ = new ProgressWindow(this, [this] { state_.AbortRequested = true; });
   form5_ = new AboutBox(this);
   // The serial port's receive polling runs on this thread, between events.
@@ -69,58 +67,14 @@ void MainWindow::SetPortOverride(const std::string& port) {
   portOverride_ = PortOverride(port);
 }
 
+// The subsystems build their own pages, in the order of the tabs; the settings and the console
+// are the window's.
 void MainWindow::BuildPages() {
   pages_->setObjectName("PageControl1");
   setCentralWidget(pages_);
-  lv_ = MakeReportList("LV", {{"#", 30},
-                              {"Имя", 100},
-                              {"Телефон", 100},
-                              {"Тип", 50},
-                              {"Мелодия", 60},
-                              {"Категория", 60},
-                              {"Картинка", 70},
-                              {"Основной номер", 80},
-                              {"Район", 50},
-                              {"Улица", 50},
-                              {"Город", 50},
-                              {"Область", 50},
-                              {"Индекс", 50},
-                              {"Страна", 50},
-                              {"Псевдоним", 50},
-                              {"День рождения", 50}});
-  lv_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  // The column widths are settings: every resize goes into the state that is saved.
-  connect(lv_->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-    if (column < 16) state_.settings.ColumnWidths[column] = size;
-  });
-  lvCat_ = MakeReportList(
-      "LVCat", {{"#", 30}, {"Категория", 100}, {"Мелодия", 150}, {"Световой вызов", 90}});
-  tr_ = new QTreeWidget;
-  tr_->setObjectName("Tr");
-  tr_->setHeaderHidden(true);
-  tr_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lvCal_ = MakeReportList("LVCal", {{"#", 30},
-                                    {"Описание события", 150},
-                                    {"Повтор", 60},
-                                    {"Unk", 40},
-                                    {"Начало", 60},
-                                    {"Дата", 80},
-                                    {"Продолжительность", 110},
-                                    {"Оповещение", 80},
-                                    {"Unk", 40},
-                                    {"Unk", 40}});
-  pages_->addTab(new ListPage(lv_, "", {}), "Справочник");
-  pages_->addTab(
-      new ListPage(lvCat_, "Меню категорий",
-                   {{"Button4", "Добавить"}, {"Button5", "Редактировать"}, {"Button6", "Удалить"}}),
-      "Категории");
-  pages_->addTab(
-      new ListPage(tr_, "Меню категорий", {{"Button13", "Развернуть"}, {"Button14", "Свернуть"}}),
-      "Дерево категорий");
-  pages_->addTab(
-      new ListPage(lvCal_, "Меню ежедневника",
-                   {{"Button2", "Читать"}, {"Button7", "Сохранить"}, {"Button10", "Восстановить"}}),
-      "Ежедневник");
+  const SubsystemHost host{state_, *this, link_, clock_, *this, typeIcons_, this, pages_};
+  phonebook_ = new PhonebookCommands(host);
+  datebook_ = new DatebookPage(host);
   settingsPage_ = new SettingsPageWidget(state_.settings);
   // Scrolls rather than keeping the window from being made smaller than the page.
   auto* settingsScroll = new QScrollArea;
@@ -130,6 +84,28 @@ void MainWindow::BuildPages() {
   pages_->addTab(settingsScroll, "Настройки");
   console_ = new ConsolePage;
   pages_->addTab(console_, "AT Команды");
+  BindPageButtons(console_, *this);
+  BindPageButtons(settingsPage_, *this);
+}
+
+QTreeWidget* MainWindow::LV() const {
+  return phonebook_->LV();
+}
+
+QTreeWidget* MainWindow::LVCat() const {
+  return phonebook_->LVCat();
+}
+
+QTreeWidget* MainWindow::Tr() const {
+  return phonebook_->Tr();
+}
+
+QMenu* MainWindow::PopupMenu1() const {
+  return phonebook_->PopupMenu1();
+}
+
+QTreeWidget* MainWindow::LVCal() const {
+  return datebook_->LVCal();
 }
 
 ListPage* MainWindow::Page(int index) const {
@@ -192,7 +168,7 @@ void MainWindow::FormShow() {
                   settingsPage_->Refresh();
                 }});
     pages_->setCurrentIndex(0);
-    lv_->setFocus();
+    LV()->setFocus();
   });
 }
 
@@ -215,25 +191,11 @@ void MainWindow::ReadAllSettings() {
 
 void MainWindow::ShowSettings() {
   settingsPage_->Refresh();
-  ApplyColumnWidths();
+  phonebook_->ApplyColumnWidths();
   typeIcons_ = LoadNumberTypeIcons(state_.phonebook.NumberTypeNames);
   ApplyNumberTypeNames(state_.phonebook);
   // The type names and icons show in the phonebook views and the popup.
   phonebook_->Views().ShowAll();
-}
-
-void MainWindow::ApplyColumnWidths() {
-  const auto widths = state_.settings.ColumnWidths;
-  for (int column = 0; column < 16; ++column) {
-    // -1 sizes a column to its contents, -2 to its caption.
-    if (widths[column] == -1) {
-      lv_->resizeColumnToContents(column);
-    } else if (widths[column] == -2) {
-      lv_->setColumnWidth(column, lv_->header()->sectionSizeHint(column));
-    } else {
-      lv_->setColumnWidth(column, widths[column]);
-    }
-  }
 }
 
 void MainWindow::WriteAllSettings() {

@@ -13,6 +13,7 @@
 #include "app/Clock.h"
 #include "app/ProgramLifecycle.h"
 #include "app/Shell.h"
+#include "app/ui/CommandRegistry.h"
 #include "link/PhoneConnection.h"
 
 class QAction;
@@ -24,6 +25,7 @@ class QTreeWidget;
 namespace quorix::ui {
 
 class AboutBox;
+class DatebookPage;
 class ConsolePage;
 class ListPage;
 class Notifier;
@@ -38,7 +40,7 @@ class SettingsPageWidget;
 // the phonebook, "Button4" for adding a category, ...): the toolbar shows it, menu items and page
 // buttons forward to it. A command whose work is not built yet stays disabled; BindCommand gives
 // it its handler and enables it.
-class MainWindow : public QMainWindow, public Shell {
+class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   Q_OBJECT
 
  public:
@@ -57,23 +59,23 @@ class MainWindow : public QMainWindow, public Shell {
   void SetPortOverride(const std::string& port);
 
   QTabWidget* pages() const { return pages_; }
-  QTreeWidget* LV() const { return lv_; }
-  QTreeWidget* LVCat() const { return lvCat_; }
-  QTreeWidget* Tr() const { return tr_; }
-  QTreeWidget* LVCal() const { return lvCal_; }
+  QTreeWidget* LV() const;
+  QTreeWidget* LVCat() const;
+  QTreeWidget* Tr() const;
+  QTreeWidget* LVCal() const;
   // PopupMenu1 of LV with its submenus "Назначить категорию", "Мелодия", "Картинка", "Тип"
   // (object names AssignCategoryMenu, MelodyMenu, PictureMenu, TypeMenu).
-  QMenu* PopupMenu1() const { return popupMenu1_; }
+  QMenu* PopupMenu1() const;
   ListPage* Page(int index) const;
   SettingsPageWidget* SettingsWidget() const { return settingsPage_; }
   ConsolePage* Console() const { return console_; }
   ProgressWindow* Form3() const { return form3_; }
   AboutBox* Form5() const { return form5_; }
 
-  QAction* Command(const QString& name) const;
-  void BindCommand(const QString& name, std::function<void()> handler);
-  // Runs a command; what it throws is shown the way the toolkit shows unhandled errors.
-  void Guarded(const std::function<void()>& work);
+  QAction* Command(const QString& name) const override;
+  void BindCommand(const QString& name, std::function<void()> handler) override;
+  QAction* Forward(const QString& text, const QString& command) override;
+  void Guarded(const std::function<void()>& work) override;
   PhonebookCommands& Phonebook() const { return *phonebook_; }
   QString StatusText(int panel) const;
 
@@ -109,17 +111,13 @@ class MainWindow : public QMainWindow, public Shell {
   void BuildCommands();
   void BuildToolbar();
   void BuildMenus();
-  void BuildPopupMenu();
-  void BindPageButtons();
   void BindOwnCommands();
   QAction* AddCommand(const QString& name, const QString& text);
-  QAction* Forward(const QString& text, const QString& command);
   void Exit();
   void ApplyLayout(WindowLayout layout);
   void ReadAllSettings();
   void ShowSettings();
   void WriteAllSettings();
-  void ApplyColumnWidths();
   void Button8Click();
   void Button9Click();
   void Button11Click();
@@ -133,17 +131,13 @@ class MainWindow : public QMainWindow, public Shell {
   QTimer pollTimer_;
   std::array<QPixmap, 8> typeIcons_;
   QTabWidget* pages_ = nullptr;
-  QTreeWidget* lv_ = nullptr;
-  QTreeWidget* lvCat_ = nullptr;
-  QTreeWidget* tr_ = nullptr;
-  QTreeWidget* lvCal_ = nullptr;
-  QMenu* popupMenu1_ = nullptr;
   SettingsPageWidget* settingsPage_ = nullptr;
   ConsolePage* console_ = nullptr;
   QLabel* panels_[3] = {};
   ProgressWindow* form3_ = nullptr;
   AboutBox* form5_ = nullptr;
   PhonebookCommands* phonebook_ = nullptr;
+  DatebookPage* datebook_ = nullptr;
   std::map<QString, QAction*> commands_;
   bool shown_ = false;
   bool exiting_ = false;

@@ -159,52 +159,6 @@ void MainWindow::BuildMenus() {
   help->addAction(Command("About"));
 }
 
-void MainWindow::BuildPopupMenu() {
-  popupMenu1_ = new QMenu(lv_);
-  popupMenu1_->setObjectName("PopupMenu1");
-  popupMenu1_->addAction(Forward("Правка", "ToolButton8"));
-  popupMenu1_->addAction(Forward("&Удалить", "ToolButton9"));
-  popupMenu1_->addSeparator();
-  const std::pair<const char*, const char*> submenus[] = {
-      {"AssignCategoryMenu", "Назначить категорию"},
-      {"MelodyMenu", "Мелодия"},
-      {"PictureMenu", "Картинка"},
-      {"TypeMenu", "Тип"}};
-  for (const auto& [name, caption] : submenus) popupMenu1_->addMenu(caption)->setObjectName(name);
-  lv_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(lv_, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { popupMenu1_->popup(lv_->viewport()->mapToGlobal(at)); });
-
-  // The list's keys and its double click press the commands' buttons.
-  const std::pair<QKeySequence, const char*> keys[] = {{Qt::Key_F3, "ToolButton4"},
-                                                       {Qt::Key_Insert, "ToolButton7"},
-                                                       {Qt::Key_F4, "ToolButton7"},
-                                                       {Qt::Key_F2, "ToolButton8"},
-                                                       {Qt::Key_Delete, "ToolButton9"}};
-  for (const auto& [key, command] : keys) {
-    auto* shortcut = new QShortcut(key, lv_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(shortcut, &QShortcut::activated, Command(command), &QAction::trigger);
-  }
-  connect(lv_, &QTreeWidget::itemDoubleClicked, Command("ToolButton8"), &QAction::trigger);
-  connect(lvCat_, &QTreeWidget::itemDoubleClicked, Command("Button5"), &QAction::trigger);
-}
-
-void MainWindow::BindPageButtons() {
-  auto bind = [this](QPushButton* button) {
-    QAction* action = Command(button->objectName());
-    button->setEnabled(action->isEnabled());
-    connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
-  };
-  for (int page = 1; page <= 3; ++page) {
-    for (auto* button : Page(page)->findChildren<QPushButton*>()) bind(button);
-  }
-  bind(console_->Button8());
-  bind(console_->Button9());
-  bind(settingsPage_->Button11());
-  bind(settingsPage_->Button12());
-}
-
 void MainWindow::BindOwnCommands() {
   BindCommand("Exit", [this] { Exit(); });
   BindCommand("Help", [this] {

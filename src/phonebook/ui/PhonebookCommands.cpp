@@ -1,12 +1,20 @@
 #include "phonebook/ui/PhonebookCommands.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QMenu>
+#include <QShortcut>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include "app/AppState.h"
-#include "app/ui/MainWindow.h"
+#include "app/ui/CommandRegistry.h"
+#include "app/ui/ListPage.h"
+#include "link/PhoneConnection.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/EntryEditor.h"
+#include "phonebook/EntryList.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
 #include "phonebook/UnsavedChanges.h"
@@ -16,45 +24,128 @@
 
 namespace quorix::ui {
 
-PhonebookCommands::PhonebookCommands(MainWindow& window)
-    : QObject(&window),
-      window_(window),
-      views_(new PhonebookViewBinder(window)),
-      form2_(new EntryEditorDialog(window.State(), window, &window)),
-      form4_(new CategoryEditorDialog(window.State(), window, &window,
-                                      [this] { views_->ShowAll(); })) {
-  AppState& app = window_.State();
-  window_.BindCommand("ToolButton4", [this] { ToolButton4Click(); });
-  window_.BindCommand("ToolButton7", [this, &app] { EditEntry(PrepareAddEntry(app, window_)); });
-  window_.BindCommand("ToolButton8", [this, &app] { EditEntry(PrepareEditEntry(app, window_)); });
-  window_.BindCommand("ToolButton9",
-                      [this, &app] { ThenShow([&] { RemoveSelectedEntry(app, window_); }); });
-  window_.BindCommand("ToolButton11",
-                      [this, &app] { ToolButton11Click(app, window_, window_.Time()); });
-  window_.BindCommand("ToolButton12",
-                      [this, &app] { ThenShow([&] { ToolButton12Click(app, window_); }); });
-  window_.BindCommand("Button4", [this, &app] {
-    if (PrepareAddCategory(app, window_)) form4_->Open();
-  });
-  window_.BindCommand("Button5", [this, &app] {
-    if (PrepareEditCategory(app)) form4_->Open();
-  });
-  window_.BindCommand("Button6", [this, &app] {
-    RemoveSelectedCategory(app, window_);
-    views_->ShowAll();
-  });
-  window_.BindCommand("Button13", [this] { window_.Tr()->expandAll(); });
-  window_.BindCommand("Button14", [this] { window_.Tr()->collapseAll(); });
+PhonebookCommands::PhonebookCommands(const SubsystemHost& host)
+    : QObject(host.window), host_(host) {
+  BuildPages();
+  BuildPopupMenu();
+  views_ = new PhonebookViewBinder(host_, {lv_, lvCat_, tr_, popupMenu1_}, this);
+  form2_ = new EntryEditorDialog(host_.state, host_.shell, host_.window);
+  form4_ = new CategoryEditorDialog(host_.state, host_.shell, host_.window,
+                                    [this] { views_->ShowAll(); });
+  BindCommands();
   views_->ShowPopupMenus();
 }
 
+void PhonebookCommands::BuildPages() {
+  lv_ = MakeReportList("LV", EntryListColumns());
+  lv_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // The column widths are settings: every resize goes into the state that is saved.
+  SettingsPage& settings = host_.state.settings;
+  connect(lv_->header(), &QHeaderView::sectionResized, this,
+          [&settings](int column, int, int size) {
+            if (column < static_cast<int>(settings.ColumnWidths.size())) {
+              settings.ColumnWidths[column] = size;
+            }
+          });
+  lvCat_ = MakeReportList("LVCat", CategoryListColumns());
+  tr_ = new QTreeWidget;
+  tr_->setObjectName("Tr");
+  tr_->setHeaderHidden(true);
+  tr_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+  QTabWidget* pages = host_.pages;
+  pages->addTab(new ListPage(lv_, "", {}), "Справочник");
+  auto* categories =
+      new ListPage(lvCat_, "Меню категорий",
+                   {{"Button4", "Добавить"}, {"Button5", "Редактировать"}, {"Button6", "Удалить"}});
+  pages->addTab(categories, "Категории");
+  auto* tree =
+      new ListPage(tr_, "Меню категорий", {{"Button13", "Развернуть"}, {"Button14", "Свернуть"}});
+  pages->addTab(tree, "Дерево категорий");
+  BindPageButtons(categories, host_.commands);
+  BindPageButtons(tree, host_.commands);
+}
+
+void PhonebookCommands::ApplyColumnWidths() {
+  const auto widths = host_.state.settings.ColumnWidths;
+  for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+    if (widths[column] == -1) {
+      lv_->resizeColumnToContents(column);
+    } else if (widths[column] == -2) {
+      lv_->setColumnWidth(column, lv_->header()->sectionSizeHint(column));
+    } else {
+      lv_->setColumnWidth(column, widths[column]);
+    }
+  }
+}
+
+void PhonebookCommands::BuildPopupMenu() {
+  CommandRegistry& commands = host_.commands;
+  popupMenu1_ = new QMenu(lv_);
+  popupMenu1_->setObjectName("PopupMenu1");
+  popupMenu1_->addAction(commands.Forward("Правка", "ToolButton8"));
+  popupMenu1_->addAction(commands.Forward("&Удалить", "ToolButton9"));
+  popupMenu1_->addSeparator();
+  const std::pair<const char*, const char*> submenus[] = {
+      {"AssignCategoryMenu", "Назначить категорию"},
+      {"MelodyMenu", "Мелодия"},
+      {"PictureMenu", "Картинка"},
+      {"TypeMenu", "Тип"}};
+  for (const auto& [name, caption] : submenus) popupMenu1_->addMenu(caption)->setObjectName(name);
+  lv_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lv_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { popupMenu1_->popup(lv_->viewport()->mapToGlobal(at)); });
+
+  // The list's keys and its double click press the commands' buttons.
+  const std::pair<QKeySequence, const char*> keys[] = {{Qt::Key_F3, "ToolButton4"},
+                                                       {Qt::Key_Insert, "ToolButton7"},
+                                                       {Qt::Key_F4, "ToolButton7"},
+                                                       {Qt::Key_F2, "ToolButton8"},
+                                                       {Qt::Key_Delete, "ToolButton9"}};
+  for (const auto& [key, command] : keys) {
+    auto* shortcut = new QShortcut(key, lv_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(shortcut, &QShortcut::activated, commands.Command(command), &QAction::trigger);
+  }
+  connect(lv_, &QTreeWidget::itemDoubleClicked, commands.Command("ToolButton8"), &QAction::trigger);
+  connect(lvCat_, &QTreeWidget::itemDoubleClicked, commands.Command("Button5"), &QAction::trigger);
+}
+
+void PhonebookCommands::BindCommands() {
+  AppState& app = host_.state;
+  Shell& shell = host_.shell;
+  CommandRegistry& commands = host_.commands;
+  commands.BindCommand("ToolButton4", [this] { ToolButton4Click(); });
+  commands.BindCommand("ToolButton7",
+                       [this, &app, &shell] { EditEntry(PrepareAddEntry(app, shell)); });
+  commands.BindCommand("ToolButton8",
+                       [this, &app, &shell] { EditEntry(PrepareEditEntry(app, shell)); });
+  commands.BindCommand(
+      "ToolButton9", [this, &app, &shell] { ThenShow([&] { RemoveSelectedEntry(app, shell); }); });
+  commands.BindCommand("ToolButton11",
+                       [this, &app, &shell] { ToolButton11Click(app, shell, host_.clock); });
+  commands.BindCommand("ToolButton12",
+                       [this, &app, &shell] { ThenShow([&] { ToolButton12Click(app, shell); }); });
+  commands.BindCommand("Button4", [this, &app, &shell] {
+    if (PrepareAddCategory(app, shell)) form4_->Open();
+  });
+  commands.BindCommand("Button5", [this, &app] {
+    if (PrepareEditCategory(app)) form4_->Open();
+  });
+  commands.BindCommand("Button6", [this, &app, &shell] {
+    RemoveSelectedCategory(app, shell);
+    views_->ShowAll();
+  });
+  commands.BindCommand("Button13", [this] { tr_->expandAll(); });
+  commands.BindCommand("Button14", [this] { tr_->collapseAll(); });
+}
+
 void PhonebookCommands::ToolButton4Click() {
-  if (!window_.Link().RequireConnection()) return;
-  if (!ConfirmReplacingChanges(window_.State(), window_)) return;
-  window_.State().AbortRequested = false;
+  if (!host_.link.RequireConnection()) return;
+  if (!ConfirmReplacingChanges(host_.state, host_.shell)) return;
+  host_.state.AbortRequested = false;
   PhonebookReadOutcome outcome;
-  ThenShow([this, &outcome] { outcome = ReadPhonebook(window_.State(), window_, window_.Link()); });
-  ReportPhonebookReading(window_, outcome);
+  ThenShow([this, &outcome] { outcome = ReadPhonebook(host_.state, host_.shell, host_.link); });
+  ReportPhonebookReading(host_.shell, outcome);
 }
 
 void PhonebookCommands::EditEntry(bool prepared) {

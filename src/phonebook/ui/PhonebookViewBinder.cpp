@@ -11,7 +11,7 @@
 #include <set>
 
 #include "app/AppState.h"
-#include "app/ui/MainWindow.h"
+#include "app/ui/CommandRegistry.h"
 #include "app/ui/Text.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/CategoryTree.h"
@@ -54,20 +54,21 @@ std::set<int> RowsOf(const QItemSelection& selection) {
 
 }  // namespace
 
-PhonebookViewBinder::PhonebookViewBinder(MainWindow& window)
-    : QObject(&window), window_(window), categoryIcon_(DrawCategoryIcon()) {
-  for (QTreeWidget* view : {window_.LV(), window_.Tr()}) {
+PhonebookViewBinder::PhonebookViewBinder(const SubsystemHost& host, const PhonebookWidgets& widgets,
+                                         QObject* parent)
+    : QObject(parent), host_(host), widgets_(widgets), categoryIcon_(DrawCategoryIcon()) {
+  for (QTreeWidget* view : {widgets_.LV, widgets_.Tr}) {
     view->setIconSize(QSize(kIconSize, kIconSize));
   }
   WireList();
   WireCategoryList();
   WireTree();
-  connect(window_.PopupMenu1(), &QMenu::aboutToShow, this, [this] { ShowPopupMenus(); });
+  connect(widgets_.PopupMenu1, &QMenu::aboutToShow, this, [this] { ShowPopupMenus(); });
 }
 
 QIcon PhonebookViewBinder::ViewIcon(int icon) const {
   if (icon == 0) return QIcon(categoryIcon_);
-  const auto& types = window_.NumberTypeIcons();
+  const auto& types = host_.typeIcons;
   if (icon < 1 || icon > static_cast<int>(types.size()) || types[icon - 1].isNull()) return {};
   return QIcon(types[icon - 1]);
 }
@@ -80,11 +81,11 @@ void PhonebookViewBinder::ShowAll() {
 }
 
 void PhonebookViewBinder::ShowList() {
-  QTreeWidget* lv = window_.LV();
+  QTreeWidget* lv = widgets_.LV;
   const QSignalBlocker quiet(lv->selectionModel());
   lv->clear();
   QList<QTreeWidgetItem*> items;
-  for (const ListRow& row : window_.State().phonebook.LV) {
+  for (const ListRow& row : host_.state.phonebook.LV) {
     auto* item = new QTreeWidgetItem;
     item->setText(0, FromAnsi(row.Caption));
     for (int cell = 0; cell < kListCells; ++cell)
@@ -93,7 +94,7 @@ void PhonebookViewBinder::ShowList() {
     items << item;
   }
   lv->addTopLevelItems(items);
-  const PhonebookState& pb = window_.State().phonebook;
+  const PhonebookState& pb = host_.state.phonebook;
   const auto& rows = pb.LV;
   for (size_t p = 0; p < rows.size(); ++p) {
     QTreeWidgetItem* item = items[static_cast<int>(p)];
@@ -109,10 +110,10 @@ void PhonebookViewBinder::ShowList() {
 }
 
 void PhonebookViewBinder::ShowCategories() {
-  QTreeWidget* list = window_.LVCat();
+  QTreeWidget* list = widgets_.LVCat;
   const QSignalBlocker quiet(list->selectionModel());
   list->clear();
-  const PhonebookState& pb = window_.State().phonebook;
+  const PhonebookState& pb = host_.state.phonebook;
   for (const CategoryListRow& row : pb.LVCat) {
     auto* item = new QTreeWidgetItem(list);
     item->setText(0, FromAnsi(row.Caption));
@@ -125,11 +126,11 @@ void PhonebookViewBinder::ShowCategories() {
 }
 
 void PhonebookViewBinder::ShowTree() {
-  QTreeWidget* tree = window_.Tr();
+  QTreeWidget* tree = widgets_.Tr;
   const QSignalBlocker quietTree(tree);
   const QSignalBlocker quietSelection(tree->selectionModel());
   tree->clear();
-  for (const TreeNode& category : window_.State().phonebook.Tr) {
+  for (const TreeNode& category : host_.state.phonebook.Tr) {
     auto* node = new QTreeWidgetItem(tree, QStringList(FromAnsi(category.Text)));
     node->setIcon(0, ViewIcon(category.Icon));
     for (const TreeNode& entry : category.Children) {
@@ -140,8 +141,8 @@ void PhonebookViewBinder::ShowTree() {
 }
 
 void PhonebookViewBinder::ShowPopupMenus() {
-  QMenu* popup = window_.PopupMenu1();
-  const PopupMenus& menus = window_.State().phonebook.Popup;
+  QMenu* popup = widgets_.PopupMenu1;
+  const PopupMenus& menus = host_.state.phonebook.Popup;
   FillMenu(popup->findChild<QMenu*>("AssignCategoryMenu"), menus.AssignCategory, &AssignCategory);
   FillMenu(popup->findChild<QMenu*>("MelodyMenu"), menus.Melody, &AssignMelody);
   FillMenu(popup->findChild<QMenu*>("PictureMenu"), menus.Picture, &AssignPicture);
@@ -161,8 +162,8 @@ void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& ite
     action->setEnabled(item.Enabled);
     // The menus stay as they are: rebuilding them would delete the action being triggered.
     connect(action, &QAction::triggered, this, [this, assign, tag = item.Tag] {
-      window_.Guarded([&] {
-        assign(window_.State(), tag);
+      host_.commands.Guarded([&] {
+        assign(host_.state, tag);
         ShowList();
         ShowTree();
       });
@@ -173,7 +174,7 @@ void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& ite
 // Every select and deselect reaches the phonebook, the losing row before the gaining one, so the
 // edited row ends at the newly selected one.
 void PhonebookViewBinder::WireList() {
-  QTreeWidget* lv = window_.LV();
+  QTreeWidget* lv = widgets_.LV;
   lv->header()->setSectionsClickable(true);
   auto* filter = new QLineEdit(lv->parentWidget());
   filter->setObjectName("LVFilter");
@@ -183,25 +184,25 @@ void PhonebookViewBinder::WireList() {
     page->insertWidget(0, filter);
   }
   connect(filter, &QLineEdit::textChanged, this, [this](const QString& text) {
-    SetListFilter(window_.State().phonebook, ToAnsi(text));
+    SetListFilter(host_.state.phonebook, ToAnsi(text));
     ShowList();
   });
   connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this](const QItemSelection& selected, const QItemSelection& deselected) {
-            PhonebookState& pb = window_.State().phonebook;
+            PhonebookState& pb = host_.state.phonebook;
             for (int row : RowsOf(deselected)) LVSelectItem(pb, row, false);
             for (int row : RowsOf(selected)) LVSelectItem(pb, row, true);
           });
   connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-    LVColumnClick(window_.State().phonebook, column);
+    LVColumnClick(host_.state.phonebook, column);
     ShowList();
   });
 }
 
 void PhonebookViewBinder::WireCategoryList() {
-  connect(window_.LVCat()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+  connect(widgets_.LVCat->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this](const QItemSelection& selected, const QItemSelection& deselected) {
-            PhonebookState& pb = window_.State().phonebook;
+            PhonebookState& pb = host_.state.phonebook;
             for (int row : RowsOf(deselected)) LVCatSelectItem(pb, row);
             for (int row : RowsOf(selected)) LVCatSelectItem(pb, row);
           });
@@ -209,21 +210,21 @@ void PhonebookViewBinder::WireCategoryList() {
 
 int PhonebookViewBinder::AbsoluteNode(QTreeWidgetItem* item) const {
   if (!item) return -1;
-  const PhonebookState& pb = window_.State().phonebook;
+  const PhonebookState& pb = host_.state.phonebook;
   QTreeWidgetItem* parent = item->parent();
-  if (!parent) return TreeNodeAbsoluteIndex(pb, window_.Tr()->indexOfTopLevelItem(item), -1);
-  return TreeNodeAbsoluteIndex(pb, window_.Tr()->indexOfTopLevelItem(parent),
+  if (!parent) return TreeNodeAbsoluteIndex(pb, widgets_.Tr->indexOfTopLevelItem(item), -1);
+  return TreeNodeAbsoluteIndex(pb, widgets_.Tr->indexOfTopLevelItem(parent),
                                parent->indexOfChild(item));
 }
 
 void PhonebookViewBinder::WireTree() {
-  QTreeWidget* tree = window_.Tr();
+  QTreeWidget* tree = widgets_.Tr;
   connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-    TrChange(window_.State().phonebook, AbsoluteNode(current));
+    TrChange(host_.state.phonebook, AbsoluteNode(current));
   });
-  connect(tree, &QTreeWidget::itemClicked, this, [this] { TrClick(window_.State().phonebook); });
+  connect(tree, &QTreeWidget::itemClicked, this, [this] { TrClick(host_.state.phonebook); });
   connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] {
-    if (TrDblClick(window_.State().phonebook)) window_.Command("ToolButton8")->trigger();
+    if (TrDblClick(host_.state.phonebook)) host_.commands.Command("ToolButton8")->trigger();
   });
 }
 

@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <vector>
 
+#include "app/ui/SubsystemHost.h"
+
 class QMenu;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace quorix {
@@ -15,16 +18,22 @@ struct MenuItem;
 
 namespace quorix::ui {
 
-class MainWindow;
+// The phonebook's widgets the binder shows the models in.
+struct PhonebookWidgets {
+  QTreeWidget* LV;
+  QTreeWidget* LVCat;
+  QTreeWidget* Tr;
+  QMenu* PopupMenu1;
+};
 
-// Shows the phonebook's row models in the main window's LV, LVCat, Tr and the list's popup
+// Shows the phonebook's row models in LV, LVCat, Tr and the list's popup
 // submenus, and turns the user's selections, header clicks, tree clicks and popup choices into the
 // phonebook's operations. The models are the truth: every Show* rebuilds its widget from them.
 class PhonebookViewBinder : public QObject {
   Q_OBJECT
 
  public:
-  explicit PhonebookViewBinder(MainWindow& window);
+  PhonebookViewBinder(const SubsystemHost& host, const PhonebookWidgets& widgets, QObject* parent);
 
   void ShowAll();
   void ShowList();
@@ -42,7 +51,8 @@ class PhonebookViewBinder : public QObject {
   int AbsoluteNode(QTreeWidgetItem* item) const;
   void FillMenu(QMenu* menu, const std::vector<MenuItem>& items, void (*assign)(AppState&, int));
 
-  MainWindow& window_;
+  SubsystemHost host_;
+  PhonebookWidgets widgets_;
   QPixmap categoryIcon_;
 };
 
