@@ -27,6 +27,9 @@ constexpr const char* kUsage =
     "                      reads the advanced fields, --range sets the records per request,\n"
     "                      --sim-capacity the SIM's size; --save writes the backup FILE\n"
     "  phonebook show FILE print a phonebook backup file as phonebook read prints a reading\n"
+    "  p2k files           switch the phone on its USB modem port (the one ports marks *) to\n"
+    "                      P2K mode, print its melody and picture files, one \"name<TAB>\n"
+    "                      attribute value\" row each, and switch it back to its modem port\n"
     "\n"
     "Options:\n"
     "  --settings FILE     read the settings from FILE instead of velkor.ini beside the program\n"
@@ -42,11 +45,9 @@ using Handler = int (*)(CliContext&);
 
 const std::map<std::string, Handler>& Commands() {
   static const std::map<std::string, Handler> commands = {
-      {"at", quorix::cli::AtCommand},
-      {"identify", quorix::cli::IdentifyCommand},
-      {"phonebook", quorix::cli::PhonebookCommand},
-      {"ports", quorix::cli::PortsCommand},
-      {"ucs2", quorix::cli::Ucs2Command},
+      {"at", quorix::cli::AtCommand},       {"identify", quorix::cli::IdentifyCommand},
+      {"p2k", quorix::cli::P2KCommand},     {"phonebook", quorix::cli::PhonebookCommand},
+      {"ports", quorix::cli::PortsCommand}, {"ucs2", quorix::cli::Ucs2Command},
   };
   return commands;
 }
