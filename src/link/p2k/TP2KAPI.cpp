@@ -259,11 +259,8 @@ void TP2KAPI::SearchThread(std::stop_token stop) {
 }
 
 void TP2KAPI::Post(int state) {
-  {
-    const std::lock_guard lock(postMutex_);
-    posted_.push_back(state);
-  }
-  if (OnStatePosted) OnStatePosted();
+  const std::lock_guard lock(postMutex_);
+  posted_.push_back(state);
 }
 
 void TP2KAPI::Log(const std::string& text) {

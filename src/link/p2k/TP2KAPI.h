@@ -65,9 +65,6 @@ class TP2KAPI {
 
   // Delivers the presence changes posted since the last call.
   void DeliverStateMessages();
-  // Called from the search thread after each posted change, for a front end that wants to be
-  // woken rather than poll.
-  std::function<void()> OnStatePosted;
 
   bool DevicePresent() const { return devicePresent_; }
   uint16_t PacketId() const { return packetId_; }
@@ -77,7 +74,6 @@ class TP2KAPI {
   // Why the last device that looked like the phone could not be opened (for example missing
   // permission), or empty.
   std::string OpenFailure() const;
-  const std::vector<P2KCandidate>& DeviceCandidates() const { return candidates_; }
 
   void SetPortMapSource(SerialPortMapSource source) { portMapSource_ = std::move(source); }
 
