@@ -218,7 +218,6 @@ void PtyPhoneServer::ComeBack() {
     const std::lock_guard lock(phoneMutex_);
     phone_.Restart();
   }
-  usbState_ = UsbState::AtMode;
   if (options_.publish) {
     try {
       published_ = std::make_unique<PublishedPort>(terminalPath_);
@@ -226,6 +225,7 @@ void PtyPhoneServer::ComeBack() {
       transcript_.Note(std::string("modem port not published: ") + e.what());
     }
   }
+  usbState_ = UsbState::AtMode;
   transcript_.Note("back in AT mode on " + terminalPath_);
 }
 
@@ -259,13 +259,13 @@ std::optional<std::vector<uint8_t>> PtyPhoneServer::AnswerP2K(const p2k::endpoin
 }
 
 void PtyPhoneServer::LeaveP2K(P2KLeave leave) {
+  // The state first: whoever sees the endpoint close may look at it.
+  usbState_ = leave == P2KLeave::Unplugged ? UsbState::Unplugged : UsbState::Away;
   endpoint_.reset();
   if (leave == P2KLeave::Unplugged) {
-    usbState_ = UsbState::Unplugged;
     transcript_.Note("unplugged");
     return;
   }
-  usbState_ = UsbState::Away;
   comeBackAsP2K_ = false;
   restartOnReturn_ = leave == P2KLeave::Restarts;
   comeBackAt_ = Clock::now() + std::chrono::milliseconds(options_.usbDelayMs);
