@@ -32,5 +32,6 @@ int PortsCommand(CliContext& ctx);
 int IdentifyCommand(CliContext& ctx);
 int AtCommand(CliContext& ctx);
 int PhonebookCommand(CliContext& ctx);
+int P2KCommand(CliContext& ctx);
 
 }  // namespace quorix::cli

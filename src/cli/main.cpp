@@ -30,6 +30,9 @@ constexpr const char* kUsage =
     "                      exits 1 with a summary on stderr and does not replace an existing\n"
     "                      FILE unless --save-partial is given\n"
     "  phonebook show FILE print a phonebook backup file as phonebook read prints a reading\n"
+    "  p2k files           switch the phone on its USB modem port (marked * by ports) to P2K\n"
+    "                      mode, print its melody and picture files (name, a tab and the\n"
+    "                      attribute value a line) and switch it back to its modem port\n"
     "\n"
     "Options:\n"
     "  --settings FILE     read the settings from FILE instead of velkor.ini beside the program\n"
@@ -45,11 +48,9 @@ using Handler = int (*)(CliContext&);
 
 const std::map<std::string, Handler>& Commands() {
   static const std::map<std::string, Handler> commands = {
-      {"at", quorix::cli::AtCommand},
-      {"identify", quorix::cli::IdentifyCommand},
-      {"phonebook", quorix::cli::PhonebookCommand},
-      {"ports", quorix::cli::PortsCommand},
-      {"ucs2", quorix::cli::Ucs2Command},
+      {"at", quorix::cli::AtCommand},       {"identify", quorix::cli::IdentifyCommand},
+      {"p2k", quorix::cli::P2KCommand},     {"phonebook", quorix::cli::PhonebookCommand},
+      {"ports", quorix::cli::PortsCommand}, {"ucs2", quorix::cli::Ucs2Command},
   };
   return commands;
 }

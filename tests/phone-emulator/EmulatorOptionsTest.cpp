@@ -7,13 +7,33 @@ namespace {
 
 TEST(EmulatorOptionsTest, ReadsEveryOption) {
   EXPECT_TRUE(ParseEmulatorOptions({}).error.empty());
-  const auto parsed = ParseEmulatorOptions({"--model",    "C650",           "--sim-capacity",
-                                            "100",        "--sample",       "--fill",
-                                            "400",        "--baud",         "9600",
-                                            "--log",      "/tmp/x.log",     "--publish",
-                                            "--silent",   "--hangup-after", "0",
-                                            "--error-on", "AT+MPBR",        "--error-on",
-                                            "AT+CPBS",    "--reply-delay",  "150"});
+  const auto parsed = ParseEmulatorOptions({"--model",
+                                            "C650",
+                                            "--sim-capacity",
+                                            "100",
+                                            "--sample",
+                                            "--fill",
+                                            "400",
+                                            "--baud",
+                                            "9600",
+                                            "--log",
+                                            "/tmp/x.log",
+                                            "--publish",
+                                            "--silent",
+                                            "--hangup-after",
+                                            "0",
+                                            "--error-on",
+                                            "AT+MPBR",
+                                            "--error-on",
+                                            "AT+CPBS",
+                                            "--reply-delay",
+                                            "150",
+                                            "--usb-delay",
+                                            "40",
+                                            "--no-p2k",
+                                            "--p2k-never-ready",
+                                            "--p2k-unplug-at",
+                                            "3"});
   ASSERT_TRUE(parsed.error.empty()) << parsed.error;
   const EmulatorOptions& o = parsed.options;
   EXPECT_EQ(o.model, "C650");
@@ -27,14 +47,28 @@ TEST(EmulatorOptionsTest, ReadsEveryOption) {
   EXPECT_EQ(o.hangupAfter, 0);
   EXPECT_EQ(o.errorOn, (std::vector<std::string>{"AT+MPBR", "AT+CPBS"}));
   EXPECT_EQ(o.replyDelayMs, 150);
+  EXPECT_EQ(o.usbDelayMs, 40);
+  EXPECT_TRUE(o.noP2K);
+  EXPECT_TRUE(o.p2kNeverReady);
+  EXPECT_EQ(o.p2kUnplugAt, 3);
   EXPECT_TRUE(ParseEmulatorOptions({"--help"}).help);
 }
 
 TEST(EmulatorOptionsTest, RefusesUnusableCommandLines) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--modem"},        {"--model"},           {"--model", ""},    {"--baud", "0"},
-      {"--baud", "fast"}, {"--fill", "-1"},      {"--fill", "12x"},  {"--sim-capacity", "251"},
-      {"--error-on", ""}, {"--reply-delay", ""}, {"--hangup-after"}, {"extra"},
+      {"--modem"},
+      {"--model"},
+      {"--model", ""},
+      {"--baud", "0"},
+      {"--baud", "fast"},
+      {"--fill", "-1"},
+      {"--fill", "12x"},
+      {"--sim-capacity", "251"},
+      {"--error-on", ""},
+      {"--reply-delay", ""},
+      {"--hangup-after"},
+      {"extra"},
+      {"--p2k-unplug-at", "0"},
   };
   for (const auto& args : bad) {
     EXPECT_FALSE(ParseEmulatorOptions(args).error.empty()) << args[0];

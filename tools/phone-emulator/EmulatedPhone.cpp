@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "phone-emulator/ReplyFraming.h"
 #include "phone-emulator/SamplePhone.h"
@@ -64,6 +65,7 @@ std::vector<Exchange> EmulatedPhone::ReceiveLines(std::string_view bytes) {
     } else if (!exchange.command.empty()) {
       exchange.reply = Execute(exchange.command);
     }
+    exchange.toP2K = std::exchange(toP2K_, false);
     lineOverflow_ = false;
     exchanges.push_back(std::move(exchange));
   }
@@ -140,6 +142,7 @@ std::string EmulatedPhone::ExecuteBasic(std::string_view name, std::string_view 
       charset_ = Charset::Gsm;
       return InfoLine("+MBAN: Copyright 2000-2002 Motorola, Inc.") + kOk;
     }
+    if (mode == 8) toP2K_ = true;
     if (mode == 0 || mode == 8) return kOk;
   }
   return kError;

@@ -23,6 +23,7 @@ struct Exchange {
   std::string command;  // the line as received, without its CR
   std::string echo;     // the line and its CR, or empty while echo is off
   std::string reply;    // the information lines and the final result
+  bool toP2K = false;   // AT+MODE=8 was accepted: the phone leaves for P2K mode
 };
 
 // A Motorola P2K phone in AT mode: its phonebook, categories and datebook, and the interpreter of
@@ -56,6 +57,9 @@ class EmulatedPhone {
   const DatebookRecord* DatebookEvent(int index) const;
   int UsedRecords(PhonebookMemory memory) const;
   int UsedDatebookEvents() const { return static_cast<int>(datebook_.size()); }
+
+  // Starts again after a restart: the command settings are back at their defaults.
+  void Restart() { Reset(); }
 
   // Stores data directly, as the phone's own menus would: sample data and test set-up.
   void PutRecord(int index, PhonebookRecord record);
@@ -100,6 +104,7 @@ class EmulatedPhone {
   PhonebookMemory memory_ = PhonebookMemory::Phone;
   bool datebookLocked_ = false;
 
+  bool toP2K_ = false;
   std::string pendingLine_;
   bool lineOverflow_ = false;
 

@@ -33,6 +33,10 @@ const char* EmulatorUsage() {
          "  --hangup-after N      drop the line after sending N bytes\n"
          "  --error-on PREFIX     answer ERROR to commands beginning with PREFIX (repeatable)\n"
          "  --reply-delay MS      wait MS milliseconds before each reply\n"
+         "  --usb-delay MS        time off the bus when changing USB mode (default 2500)\n"
+         "  --no-p2k              answer AT+MODE=8 but never come up in P2K mode\n"
+         "  --p2k-never-ready     take P2K commands but never get a reply ready\n"
+         "  --p2k-unplug-at N     be unplugged when the Nth P2K command arrives\n"
          "  --help                show this text\n";
 }
 
@@ -57,9 +61,18 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
       o.silent = true;
       continue;
     }
+    if (arg == "--no-p2k") {
+      o.noP2K = true;
+      continue;
+    }
+    if (arg == "--p2k-never-ready") {
+      o.p2kNeverReady = true;
+      continue;
+    }
     const bool takesValue = arg == "--model" || arg == "--sim-capacity" || arg == "--fill" ||
                             arg == "--baud" || arg == "--log" || arg == "--hangup-after" ||
-                            arg == "--error-on" || arg == "--reply-delay";
+                            arg == "--error-on" || arg == "--reply-delay" || arg == "--usb-delay" ||
+                            arg == "--p2k-unplug-at";
     if (!takesValue) {
       result.error = "unknown option: " + arg;
       return result;
@@ -106,6 +119,14 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
         o.baud = static_cast<int>(*number);
       } else if (arg == "--hangup-after") {
         o.hangupAfter = *number;
+      } else if (arg == "--usb-delay") {
+        o.usbDelayMs = static_cast<int>(*number);
+      } else if (arg == "--p2k-unplug-at") {
+        if (*number == 0) {
+          result.error = "--p2k-unplug-at counts from 1";
+          return result;
+        }
+        o.p2kUnplugAt = static_cast<int>(*number);
       } else {
         o.replyDelayMs = static_cast<int>(*number);
       }

@@ -18,6 +18,11 @@ struct EmulatorOptions {
   long long hangupAfter = -1;  // bytes sent before the line drops; negative: never
   std::vector<std::string> errorOn;
   int replyDelayMs = 0;
+  // How long the phone is off the bus when it changes its USB mode or restarts.
+  int usbDelayMs = 2500;
+  bool noP2K = false;          // AT+MODE=8 answers OK and nothing else happens
+  bool p2kNeverReady = false;  // P2K commands are taken but their replies never become ready
+  int p2kUnplugAt = 0;         // the phone is unplugged when its Nth P2K command arrives; 0: never
 };
 
 struct ParsedEmulatorOptions {

@@ -46,7 +46,10 @@ timespec ToTimespec(std::chrono::steady_clock::duration d) {
 }  // namespace
 
 PtyPhoneServer::PtyPhoneServer(EmulatorOptions options)
-    : options_(std::move(options)), phone_(options_), transcript_(options_.logPath) {}
+    : options_(std::move(options)),
+      phone_(options_),
+      transcript_(options_.logPath),
+      p2k_(options_) {}
 
 PtyPhoneServer::~PtyPhoneServer() {
   Stop();
@@ -105,6 +108,7 @@ void PtyPhoneServer::Stop() {
   if (wake_ >= 0) close(wake_);
   wake_ = -1;
   published_.reset();
+  endpoint_.reset();
 }
 
 void PtyPhoneServer::Inspect(const std::function<void(const EmulatedPhone&)>& look) const {
@@ -117,30 +121,45 @@ void PtyPhoneServer::Change(const std::function<void(EmulatedPhone&)>& change) {
   change(phone_);
 }
 
+void PtyPhoneServer::InspectFiles(const std::function<void(const P2KPhone&)>& look) const {
+  const std::lock_guard lock(phoneMutex_);
+  look(p2k_);
+}
+
 void PtyPhoneServer::Serve() {
+  const auto earliest = [](std::optional<Clock::duration> a, Clock::duration b) {
+    return a ? std::min(*a, b) : b;
+  };
   for (;;) {
+    if (usbState_ == UsbState::Away && Clock::now() >= comeBackAt_) ComeBack();
     OutputWait wait;
-    if (master_ >= 0 && clientPresent_) wait = PumpOutput();
-    pollfd fds[2] = {{wake_, POLLIN, 0}, {master_, POLLIN, 0}};
-    if (wait.writable) fds[1].events |= POLLOUT;
-    nfds_t count = master_ >= 0 ? 2 : 1;
-    std::optional<Clock::duration> timeout = wait.timeout;
-    if (master_ >= 0 && !clientPresent_) {
-      // With no client the terminal reports a hang-up at once: look again after a pause.
-      count = 1;
-      timeout = kNoClientRecheck;
+    const bool lineUp = master_ >= 0 && clientPresent_;
+    if (lineUp) wait = PumpOutput();
+    std::vector<pollfd> fds = {{wake_, POLLIN, 0}};
+    if (lineUp && master_ >= 0) {
+      fds.push_back({master_, static_cast<short>(POLLIN | (wait.writable ? POLLOUT : 0)), 0});
     }
+    const size_t endpointAt = fds.size();
+    if (endpoint_) endpoint_->AddPollFds(fds);
+    std::optional<Clock::duration> timeout = wait.timeout;
+    // With no client the terminal reports a hang-up at once: look again after a pause.
+    if (master_ >= 0 && !clientPresent_) timeout = earliest(timeout, kNoClientRecheck);
+    if (usbState_ == UsbState::Away) timeout = earliest(timeout, comeBackAt_ - Clock::now());
     timespec ts{};
     if (timeout) ts = ToTimespec(*timeout);
-    const int ready = ppoll(fds, count, timeout ? &ts : nullptr, nullptr);
+    const int ready = ppoll(fds.data(), fds.size(), timeout ? &ts : nullptr, nullptr);
     if (ready < 0 && errno != EINTR) return;
     if (fds[0].revents & POLLIN) return;
+    if (endpoint_) ServeP2K(std::span<const pollfd>(fds).subspan(endpointAt));
     if (master_ < 0) continue;
-    if (count == 1) {
+    if (!lineUp) {
       pollfd probe{master_, POLLIN, 0};
       poll(&probe, 1, 0);
       clientPresent_ = !(probe.revents & POLLHUP);
       if (probe.revents & POLLIN) TakeInput();
+      // A client that wrote and left at once (a mode switch line) gets no reply, and the next
+      // one must not get it either.
+      if (!clientPresent_) DropOutput("no client on the line");
       continue;
     }
     if (fds[1].revents & POLLIN) TakeInput();
@@ -152,6 +171,11 @@ void PtyPhoneServer::TakeInput() {
   char buffer[4096];
   const ssize_t n = read(master_, buffer, sizeof buffer);
   if (n <= 0) return;
+  if (usbState_ != UsbState::AtMode) {
+    // Off the modem port nothing hears the line.
+    transcript_.Note("not in AT mode, ignored: " + EscapeControls({buffer, size_t(n)}));
+    return;
+  }
   const auto now = Clock::now();
   std::vector<Exchange> exchanges;
   {
@@ -163,7 +187,95 @@ void PtyPhoneServer::TakeInput() {
     if (options_.silent) continue;
     Queue(std::move(exchange.echo), now);
     Queue(std::move(exchange.reply), now + std::chrono::milliseconds(options_.replyDelayMs));
+    // Only a phone on USB (one that publishes its port) has a P2K mode to go to.
+    if (exchange.toP2K && options_.publish && !options_.noP2K) {
+      LeaveAtMode();
+      return;
+    }
   }
+}
+
+void PtyPhoneServer::LeaveAtMode() {
+  usbState_ = UsbState::Away;
+  comeBackAsP2K_ = true;
+  comeBackAt_ = Clock::now() + std::chrono::milliseconds(options_.usbDelayMs);
+  published_.reset();
+  transcript_.Note("switching to P2K mode: the modem port is gone");
+}
+
+void PtyPhoneServer::ComeBack() {
+  if (comeBackAsP2K_) {
+    {
+      const std::lock_guard lock(phoneMutex_);
+      p2k_.Attach();
+    }
+    try {
+      endpoint_ = std::make_unique<P2KEndpoint>(PublishedPortsDirectory());
+      usbState_ = UsbState::P2KMode;
+      transcript_.Note("P2K device at " + endpoint_->Path());
+    } catch (const std::exception& e) {
+      usbState_ = UsbState::Unplugged;
+      transcript_.Note(std::string("no P2K device: ") + e.what());
+    }
+    return;
+  }
+  if (restartOnReturn_) {
+    const std::lock_guard lock(phoneMutex_);
+    phone_.Restart();
+  }
+  if (options_.publish) {
+    try {
+      published_ = std::make_unique<PublishedPort>(terminalPath_);
+    } catch (const std::exception& e) {
+      transcript_.Note(std::string("modem port not published: ") + e.what());
+    }
+  }
+  usbState_ = UsbState::AtMode;
+  transcript_.Note("back in AT mode on " + terminalPath_);
+}
+
+void PtyPhoneServer::ServeP2K(std::span<const pollfd> ready) {
+  endpoint_->Serve(
+      ready, [this](const p2k::endpoint::Frame& request) { return AnswerP2K(request); },
+      [this] { return p2k_.Leaving() != P2KLeave::Stays; });
+  if (p2k_.Leaving() != P2KLeave::Stays) LeaveP2K(p2k_.Leaving());
+}
+
+std::optional<std::vector<uint8_t>> PtyPhoneServer::AnswerP2K(const p2k::endpoint::Frame& request) {
+  namespace ep = p2k::endpoint;
+  std::vector<uint8_t> answer = ep::Encode(ep::kRefused, {});
+  std::vector<std::string> notes;
+  {
+    const std::lock_guard lock(phoneMutex_);
+    if (request.kind == ep::kStringQuery) {
+      answer = ep::Encode(ep::kOk, p2k_.StringQueryAnswer());
+    } else if (request.kind == ep::kControl && request.body.size() >= 8) {
+      const std::span<const uint8_t> body(request.body);
+      if (auto reply = p2k_.Control(body.first<8>(), body.subspan(8))) {
+        answer = ep::Encode(ep::kOk, *reply);
+      }
+    }
+    notes = p2k_.TakeNotes();
+  }
+  for (const std::string& note : notes) transcript_.P2K(note);
+  // Unplugged with the request in flight: it never completes.
+  if (p2k_.Leaving() == P2KLeave::Unplugged) return std::nullopt;
+  return answer;
+}
+
+void PtyPhoneServer::LeaveP2K(P2KLeave leave) {
+  // The state first: whoever sees the endpoint close may look at it.
+  usbState_ = leave == P2KLeave::Unplugged ? UsbState::Unplugged : UsbState::Away;
+  endpoint_.reset();
+  if (leave == P2KLeave::Unplugged) {
+    transcript_.Note("unplugged");
+    return;
+  }
+  comeBackAsP2K_ = false;
+  restartOnReturn_ = leave == P2KLeave::Restarts;
+  comeBackAt_ = Clock::now() + std::chrono::milliseconds(options_.usbDelayMs);
+  transcript_.Note(restartOnReturn_ ? "restarting: the P2K device is gone"
+                                    : "switching to AT mode: the P2K device is gone");
 }
 
 void PtyPhoneServer::Queue(std::string bytes, Clock::time_point notBefore) {

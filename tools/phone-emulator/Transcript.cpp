@@ -50,18 +50,22 @@ Transcript::Transcript(const std::string& path) {
 }
 
 void Transcript::Received(std::string_view line) {
-  Write('<', EscapeControls(line));
+  Write("<", EscapeControls(line));
 }
 
 void Transcript::Sent(std::string_view bytes) {
-  Write('>', EscapeControls(bytes));
+  Write(">", EscapeControls(bytes));
 }
 
 void Transcript::Note(std::string_view text) {
-  Write('#', text);
+  Write("#", text);
 }
 
-void Transcript::Write(char direction, std::string_view text) {
+void Transcript::P2K(std::string_view text) {
+  Write("P2K", text);
+}
+
+void Transcript::Write(std::string_view direction, std::string_view text) {
   if (!out_.is_open()) return;
   out_ << Timestamp() << ' ' << direction << ' ' << text << '\n';
   out_.flush();

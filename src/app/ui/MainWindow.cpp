@@ -36,6 +36,8 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     : QMainWindow(parent),
       settingsPath_(std::move(settingsPath)),
       link_(state_.settings, state_.link, *this, clock_),
+      p2kBackend_(MakeP2KUsbBackend(clock_, SerialPortMapSource::DefaultPublishedPortsDir())),
+      p2k_(*this, clock_, *p2kBackend_),
       notifier_(std::make_unique<Notifier>()),
       pages_(new QTabWidget(this)) {
   setObjectName("Form1");
@@ -51,10 +53,12 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   BindOwnCommands();
   form3_ = new ProgressWindow(this, [this] { state_.AbortRequested = true; });
   form5_ = new AboutBox(this);
-  // The serial port's receive polling runs on this thread, between events.
+  // The serial port's receive polling runs on this thread, between events; so does the delivery
+  // of the P2K device's presence changes.
   pollTimer_.setInterval(link_.Com().PollingDelay());
   connect(&pollTimer_, &QTimer::timeout, this, [this] {
     if (link_.Com().Connected()) link_.Com().PollTick();
+    p2k_.DeliverStateMessages();
   });
   pollTimer_.start();
 }

@@ -15,6 +15,7 @@
 #include "app/Shell.h"
 #include "app/ui/CommandRegistry.h"
 #include "link/PhoneConnection.h"
+#include "link/p2k/TP2KAPI.h"
 
 class QAction;
 class QLabel;
@@ -51,6 +52,8 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   AppState& State() { return state_; }
   Clock& Time() { return clock_; }
   PhoneConnection& Link() { return link_; }
+  // p2k: the phone's P2K mode over USB.
+  TP2KAPI& P2K() { return p2k_; }
   Notifier& Popup() { return *notifier_; }
   // The number type icons of the phonebook views, types 0 to 7, loaded with the settings.
   const std::array<QPixmap, 8>& NumberTypeIcons() const { return typeIcons_; }
@@ -127,6 +130,8 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   AppState state_;
   RealClock clock_;
   PhoneConnection link_;
+  std::unique_ptr<P2KUsbBackend> p2kBackend_;
+  TP2KAPI p2k_;
   std::unique_ptr<Notifier> notifier_;
   QTimer pollTimer_;
   std::array<QPixmap, 8> typeIcons_;

@@ -1,0 +1,86 @@
+#include "cli/P2KFiles.h"
+
+#include <ostream>
+
+#include "cli/CliCommand.h"
+#include "codec/CodePage.h"
+#include "link/p2k/P2KFileList.h"
+
+namespace quorix::cli {
+
+namespace {
+
+// The phone's modem port once it is back: the one it left from, or the first that shows up.
+bool ReopenModemPort(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock,
+                     std::string port) {
+  const int64_t start = clock.NowMs();
+  while (port.empty()) {
+    if (clock.NowMs() - start >= PhoneConnection::kReconnectLimitMs) return false;
+    shell.ProcessEvents();
+    clock.SleepMs(PhoneConnection::kReconnectRetryMs);
+    port = p2k.FindModemPort();
+  }
+  phone.Com().SetPortName(port);
+  phone.ReconnectPort();
+  const bool open = phone.Com().Connected();
+  phone.Com().Disconnect();
+  return open;
+}
+
+std::string NoDeviceMessage(const TP2KAPI& p2k, bool hadModem) {
+  std::string message = "no P2K device appeared";
+  if (!hadModem) message += " (no USB modem port of a phone was found to switch)";
+  if (const std::string why = p2k.OpenFailure(); !why.empty()) message += ": " + why;
+  return message;
+}
+
+}  // namespace
+
+int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock,
+                 std::ostream& out, std::ostream& err) {
+  shell.ProgressShow();
+  shell.ProgressSetText(Ansi("Переключение телефона в P2K режим..."));
+  const std::string modem = p2k.FindModemPort();
+  p2k.SwitchTo("P2K");
+  p2k.DeliverStateMessages();
+  if (!p2k.DevicePresent()) {
+    shell.ProgressClose();
+    err << "quorix-cli: " << NoDeviceMessage(p2k, !modem.empty()) << '\n';
+    return kExitFailure;
+  }
+  shell.ProgressSetText(Ansi("Чтение колличества файлов..."));
+  std::string failure;
+  std::vector<uint8_t> reply;
+  if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply)) {
+    failure = "the phone did not answer the file count";
+  }
+  const int count = failure.empty() ? p2k::FileCountFromReply(reply) : 0;
+  const int pages = (count + p2k::kRecordsPerReply - 1) / p2k::kRecordsPerReply;
+  shell.ProgressSetMax(pages);
+  shell.ProgressSetPosition(0);
+  shell.ProgressSetText(Ansi("Чтение файл-листа..."));
+  for (int page = 0; page < pages && failure.empty(); ++page) {
+    if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply)) {
+      failure = "the phone did not answer the file list";
+      break;
+    }
+    for (const p2k::PhoneFile& file : p2k::FileRecordsFromReply(reply)) {
+      out << Cp1251ToUtf8(file.name) << '\t' << file.attributes << '\n';
+    }
+    shell.ProgressStep(1);
+  }
+  out << std::flush;
+  shell.ProgressSetText(Ansi("Переключение телефона в AT режим..."));
+  p2k.SwitchTo("AT");
+  shell.ProgressSetText(Ansi("Поиск телефона..."));
+  const bool back = ReopenModemPort(p2k, phone, shell, clock, modem);
+  shell.ProgressClose();
+  if (!back || !failure.empty()) {
+    err << "quorix-cli: " << (failure.empty() ? "the phone did not come back as a modem" : failure)
+        << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace quorix::cli

@@ -1,0 +1,59 @@
+#include "link/p2k/P2KFileList.h"
+
+#include <cstdio>
+
+#include "codec/Ucs2.h"
+
+namespace quorix::p2k {
+
+namespace {
+
+constexpr size_t kNameRoom = 265;
+constexpr size_t kAttributeA = 261;
+constexpr size_t kAttributeB = 262;
+
+std::vector<uint8_t> Subcommand(uint8_t code) {
+  return {0x00, 0x00, 0x00, code};
+}
+
+}  // namespace
+
+std::vector<uint8_t> FileCountPayload() {
+  std::vector<uint8_t> payload = Subcommand(0x07);
+  const char* patterns[] = {"*.mid", "*.mp3", "*.bas", "*.imy", "*.amr", "*.jpg"};
+  bool first = true;
+  for (const char* pattern : patterns) {
+    if (!first) payload.insert(payload.end(), {0xFF, 0xFE});
+    first = false;
+    for (const char* c = pattern; *c; ++c) payload.insert(payload.end(), {0x00, uint8_t(*c)});
+  }
+  payload.insert(payload.end(), {0x00, 0x00});
+  return payload;
+}
+
+std::vector<uint8_t> FileListPayload() {
+  return Subcommand(0x08);
+}
+
+int FileCountFromReply(std::span<const uint8_t> data) {
+  if (data.size() < 2) return 0;
+  return data[0] << 8 | data[1];
+}
+
+std::vector<PhoneFile> FileRecordsFromReply(std::span<const uint8_t> data) {
+  std::vector<PhoneFile> files;
+  for (size_t at = 4; at + kAttributeB < data.size(); at += kFileRecordSize) {
+    const std::span<const uint8_t> record = data.subspan(at);
+    // Every byte as a UCS2 group "00XX": the decoder keeps what the phone's text table knows.
+    std::string hex;
+    for (size_t i = 0; i < kNameRoom && i < record.size() && record[i] != 0; ++i) {
+      char group[5];
+      std::snprintf(group, sizeof group, "00%02X", record[i]);
+      hex += group;
+    }
+    files.push_back({DecodeUcs2Hex(hex), record[kAttributeA] + record[kAttributeB]});
+  }
+  return files;
+}
+
+}  // namespace quorix::p2k

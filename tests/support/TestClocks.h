@@ -1,0 +1,71 @@
+#pragma once
+
+#include <poll.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "app/Clock.h"
+
+namespace quorix::test {
+
+// Virtual time for one thread whose pauses can stand for what happens meanwhile in real time
+// elsewhere (an emulated phone re-enumerating, a search thread finding it): onPause runs at every
+// pause, after the clock has moved on.
+class PausingClock final : public Clock {
+ public:
+  std::function<void(int64_t ms)> onPause;
+
+  int64_t NowMs() override { return now_; }
+  void SleepMs(int64_t ms) override {
+    if (ms <= 0) return;
+    now_ += ms;
+    if (onPause) onPause(ms);
+  }
+  bool WaitFd(int fd, short events, int64_t timeoutMs) override {
+    pollfd p{fd, events, 0};
+    if (poll(&p, 1, 0) > 0) return true;
+    if (timeoutMs > 0) now_ += timeoutMs;
+    return false;
+  }
+  int64_t WallSeconds() override { return VirtualClock::kVirtualEpoch + now_ / 1000; }
+
+ private:
+  int64_t now_ = 0;
+};
+
+// Real time a hundred times faster, for a background thread whose fixed pauses must still let
+// real events happen in between. Safe to share between threads.
+class FastClock final : public Clock {
+ public:
+  static constexpr int64_t kSpeedUp = 100;
+
+  int64_t NowMs() override {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count() * kSpeedUp /
+           1000;
+  }
+  void SleepMs(int64_t ms) override {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::microseconds(ms * 1000 / kSpeedUp));
+  }
+  bool WaitFd(int fd, short events, int64_t timeoutMs) override {
+    pollfd p{fd, events, 0};
+    return poll(&p, 1, static_cast<int>((timeoutMs + kSpeedUp - 1) / kSpeedUp)) > 0;
+  }
+  int64_t WallSeconds() override { return NowMs() / 1000; }
+};
+
+// Waits in real time until done() holds; false when it does not within guard, which only keeps
+// a broken test from hanging.
+inline bool WaitUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds guard = std::chrono::seconds(10)) {
+  const auto end = std::chrono::steady_clock::now() + guard;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+}  // namespace quorix::test
