@@ -59,8 +59,17 @@ void TerminalShell::ProgressStep(int by) {
   DrawProgress();
 }
 
+void TerminalShell::ProgressShowGauge(bool shown) {
+  gaugeShown_ = shown;
+  DrawProgress();
+}
+
 void TerminalShell::DrawProgress() {
   if (!progressShown_ || !progressOnTerminal_) return;
+  if (!gaugeShown_) {
+    err_ << '\r' << progressText_ << "\x1b[K" << std::flush;
+    return;
+  }
   const int max = std::max(progressMax_, 1);
   const int percent = std::clamp(progressPosition_ * 100 / max, 0, 100);
   const int filled = percent * kBarWidth / 100;

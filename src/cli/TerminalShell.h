@@ -29,6 +29,7 @@ class TerminalShell final : public Shell {
   void ProgressSetMax(int max) override;
   void ProgressSetPosition(int position) override;
   void ProgressStep(int by) override;
+  void ProgressShowGauge(bool shown) override;
   void SetStatus(int panel, const std::string& text) override;
   void Notify(const std::string& text) override;
   void LogLine(const std::string& text) override;
@@ -47,6 +48,7 @@ class TerminalShell final : public Shell {
   std::string progressText_;
   int progressMax_ = 100;
   int progressPosition_ = 0;
+  bool gaugeShown_ = true;
   std::array<std::string, 3> status_;
   std::string lastNotice_;
   std::function<void()> eventHook_;
