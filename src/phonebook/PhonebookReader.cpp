@@ -6,6 +6,7 @@
 #include "codec/Ucs2.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
+#include "link/CountedExchange.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
@@ -18,14 +19,9 @@ namespace quorix {
 
 namespace {
 
-// One command of the reading, counted in the outcome; false when the reply was cut short.
 bool Send(AtExchange& at, PhonebookReadOutcome& outcome, const std::string& command,
           std::string& reply) {
-  ++outcome.Requests;
-  at.SendATCommand(command, reply);
-  const bool complete = ReplyComplete(reply);
-  if (!complete || ReplyEndedInError(reply)) ++outcome.FailedRequests;
-  return complete;
+  return SendCounted(at, outcome.Exchanges, command, reply);
 }
 
 bool Exchange(Shell& shell, AtExchange& at, PhonebookReadOutcome& outcome,
@@ -180,7 +176,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
 }
 
 void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
-  if (outcome.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
+  if (outcome.Exchanges.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
   const std::string counts = std::to_string(outcome.RecordsRead) + Ansi(" из ") +
                              std::to_string(outcome.RecordsReported) + Ansi(" записей");
   if (outcome.PhoneSilent) {
@@ -192,8 +188,8 @@ void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
   }
   shell.Message(WarningCaption(),
                 Ansi("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
-                    std::to_string(outcome.FailedRequests) + Ansi(" из ") +
-                    std::to_string(outcome.Requests) + Ansi(" запросов без ответа или с ошибкой."),
+                    std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
+                    std::to_string(outcome.Exchanges.Requests) + Ansi(" запросов без ответа или с ошибкой."),
                 MessageIcon::Warning);
 }
 

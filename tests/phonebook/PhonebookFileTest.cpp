@@ -401,7 +401,7 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
 
   // Tables of a reading with failures replace an existing backup only when the user says so.
   f.Entry(2, "222", "New");
-  f.pb.LastReading.FailedRequests = 3;
+  f.pb.LastReading.Exchanges.Failed = 3;
   f.pb.LastReading.RecordsReported = 30;
   for (const bool yes : {false, true}) {
     f.shell.yesNoAnswers.push_back(yes);
