@@ -191,23 +191,28 @@ PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& a
   // A change the phone did not get is still pending, and closing the program asks about it.
   app.DataModified = PendingChanges(app.phonebook) > 0;
   shell.ProgressClose();
+  if (!outcome.PhoneSilent) {
+    shell.SetStatus(0, Ansi("Телефон готов!"));
+    shell.SetStatus(1, "");
+  }
+  return outcome;
+}
+
+void ReportUpload(const AppState& app, Shell& shell, const PhonebookWriteOutcome& outcome) {
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(), Ansi("Телефон не отвечает: загрузка прервана."),
                   MessageIcon::Warning);
-    return outcome;
+    return;
   }
-  shell.SetStatus(0, Ansi("Телефон готов!"));
-  shell.SetStatus(1, "");
   if (!app.UploadHadErrors) {
     shell.Message(WarningCaption(), Ansi("Загрузка успешно звершена!"), MessageIcon::Warning);
-    return outcome;
+    return;
   }
   shell.Message(WarningCaption(),
                 Ansi("Загрузка завершена с ошибками!") + "\r\n" + Ansi("Не выполнено команд: ") +
                     std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
                     std::to_string(outcome.Exchanges.Requests) + ".",
                 MessageIcon::Warning);
-  return outcome;
 }
 
 bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,

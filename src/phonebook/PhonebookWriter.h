@@ -35,8 +35,10 @@ int PendingChanges(const PhonebookTables& tables);
 PhonebookWriteOutcome WritePhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock);
 
 // The upload command after its connection check (ToolButton13Click): busy status, the upload,
-// DataModified kept while marks remain, ready status and the closing message.
+// DataModified kept while marks remain, the ready status. ReportUpload then shows its closing
+// message (once the views show what the upload left).
 PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock);
+void ReportUpload(const AppState& app, Shell& shell, const PhonebookWriteOutcome& outcome);
 
 // ClearPhoneMemory: deletes categories 2..30 and every entry of the selected memory in the phone
 // (only indexes that memory has); the tables stay as they are. False when it stopped before its

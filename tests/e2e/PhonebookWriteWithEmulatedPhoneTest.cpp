@@ -86,11 +86,17 @@ struct Writing {
   }
 };
 
+PhonebookWriteOutcome Upload(Writing& w) {
+  const PhonebookWriteOutcome outcome = UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  ReportUpload(w.state, w.shell, outcome);
+  return outcome;
+}
+
 TEST(PhonebookWriteWithEmulatedPhoneTest, AnUploadWithoutMarksStillResetsAndSelectsTheMemory) {
   Writing w;
   ASSERT_TRUE(w.state.link.PhoneConnected);
   w.state.DataModified = true;
-  UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  Upload(w);
   EXPECT_EQ(w.Sent(), (std::vector<std::string>{"ATZ", "AT+CSCS=UCS2", "AT+CPBS=\"MT\""}));
   EXPECT_FALSE(w.state.DataModified);
   EXPECT_FALSE(w.shell.progressShown);
@@ -121,7 +127,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, MarkedRowsGoOutCategoriesFirstInThePho
   pb.PhonebookEntries[7][EntryMark] = kMarkRemoved;
   w.state.DataModified = true;
 
-  const PhonebookWriteOutcome outcome = UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  const PhonebookWriteOutcome outcome = Upload(w);
   const std::string address = ",,," + Hex("Тула") + ",,,,";
   EXPECT_EQ(w.Sent(), (std::vector<std::string>{
                           "ATZ", "AT+CSCS=UCS2", "AT+CPBS=\"MT\"", "AT+MPGW=5",
@@ -151,7 +157,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, MarkedRowsGoOutCategoriesFirstInThePho
   // The basic layout: 15 fields after the index, the seventh 0 whatever the row holds there.
   w.state.settings.AdvancedPhoneBook = false;
   w.Marked(9, "999", "B");
-  UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  Upload(w);
   EXPECT_EQ(w.Sent().back(), "AT+MPBW=9,\"999\",129," + Hex("B") + ",3,0,255,0,1,1,255,255,0,,0,0");
 }
 
@@ -161,7 +167,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, ARestoredBookClearsThePhoneOnceAndOnly
     w.state.RestoredFromFile = true;
     w.state.settings.ClearPB = clearFirst;
     w.Marked(2, "222", "Two");
-    UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+    Upload(w);
     const std::vector<std::string> sent = w.Sent();
     const bool cleared = std::find(sent.begin(), sent.end(), "AT+MPBW=1000") != sent.end();
     EXPECT_EQ(cleared, clearFirst);
@@ -173,7 +179,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, ARestoredBookClearsThePhoneOnceAndOnly
     EXPECT_EQ(used == 1, clearFirst) << "the restored row alone is left after a clear: " << used;
 
     w.Marked(2, "223", "Two");
-    UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+    Upload(w);
     const std::vector<std::string> again = w.Sent();
     EXPECT_EQ(std::find(again.begin(), again.end(), "AT+MPBW=1000"), again.end());
   }
@@ -199,7 +205,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, FailedAndUnreachedRowsKeepTheirMarks) 
   Writing w(options);
   w.Marked(3, "333", "Three");
   w.Marked(4, "444", "Four");
-  UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  Upload(w);
   EXPECT_EQ(w.state.phonebook.PhonebookEntries[3][EntryMark], kMarkChanged);
   EXPECT_EQ(w.state.phonebook.PhonebookEntries[4][EntryMark], "");
   EXPECT_TRUE(w.state.DataModified) << "closing still asks about row 3";
@@ -217,7 +223,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, FailedAndUnreachedRowsKeepTheirMarks) 
       w.state.AbortRequested = true;
     }
   };
-  UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  Upload(w);
   EXPECT_EQ(w.state.phonebook.PhonebookEntries[5][EntryMark], "");
   EXPECT_EQ(w.state.phonebook.PhonebookEntries[6][EntryMark], kMarkChanged);
   EXPECT_TRUE(w.state.DataModified);
@@ -228,7 +234,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, APhoneThatHangsUpStopsTheUploadAtOnce)
   options.hangupAfter = 400;
   Writing w(options);
   for (int i = 1; i <= 20; ++i) w.Marked(i, std::to_string(100 + i), "N");
-  const PhonebookWriteOutcome outcome = UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  const PhonebookWriteOutcome outcome = Upload(w);
   EXPECT_TRUE(outcome.PhoneSilent);
   EXPECT_FALSE(w.state.link.PhoneConnected);
   ASSERT_EQ(w.shell.messages.size(), 1u);
@@ -258,7 +264,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, TheEditedBookIsWhatThePhoneHoldsAfterT
   RemoveSelectedEntry(w.state, w.shell);
   LVSelectItem(pb, FindListRow(pb, 5), true);
   AssignCategory(w.state, 8);
-  UploadPhonebook(w.state, w.shell, w.phone, w.clock);
+  Upload(w);
   ASSERT_FALSE(w.state.UploadHadErrors);
 
   AppState again;

@@ -138,9 +138,10 @@ void PhonebookCommands::BindCommands() {
     views_->ShowAll();
   });
   commands.BindCommand("ToolButton13", [this] {
-    if (host_.link.RequireConnection()) {
-      ThenShow([this] { UploadPhonebook(host_.state, host_.shell, host_.link, host_.clock); });
-    }
+    if (!host_.link.RequireConnection()) return;
+    PhonebookWriteOutcome outcome;
+    ThenShow([&] { outcome = UploadPhonebook(host_.state, host_.shell, host_.link, host_.clock); });
+    ReportUpload(host_.state, host_.shell, outcome);
   });
   commands.BindCommand("ToolButton16", [this] {
     if (host_.link.RequireConnection())
