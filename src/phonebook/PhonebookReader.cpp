@@ -5,7 +5,7 @@
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "link/AtExchange.h"
-#include "link/AtReply.h"
+#include "link/CountedSend.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
@@ -18,20 +18,10 @@ namespace quorix {
 
 namespace {
 
-// One command of the reading, counted in the outcome; false when the reply was cut short.
-bool Send(AtExchange& at, PhonebookReadOutcome& outcome, const std::string& command,
-          std::string& reply) {
-  ++outcome.Requests;
-  at.SendATCommand(command, reply);
-  const bool complete = ReplyComplete(reply);
-  if (!complete || ReplyEndedInError(reply)) ++outcome.FailedRequests;
-  return complete;
-}
-
 bool Exchange(Shell& shell, AtExchange& at, PhonebookReadOutcome& outcome,
               const std::string& command, std::string& reply) {
   shell.LogLine(command);
-  const bool complete = Send(at, outcome, command, reply);
+  const bool complete = SendCounted(at, outcome, command, reply);
   shell.LogLine(reply);
   return complete;
 }
@@ -123,7 +113,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
   if (!memory.Command.empty()) {
     shell.LogLine(memory.Command);
     std::string memoryReply;
-    if (!Send(at, outcome, memory.Command, memoryReply)) return StopUnanswered(pb, shell);
+    if (!SendCounted(at, outcome, memory.Command, memoryReply)) return StopUnanswered(pb, shell);
   }
   ApplyPhonebookMemory(app, memory);
 
@@ -145,7 +135,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
     pb.LastIndex = 1000;
     pb.ExpectedCount = 1000;
   } else {
-    const bool complete = Send(at, outcome, "AT+MPBSC=?", reply);
+    const bool complete = SendCounted(at, outcome, "AT+MPBSC=?", reply);
     shell.LogLine("AT+MPBSC=?");
     shell.LogLine(reply);
     if (!complete) return StopUnanswered(pb, shell);
@@ -162,7 +152,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
     const std::string command =
         "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + blockSize - 1);
     shell.LogLine(command);
-    const bool complete = Send(at, outcome, command, reply);
+    const bool complete = SendCounted(at, outcome, command, reply);
     shell.ProgressSetText(Ansi("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
