@@ -8,7 +8,10 @@
 #include "app/AppState.h"
 #include "app/Clock.h"
 #include "codec/CodePage.h"
+#include "datebook/DatebookCommands.h"
+#include "datebook/DatebookFile.h"
 #include "datebook/DatebookReader.h"
+#include "datebook/DatebookWriter.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "support/Hex.h"
@@ -54,6 +57,10 @@ struct Datebook {
     return locked;
   }
   DatebookReadOutcome Read() { return ReadDatebook(state, shell, phone); }
+  void Restore(const std::string& path) {
+    shell.openAnswers.push_back(path);
+    Button10Click(state, shell, phone, clock);
+  }
 
   test::TempDir dir;
   emu::PtyPhoneServer server;
@@ -98,6 +105,105 @@ TEST(DatebookWithEmulatedPhoneTest, AnEmptyDatebookLeavesAnEmptyListAndStillUnlo
   EXPECT_EQ(d.state.datebook.DatebookRecords, DatebookTable{});
   EXPECT_EQ(d.Received("AT+CSCS=UCS2").back(), "AT+MDBL=0");
   EXPECT_FALSE(d.Locked());
+}
+
+TEST(DatebookWithEmulatedPhoneTest, ASavedDatebookRestoresIntoAnEmptiedPhone) {
+  Datebook from(true);
+  from.server.Change([](EmulatedPhone& p) {
+    p.PutDatebookEvent(9, {Hex("Обед; потом кино"), "1", "0", "13:00", "12-12-2026", "120", "00:00",
+                           "00-00-2000", "0"});
+  });
+  from.Read();
+  const std::string path = from.dir.File("d.csv");
+  SaveDatebookFile(from.state.datebook.DatebookRecords, from.clock, path);
+
+  Datebook into(false);
+  into.state.UploadHadErrors = true;  // as an earlier phonebook upload may have left it
+  into.Restore(path);
+  ASSERT_EQ(into.shell.messages.size(), 1u);
+  EXPECT_EQ(into.shell.messages[0].text, Ansi("Загрузка успешно завершена!"));
+  EXPECT_FALSE(into.state.UploadHadErrors);
+  const Commands sent = into.Received("ATZ");
+  ASSERT_EQ(sent.size(), 13u);
+  EXPECT_EQ(Commands(sent.begin(), sent.begin() + 3),
+            (Commands{"ATZ", "AT+CSCS=UCS2", "AT+MDBL=1"}));
+  EXPECT_EQ(sent[3], "AT+MDBW=0," + Hex("Совещание") +
+                         ",1,1,\"10:00\",\"12-10-2026\",60,\"09:45\",\"12-10-2026\",0");
+  EXPECT_EQ(sent.back(), "AT+MDBL=0");
+  EXPECT_FALSE(into.Locked());
+  EXPECT_TRUE(into.state.datebook.LVCal.empty()) << "the list keeps showing the last reading";
+
+  into.Read();
+  EXPECT_EQ(into.state.datebook.DatebookRecords, from.state.datebook.DatebookRecords);
+  EXPECT_EQ(into.state.datebook.LVCal.back().Cells[EventDescription], Ansi("Обед; потом кино"));
+}
+
+TEST(DatebookWithEmulatedPhoneTest, AFileOfOnlyTheHeaderLocksAndUnlocksOnly) {
+  Datebook d(true);
+  const std::string path = d.dir.File("empty.csv");
+  test::WriteBytes(path, DatebookFileHeader() + "08.12.2026 12:00:00\r\n");
+  d.Restore(path);
+  EXPECT_EQ(d.Received("ATZ"), (Commands{"ATZ", "AT+CSCS=UCS2", "AT+MDBL=1", "AT+MDBL=0"}));
+  EXPECT_EQ(d.shell.messages.back().text, Ansi("Загрузка успешно завершена!"));
+
+  // A file that is not a datebook sends nothing at all.
+  test::WriteBytes(path, "Motorola phonebook file, it was created with Quorix \r\n0;a;1\r\n");
+  d.Restore(path);
+  EXPECT_EQ(d.shell.messages.back().caption, "ERROR");
+  EXPECT_EQ(d.Received("ATZ").size(), 4u);
+}
+
+TEST(DatebookWithEmulatedPhoneTest, ClosingTheProgressWindowStopsTheRestoreAndUnlocks) {
+  Datebook d(true);
+  d.Read();
+  d.onEvents = [&d] {
+    if (d.shell.progressPosition == 2) d.state.AbortRequested = true;
+  };
+  const DatebookRestoreOutcome outcome = WriteDatebookToPhone(d.state, d.shell, d.phone, d.clock);
+  EXPECT_TRUE(outcome.Aborted);
+  const Commands sent = d.Received("ATZ");
+  ASSERT_EQ(sent.size(), 6u);
+  EXPECT_EQ(sent[4].rfind("AT+MDBW=1,", 0), 0u);
+  EXPECT_EQ(sent[5], "AT+MDBL=0");
+  EXPECT_FALSE(d.Locked());
+  d.shell.messages.clear();
+  ReportDatebookRestore(d.shell, d.state, outcome);
+  EXPECT_TRUE(d.shell.messages.empty());
+}
+
+TEST(DatebookWithEmulatedPhoneTest, AFailedWriteOrASilentPhoneEndsTheRestoreWithErrors) {
+  EmulatorOptions options;
+  options.errorOn = {"AT+MDBW=3,"};
+  Datebook d(true, options);
+  d.Read();
+  d.Restore([&] {
+    const std::string path = d.dir.File("d.csv");
+    SaveDatebookFile(d.state.datebook.DatebookRecords, d.clock, path);
+    return path;
+  }());
+  EXPECT_TRUE(d.state.UploadHadErrors);
+  ASSERT_EQ(d.shell.messages.size(), 2u);
+  EXPECT_EQ(d.shell.messages[0].text.rfind("AT Command Error: AT+MDBW=3,", 0), 0u);
+  EXPECT_EQ(d.shell.messages[1].text, Ansi("Загрузка завершена с ошибками!"));
+  EXPECT_EQ(d.Received("ATZ").size(), 12u) << "the writes after it still go out";
+
+  // The line drops during the writes: the restore stops and says so.
+  options.errorOn.clear();
+  options.hangupAfter = 600;
+  Datebook silent(true, options);
+  silent.state.datebook.DatebookRecords = d.state.datebook.DatebookRecords;
+  const DatebookRestoreOutcome outcome =
+      WriteDatebookToPhone(silent.state, silent.shell, silent.phone, silent.clock);
+  EXPECT_TRUE(outcome.PhoneSilent);
+  EXPECT_TRUE(silent.state.UploadHadErrors);
+  EXPECT_FALSE(silent.state.link.PhoneConnected);
+  EXPECT_FALSE(silent.shell.progressShown);
+  silent.shell.messages.clear();
+  ReportDatebookRestore(silent.shell, silent.state, outcome);
+  ASSERT_EQ(silent.shell.messages.size(), 1u);
+  EXPECT_EQ(silent.shell.messages[0].text.rfind(
+                Ansi("Телефон не отвечает: запись ежедневника прервана. Записано "), 0),
+            0u);
 }
 
 // A phone that sends what the emulated one never does: a record number out of range, a reply cut
