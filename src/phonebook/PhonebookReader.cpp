@@ -19,15 +19,10 @@ namespace quorix {
 
 namespace {
 
-bool Send(AtExchange& at, PhonebookReadOutcome& outcome, const std::string& command,
-          std::string& reply) {
-  return SendCounted(at, outcome.Exchanges, command, reply);
-}
-
 bool Exchange(Shell& shell, AtExchange& at, PhonebookReadOutcome& outcome,
               const std::string& command, std::string& reply) {
   shell.LogLine(command);
-  const bool complete = Send(at, outcome, command, reply);
+  const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
   shell.LogLine(reply);
   return complete;
 }
@@ -119,7 +114,8 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
   if (!memory.Command.empty()) {
     shell.LogLine(memory.Command);
     std::string memoryReply;
-    if (!Send(at, outcome, memory.Command, memoryReply)) return StopUnanswered(pb, shell);
+    if (!SendCounted(at, outcome.Exchanges, memory.Command, memoryReply))
+      return StopUnanswered(pb, shell);
   }
   ApplyPhonebookMemory(app, memory);
 
@@ -141,7 +137,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
     pb.LastIndex = 1000;
     pb.ExpectedCount = 1000;
   } else {
-    const bool complete = Send(at, outcome, "AT+MPBSC=?", reply);
+    const bool complete = SendCounted(at, outcome.Exchanges, "AT+MPBSC=?", reply);
     shell.LogLine("AT+MPBSC=?");
     shell.LogLine(reply);
     if (!complete) return StopUnanswered(pb, shell);
@@ -158,7 +154,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
     const std::string command =
         "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + blockSize - 1);
     shell.LogLine(command);
-    const bool complete = Send(at, outcome, command, reply);
+    const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
     shell.ProgressSetText(Ansi("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
@@ -189,7 +185,8 @@ void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
   shell.Message(WarningCaption(),
                 Ansi("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
                     std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
-                    std::to_string(outcome.Exchanges.Requests) + Ansi(" запросов без ответа или с ошибкой."),
+                    std::to_string(outcome.Exchanges.Requests) +
+                    Ansi(" запросов без ответа или с ошибкой."),
                 MessageIcon::Warning);
 }
 
