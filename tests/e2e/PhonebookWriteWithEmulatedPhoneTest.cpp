@@ -13,6 +13,7 @@
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookReader.h"
 #include "phonebook/PhonebookWriter.h"
+#include "support/EmulatedPhoneSettings.h"
 #include "support/Hex.h"
 #include "support/RecordingShell.h"
 #include "support/TempDir.h"
@@ -42,13 +43,7 @@ struct Writing {
           options.logPath = dir.File("phone.log");
           return options;
         }()) {
-    state.settings.ComPort = server.Start();
-    state.settings.Range = "10";
-    state.settings.SIM = "250";
-    state.settings.FromPHONE = true;
-    state.settings.AdvancedPhoneBook = true;
-    state.phonebook.NumberTypeNames = {"Work", "Home",  "Main",  "Mobile",
-                                       "Fax",  "Pager", "Email", "Subscribe"};
+    quorix::test::UseEmulatedPhone(state, server.Start());
     shell.onProcessEvents = [this](int) { phone.Com().PollTick(); };
     phone.ConnectPhone();
   }
