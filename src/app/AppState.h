@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SettingsPage.h"
+#include "datebook/DatebookState.h"
 #include "link/LinkState.h"
 #include "phonebook/PhonebookState.h"
 
@@ -12,6 +13,7 @@ struct AppState {
   SettingsPage settings;
   LinkState link;
   PhonebookState phonebook;
+  DatebookState datebook;
 
   bool AbortRequested = false;    // the progress window was closed; long loops stop
   bool DataModified = false;      // tables changed and not yet written to the phone

@@ -32,6 +32,7 @@ int PortsCommand(CliContext& ctx);
 int IdentifyCommand(CliContext& ctx);
 int AtCommand(CliContext& ctx);
 int PhonebookCommand(CliContext& ctx);
+int DatebookCommand(CliContext& ctx);
 int P2KCommand(CliContext& ctx);
 
 }  // namespace quorix::cli

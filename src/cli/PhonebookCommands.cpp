@@ -10,6 +10,7 @@
 #include "cli/CliLink.h"
 #include "cli/CliSettings.h"
 #include "cli/PhonebookTablePrinter.h"
+#include "cli/PhonebookWriteCommands.h"
 #include "cli/PrintableText.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
@@ -88,8 +89,8 @@ void ApplyReadOptions(const ReadOptions& options, SettingsPage& settings) {
 std::string Summary(const PhonebookReadOutcome& outcome) {
   std::string text = "read " + std::to_string(outcome.RecordsRead) + " of " +
                      std::to_string(outcome.RecordsReported) + " records; " +
-                     std::to_string(outcome.FailedRequests) + " of " +
-                     std::to_string(outcome.Requests) + " requests failed";
+                     std::to_string(outcome.Exchanges.Failed) + " of " +
+                     std::to_string(outcome.Exchanges.Requests) + " requests failed";
   if (outcome.PhoneSilent) text += "; the phone stopped answering";
   return text;
 }
@@ -126,7 +127,7 @@ int ReadCommand(CliContext& ctx) {
     badValue = true;
   }
   const bool failed = outcome.HadFailures();
-  if (failed && !badValue && outcome.Requests > 0)
+  if (failed && !badValue && outcome.Exchanges.Requests > 0)
     ctx.err << "quorix-cli: " << Summary(outcome) << '\n';
   if (options.savePath) {
     std::error_code error;
@@ -166,9 +167,11 @@ int ShowCommand(CliContext& ctx) {
 }  // namespace
 
 int PhonebookCommand(CliContext& ctx) {
-  if (ctx.args.empty()) throw UsageError("phonebook needs 'read' or 'show'");
+  if (ctx.args.empty()) throw UsageError("phonebook needs 'read', 'show', 'write' or 'clear'");
   if (ctx.args[0] == "read") return ReadCommand(ctx);
   if (ctx.args[0] == "show") return ShowCommand(ctx);
+  if (ctx.args[0] == "write") return PhonebookWriteCommand(ctx);
+  if (ctx.args[0] == "clear") return PhonebookClearCommand(ctx);
   throw UsageError("phonebook: unknown subcommand '" + ctx.args[0] + "'");
 }
 

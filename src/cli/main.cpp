@@ -30,6 +30,20 @@ constexpr const char* kUsage =
     "                      exits 1 with a summary on stderr and does not replace an existing\n"
     "                      FILE unless --save-partial is given\n"
     "  phonebook show FILE print a phonebook backup file as phonebook read prints a reading\n"
+    "  phonebook write FILE [--clear] [--advanced]\n"
+    "                      restore the backup FILE and upload every row of it to the phone;\n"
+    "                      --clear empties the phone's memory first, --advanced writes the\n"
+    "                      advanced fields; one summary line on stderr\n"
+    "  phonebook clear [--yes]\n"
+    "                      delete every category and entry of the selected memory in the\n"
+    "                      phone, after asking on the terminal unless --yes is given\n"
+    "  datebook read [--save FILE [--save-partial]]\n"
+    "                      read the datebook and print one tab-separated row a record: its\n"
+    "                      number, the description and the eight other fields as the phone\n"
+    "                      sends them; --save writes the backup FILE, which a reading with\n"
+    "                      failures leaves as it was unless --save-partial is given\n"
+    "  datebook show FILE  print a datebook backup file as datebook read prints a reading\n"
+    "  datebook write FILE write the records of a datebook backup file into the phone\n"
     "  p2k files           switch the phone on its USB modem port (marked * by ports) to P2K\n"
     "                      mode, print its melody and picture files (name, a tab and the\n"
     "                      attribute value a line) and switch it back to its modem port\n"
@@ -48,9 +62,13 @@ using Handler = int (*)(CliContext&);
 
 const std::map<std::string, Handler>& Commands() {
   static const std::map<std::string, Handler> commands = {
-      {"at", quorix::cli::AtCommand},       {"identify", quorix::cli::IdentifyCommand},
-      {"p2k", quorix::cli::P2KCommand},     {"phonebook", quorix::cli::PhonebookCommand},
-      {"ports", quorix::cli::PortsCommand}, {"ucs2", quorix::cli::Ucs2Command},
+      {"at", quorix::cli::AtCommand},
+      {"datebook", quorix::cli::DatebookCommand},
+      {"identify", quorix::cli::IdentifyCommand},
+      {"p2k", quorix::cli::P2KCommand},
+      {"phonebook", quorix::cli::PhonebookCommand},
+      {"ports", quorix::cli::PortsCommand},
+      {"ucs2", quorix::cli::Ucs2Command},
   };
   return commands;
 }

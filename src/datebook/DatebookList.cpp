@@ -1,6 +1,9 @@
 #include "datebook/DatebookList.h"
 
+#include <algorithm>
+
 #include "codec/CodePage.h"
+#include "codec/Ucs2.h"
 
 namespace quorix {
 
@@ -10,12 +13,28 @@ const std::vector<ListColumn>& DatebookListColumns() {
                                                   {Ansi("Повтор"), 60},
                                                   {"Unk", 40},
                                                   {Ansi("Начало"), 60},
-                                                  {Ansi("Дата"), 80},
+                                                  {Ansi("Дата"), 90},
                                                   {Ansi("Продолжительность"), 110},
                                                   {Ansi("Оповещение"), 80},
-                                                  {"Unk", 40},
+                                                  {"Unk", 90},
                                                   {"Unk", 40}};
   return columns;
+}
+
+DatebookListRow DatebookRow(int number, const DatebookRecord& record) {
+  DatebookListRow row{std::to_string(number), record};
+  row.Cells[EventDescription] = DecodeUcs2Hex(record[EventDescription]);
+  return row;
+}
+
+void ShowDatebookRow(std::vector<DatebookListRow>& list, DatebookListRow row) {
+  const auto same = std::find_if(
+      list.begin(), list.end(), [&](const DatebookListRow& r) { return r.Caption == row.Caption; });
+  if (same != list.end()) {
+    *same = std::move(row);
+  } else {
+    list.push_back(std::move(row));
+  }
 }
 
 }  // namespace quorix

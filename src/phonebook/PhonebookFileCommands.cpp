@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "app/AppState.h"
+#include "app/BackupFileChoice.h"
 #include "app/Shell.h"
 #include "codec/CodePage.h"
 #include "phonebook/CategoryTree.h"
@@ -11,12 +12,6 @@
 namespace quorix {
 
 namespace {
-
-FileChoice PhonebookFileChoice(const std::string& title) {
-  std::error_code error;
-  return {title, "Excel File (*.csv)|*.csv|Text File (*.txt)|*.txt", "csv",
-          std::filesystem::current_path(error).string()};
-}
 
 // A backup of a reading that did not get everything would replace a good one with less.
 std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const std::string& path) {
@@ -34,7 +29,7 @@ void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
                   MessageIcon::Warning);
     return;
   }
-  const auto path = shell.ChooseSaveFile(PhonebookFileChoice("Save As"));
+  const auto path = shell.ChooseSaveFile(BackupFileChoice("Save As"));
   if (!path || path->empty()) return;
   std::error_code error;
   const PhonebookReadOutcome& reading = app.phonebook.LastReading;
@@ -51,7 +46,7 @@ void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
 
 void ToolButton12Click(AppState& app, Shell& shell) {
   if (!ConfirmReplacingChanges(app, shell)) return;
-  const auto path = shell.ChooseOpenFile(PhonebookFileChoice("Open Phonebook file"));
+  const auto path = shell.ChooseOpenFile(BackupFileChoice("Open Phonebook file"));
   if (!path || path->empty()) {
     RebuildCategoryTree(app.phonebook);
     return;

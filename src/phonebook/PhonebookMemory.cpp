@@ -54,6 +54,12 @@ PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app) {
   return choice;
 }
 
+int FirstIndexOfSelectedMemory(const AppState& app) {
+  const SettingsPage& s = app.settings;
+  if (!s.FromSIM || s.FromPHONE) return 1;
+  return (IsFiveHundredRecordModel(app.link.PhoneModel) ? 500 : 1000) + 1;
+}
+
 void ApplyPhonebookMemory(AppState& app, const PhonebookMemoryChoice& choice) {
   app.phonebook.FirstIndex = choice.FirstIndex;
   app.phonebook.LastIndex = choice.LastIndex;

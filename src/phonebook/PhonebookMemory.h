@@ -34,6 +34,10 @@ PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app);
 // 1000); without a command the previous range stays.
 void ApplyPhonebookMemory(AppState& app, const PhonebookMemoryChoice& choice);
 
+// The first index the memory the settings select really holds: the SIM's first record when the
+// SIM alone is selected (the reading starts one before it on the 1000-record models), else 1.
+int FirstIndexOfSelectedMemory(const AppState& app);
+
 // Chooses, sends the memory command (its reply is not looked at) and applies the range.
 void SelectPhonebookMemory(AppState& app, AtExchange& at);
 

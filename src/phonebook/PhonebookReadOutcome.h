@@ -1,13 +1,14 @@
 #pragma once
 
+#include "link/CountedExchange.h"
+
 namespace quorix {
 
 // How a phonebook reading went: a backup of a reading with failures must not pass for a good one.
 struct PhonebookReadOutcome {
   int RecordsRead = 0;       // record lines parsed
   int RecordsReported = 0;   // records the phone reported (ExpectedCount)
-  int Requests = 0;          // commands sent
-  int FailedRequests = 0;    // replies that ended in "ERROR" or were cut short
+  ExchangeTally Exchanges;   // commands sent, and those whose reply failed
   bool Finished = true;      // ran to its end: not stopped by silence, a bad value or the user
   bool PhoneSilent = false;  // stopped because a reply was cut short
   bool Aborted = false;      // the user closed the progress window
@@ -16,7 +17,7 @@ struct PhonebookReadOutcome {
   bool PhoneFilesIncomplete = false;
   bool PhoneNotBack = false;
 
-  bool HadFailures() const { return FailedRequests > 0 || !Finished; }
+  bool HadFailures() const { return Exchanges.Failed > 0 || !Finished; }
 };
 
 }  // namespace quorix

@@ -6,6 +6,7 @@
 #include "codec/Ucs2.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
+#include "link/CountedExchange.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
@@ -19,20 +20,10 @@ namespace quorix {
 
 namespace {
 
-// One command of the reading, counted in the outcome; false when the reply was cut short.
-bool Send(AtExchange& at, PhonebookReadOutcome& outcome, const std::string& command,
-          std::string& reply) {
-  ++outcome.Requests;
-  at.SendATCommand(command, reply);
-  const bool complete = ReplyComplete(reply);
-  if (!complete || ReplyEndedInError(reply)) ++outcome.FailedRequests;
-  return complete;
-}
-
 bool Exchange(Shell& shell, AtExchange& at, PhonebookReadOutcome& outcome,
               const std::string& command, std::string& reply) {
   shell.LogLine(command);
-  const bool complete = Send(at, outcome, command, reply);
+  const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
   shell.LogLine(reply);
   return complete;
 }
@@ -125,7 +116,8 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
   if (!memory.Command.empty()) {
     shell.LogLine(memory.Command);
     std::string memoryReply;
-    if (!Send(at, outcome, memory.Command, memoryReply)) return StopUnanswered(pb, shell);
+    if (!SendCounted(at, outcome.Exchanges, memory.Command, memoryReply))
+      return StopUnanswered(pb, shell);
   }
   ApplyPhonebookMemory(app, memory);
 
@@ -147,7 +139,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
     pb.LastIndex = 1000;
     pb.ExpectedCount = 1000;
   } else {
-    const bool complete = Send(at, outcome, "AT+MPBSC=?", reply);
+    const bool complete = SendCounted(at, outcome.Exchanges, "AT+MPBSC=?", reply);
     shell.LogLine("AT+MPBSC=?");
     shell.LogLine(reply);
     if (!complete) return StopUnanswered(pb, shell);
@@ -164,7 +156,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
     const std::string command =
         "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + blockSize - 1);
     shell.LogLine(command);
-    const bool complete = Send(at, outcome, command, reply);
+    const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
     shell.ProgressSetText(Ansi("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
@@ -187,7 +179,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
 }
 
 void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
-  if (outcome.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
+  if (outcome.Exchanges.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
   const std::string counts = std::to_string(outcome.RecordsRead) + Ansi(" из ") +
                              std::to_string(outcome.RecordsReported) + Ansi(" записей");
   if (outcome.PhoneSilent) {
@@ -199,8 +191,9 @@ void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
   }
   shell.Message(WarningCaption(),
                 Ansi("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
-                    std::to_string(outcome.FailedRequests) + Ansi(" из ") +
-                    std::to_string(outcome.Requests) + Ansi(" запросов без ответа или с ошибкой."),
+                    std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
+                    std::to_string(outcome.Exchanges.Requests) +
+                    Ansi(" запросов без ответа или с ошибкой."),
                 MessageIcon::Warning);
 }
 

@@ -171,6 +171,37 @@ std::string LastLine(const std::string& text) {
   return lines.empty() ? std::string() : lines.back();
 }
 
+TEST(PhonebookCommandsTest, ABackupWrittenIntoAnEmptiedPhoneGivesTheSameBook) {
+  TempDir dir;
+  EmulatorOptions sample;
+  sample.sample = true;
+  PtyPhoneServer from(sample);
+  PtyPhoneServer to{EmulatorOptions{}};
+  const std::string settings = WriteSettings(dir, from.Start());
+  const std::string toPort = to.Start();
+  const std::string book = dir.File("b.csv");
+  const std::vector<std::string> read = {"--settings", settings,  "phonebook",
+                                         "read",       "--phone", "--advanced"};
+  auto r = RunCli(
+      {"--settings", settings, "phonebook", "read", "--phone", "--advanced", "--save", book});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const Tables original = Split(r.out);
+
+  r = RunCli({"--settings", settings, "--port", toPort, "phonebook", "write", book});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err.rfind("quorix-cli: wrote ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find(", failed 0;"), std::string::npos) << r.err;
+  r = RunCli(
+      {"--settings", settings, "--port", toPort, "phonebook", "read", "--phone", "--advanced"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Split(r.out).entries, original.entries);
+  EXPECT_EQ(Split(r.out).categories, original.categories);
+
+  // The full clear asks first; with no terminal to answer, a script must say --yes.
+  r = RunCli({"--settings", settings, "--port", toPort, "phonebook", "clear"});
+  EXPECT_EQ(r.exitCode, 2);
+}
+
 TEST(PhonebookCommandsTest, ControlCharactersAndEndlessLinesNeverReachTheTerminal) {
   TempDir dir;
   const std::string settings = WriteSettings(dir, "/dev/quorix-none");

@@ -188,5 +188,32 @@ TEST(PtyPhoneServerTest, PublishesThePortWhileServing) {
   EXPECT_EQ(PublishedPortsDirectory(), "/tmp/quorix-published-ports-" + std::to_string(getuid()));
 }
 
+TEST(PtyPhoneServerTest, LineNoiseEndlessAndLateRepliesForTheFaultMatrix) {
+  EmulatorOptions options;
+  options.sample = true;
+  options.garbageOn = {"AT+CGMI"};
+  options.endlessOn = {"AT+MPBR"};
+  options.delayOn = {"AT+CGMM"};
+  options.replyDelayMs = 300;
+  PtyPhoneServer server(options);
+  TerminalClient client(server.Start());
+  const std::string noisy = Exchange(client, "AT+CGMI");
+  EXPECT_GT(noisy.size(), 48u + 30u);
+  EXPECT_EQ(noisy.substr(noisy.size() - kOk.size()), kOk) << "the final code still comes";
+
+  const auto sent = std::chrono::steady_clock::now();
+  EXPECT_EQ(Exchange(client, "AT"), "AT\r" + kOk) << "no delay for other commands";
+  EXPECT_LT(std::chrono::steady_clock::now() - sent, 250ms);
+  EXPECT_NE(Exchange(client, "AT+CGMM").find("MODEL=E398"), std::string::npos);
+  EXPECT_GE(std::chrono::steady_clock::now() - sent, 300ms);
+
+  client.Send("AT+MPBR=1,10\r\n");
+  const std::string flood = client.ReadFor(200ms);
+  EXPECT_GT(flood.size(), 10000u);
+  EXPECT_EQ(flood.find("OK"), std::string::npos);
+  // A new command ends the stream.
+  EXPECT_NE(Exchange(client, "ATZ").find("ATZ\r" + kOk), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorix::emu

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "PhonebookFixture.h"
@@ -12,12 +9,14 @@
 #include "base/Conversion.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace quorix {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FileSizeLimit;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -36,25 +35,6 @@ std::string File(const std::string& mode, const std::vector<std::string>& body) 
   for (const std::string& line : body) text += line + "\r\n";
   return text;
 }
-
-// Writes beyond a size fail (EFBIG) while this lives, instead of raising SIGXFSZ.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{bytes, old_.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
 
 struct FileFixture : PhonebookFixture {
   test::TempDir folder;
@@ -401,7 +381,7 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
 
   // Tables of a reading with failures replace an existing backup only when the user says so.
   f.Entry(2, "222", "New");
-  f.pb.LastReading.FailedRequests = 3;
+  f.pb.LastReading.Exchanges.Failed = 3;
   f.pb.LastReading.RecordsReported = 30;
   for (const bool yes : {false, true}) {
     f.shell.yesNoAnswers.push_back(yes);

@@ -227,7 +227,7 @@ TEST(PhonebookReaderTest, RefusesABlockSizeOrSimCapacityOutsideTheTable) {
   for (const std::string range : {"0", "-10", "abc", "", "1251", "2147483647"}) {
     ReaderFixture f;
     f.app->settings.Range = range;
-    EXPECT_EQ(ReadPhonebook(*f.app, f.shell, f.phone).Requests, 0);
+    EXPECT_EQ(ReadPhonebook(*f.app, f.shell, f.phone).Exchanges.Requests, 0);
     EXPECT_TRUE(f.phone.sent.empty()) << range;
     ASSERT_EQ(f.shell.messages.size(), 1u);
     EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
@@ -291,14 +291,14 @@ TEST(PhonebookReaderTest, ErrorRepliesAreCountedAndReportedOnce) {
   EXPECT_FALSE(outcome.PhoneSilent);
   EXPECT_EQ(outcome.RecordsRead, 1);
   EXPECT_EQ(outcome.RecordsReported, 2);
-  EXPECT_EQ(outcome.FailedRequests, 2);
-  EXPECT_EQ(outcome.Requests, static_cast<int>(f.phone.sent.size()));
-  EXPECT_EQ(f.pb.LastReading.FailedRequests, 2);
+  EXPECT_EQ(outcome.Exchanges.Failed, 2);
+  EXPECT_EQ(outcome.Exchanges.Requests, static_cast<int>(f.phone.sent.size()));
+  EXPECT_EQ(f.pb.LastReading.Exchanges.Failed, 2);
   ReportPhonebookReading(f.shell, outcome);
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(f.shell.messages[0].text,
             Ansi("Справочник прочитан с ошибками: прочитано 1 из 2 записей, 2 из ") +
-                std::to_string(outcome.Requests) + Ansi(" запросов без ответа или с ошибкой."));
+                std::to_string(outcome.Exchanges.Requests) + Ansi(" запросов без ответа или с ошибкой."));
 
   // A clean reading, and one the user stopped, end without a message.
   f.phone.failing.clear();

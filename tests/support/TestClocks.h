@@ -58,6 +58,24 @@ class FastClock final : public Clock {
   int64_t WallSeconds() override { return NowMs() / 1000; }
 };
 
+// Real waits for bytes, skipped pauses: a dialogue with the emulated phone runs as fast as the
+// phone answers while the program's fixed pauses (200 ms after every write) cost nothing. The
+// pauses still count in NowMs and in Skipped.
+class SkippingClock final : public Clock {
+ public:
+  int64_t NowMs() override { return real_.NowMs() + skipped_; }
+  void SleepMs(int64_t ms) override { skipped_ += ms > 0 ? ms : 0; }
+  bool WaitFd(int fd, short events, int64_t timeoutMs) override {
+    return real_.WaitFd(fd, events, timeoutMs);
+  }
+  int64_t WallSeconds() override { return real_.WallSeconds(); }
+  int64_t Skipped() const { return skipped_; }
+
+ private:
+  RealClock real_;
+  int64_t skipped_ = 0;
+};
+
 // Waits in real time until done() holds; false when it does not within guard, which only keeps
 // a broken test from hanging.
 inline bool WaitUntil(const std::function<bool()>& done,

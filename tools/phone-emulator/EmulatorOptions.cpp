@@ -33,6 +33,12 @@ const char* EmulatorUsage() {
          "  --hangup-after N      drop the line after sending N bytes\n"
          "  --error-on PREFIX     answer ERROR to commands beginning with PREFIX (repeatable)\n"
          "  --reply-delay MS      wait MS milliseconds before each reply\n"
+         "  --delay-on PREFIX     wait --reply-delay only before the replies to commands\n"
+         "                        beginning with PREFIX (repeatable)\n"
+         "  --garbage-on PREFIX   put line noise into the replies to commands beginning with\n"
+         "                        PREFIX (repeatable)\n"
+         "  --endless-on PREFIX   never end the replies to commands beginning with PREFIX:\n"
+         "                        record lines follow one another for ever (repeatable)\n"
          "  --usb-delay MS        time off the bus when changing USB mode (default 2500)\n"
          "  --no-p2k              answer AT+MODE=8 but never come up in P2K mode\n"
          "  --p2k-never-ready     take P2K commands but never get a reply ready\n"
@@ -72,7 +78,8 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
     const bool takesValue = arg == "--model" || arg == "--sim-capacity" || arg == "--fill" ||
                             arg == "--baud" || arg == "--log" || arg == "--hangup-after" ||
                             arg == "--error-on" || arg == "--reply-delay" || arg == "--usb-delay" ||
-                            arg == "--p2k-unplug-at";
+                            arg == "--p2k-unplug-at" || arg == "--garbage-on" ||
+                            arg == "--endless-on" || arg == "--delay-on";
     if (!takesValue) {
       result.error = "unknown option: " + arg;
       return result;
@@ -96,6 +103,15 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
         return result;
       }
       o.errorOn.push_back(value);
+    } else if (arg == "--garbage-on" || arg == "--endless-on" || arg == "--delay-on") {
+      if (value.empty()) {
+        result.error = arg + " needs a command prefix";
+        return result;
+      }
+      (arg == "--garbage-on"   ? o.garbageOn
+       : arg == "--endless-on" ? o.endlessOn
+                               : o.delayOn)
+          .push_back(value);
     } else {
       const auto number = ParseCount(value);
       const long long limit = arg == "--hangup-after" ? (1LL << 40) : 1000000000LL;

@@ -17,6 +17,9 @@ struct EmulatorOptions {
   bool silent = false;
   long long hangupAfter = -1;  // bytes sent before the line drops; negative: never
   std::vector<std::string> errorOn;
+  std::vector<std::string> garbageOn;  // replies to these commands carry line noise
+  std::vector<std::string> endlessOn;  // replies to these commands never end
+  std::vector<std::string> delayOn;    // when given, only these replies wait replyDelayMs
   int replyDelayMs = 0;
   // How long the phone is off the bus when it changes its USB mode or restarts.
   int usbDelayMs = 2500;

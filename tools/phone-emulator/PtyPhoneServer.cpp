@@ -194,17 +194,50 @@ void PtyPhoneServer::TakeInput() {
     const std::lock_guard lock(phoneMutex_);
     exchanges = phone_.ReceiveLines(std::string_view(buffer, static_cast<size_t>(n)));
   }
+  // A reply that never ends goes on only until the client says something new.
+  std::erase_if(output_, [](const Chunk& chunk) { return chunk.repeats; });
   for (Exchange& exchange : exchanges) {
     transcript_.Received(exchange.command);
     if (options_.silent) continue;
     Queue(std::move(exchange.echo), now);
-    Queue(std::move(exchange.reply), now + std::chrono::milliseconds(options_.replyDelayMs));
+    const bool delayed = options_.delayOn.empty() || Matches(options_.delayOn, exchange.command);
+    const auto replyAt = now + std::chrono::milliseconds(delayed ? options_.replyDelayMs : 0);
+    if (Matches(options_.endlessOn, exchange.command)) {
+      Queue("\r\n", replyAt);
+      output_.push_back(Chunk{"+MPBR: 1,\"1\",129,0041,1,0,255,0,1,1,255,255,0,,0,0\r\n", 0,
+                              replyAt, true, false});
+      continue;
+    }
+    if (Matches(options_.garbageOn, exchange.command)) exchange.reply = WithNoise(exchange.reply);
+    Queue(std::move(exchange.reply), replyAt);
     // Only a phone on USB (one that publishes its port) has a P2K mode to go to.
     if (exchange.toP2K && options_.publish && !options_.noP2K) {
       LeaveAtMode();
       return;
     }
   }
+}
+
+bool PtyPhoneServer::Matches(const std::vector<std::string>& prefixes, const std::string& command) {
+  for (const std::string& prefix : prefixes) {
+    if (command.rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
+// Line noise right after the reply's first line break: control bytes, high bytes and stray
+// letters, the same every time so that a test can repeat what it saw.
+std::string PtyPhoneServer::WithNoise(const std::string& reply) {
+  std::string noise;
+  uint32_t state = 0x2545F491u;
+  for (int i = 0; i < 48; ++i) {
+    state = state * 1664525u + 1013904223u;
+    noise.push_back(static_cast<char>(state >> 24));
+  }
+  const size_t at = reply.find('\n');
+  std::string noisy = reply;
+  noisy.insert(at == std::string::npos ? 0 : at + 1, noise);
+  return noisy;
 }
 
 void PtyPhoneServer::LeaveAtMode() {
@@ -320,7 +353,10 @@ PtyPhoneServer::OutputWait PtyPhoneServer::PumpOutput() {
     if (options_.hangupAfter >= 0) {
       allowed = std::min<size_t>(allowed, static_cast<size_t>(options_.hangupAfter - bytesSent_));
     }
-    if (chunk.sent == 0) transcript_.Sent(chunk.bytes);
+    if (!chunk.logged) {
+      transcript_.Sent(chunk.bytes);
+      chunk.logged = true;
+    }
     const ssize_t n = allowed > 0 ? write(master_, chunk.bytes.data() + chunk.sent, allowed) : 0;
     if (n < 0) {
       if (errno == EAGAIN || errno == EINTR) return {true, std::nullopt};
@@ -334,7 +370,9 @@ PtyPhoneServer::OutputWait PtyPhoneServer::PumpOutput() {
       HangUp();
       return {};
     }
-    if (chunk.sent == chunk.bytes.size()) {
+    if (chunk.sent == chunk.bytes.size() && chunk.repeats) {
+      chunk.sent = 0;
+    } else if (chunk.sent == chunk.bytes.size()) {
       output_.pop_front();
     } else if (static_cast<size_t>(n) < allowed) {
       return {true, std::nullopt};

@@ -61,6 +61,8 @@ class PtyPhoneServer {
     std::string bytes;
     size_t sent = 0;
     Clock::time_point notBefore;
+    bool repeats = false;  // sent again and again until the client says something new
+    bool logged = false;
   };
 
   // What the serving loop waits for after pushing out what is due.
@@ -72,6 +74,8 @@ class PtyPhoneServer {
   void Serve();
   void TakeInput();
   void Queue(std::string bytes, Clock::time_point notBefore);
+  static bool Matches(const std::vector<std::string>& prefixes, const std::string& command);
+  static std::string WithNoise(const std::string& reply);
   OutputWait PumpOutput();
   void ClientLeft();
   void DropOutput(const char* why);

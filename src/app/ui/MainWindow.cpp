@@ -230,16 +230,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::FormCloseQuery() {
-  if (AskUploadBeforeClosing(state_, *this)) {
-    QAction* upload = Command("ToolButton13");
-    if (upload->isEnabled()) {
-      upload->trigger();
-    } else {
-      Message(Ansi("Внимание!"),
-              Ansi("Загрузка данных в телефон пока недоступна: изменения не загружены."),
-              MessageIcon::Warning);
-    }
-  }
+  if (AskUploadBeforeClosing(state_, *this)) Command("ToolButton13")->trigger();
   Guarded([this] { WriteAllSettings(); });
 }
 

@@ -3,9 +3,14 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "app/AppState.h"
 #include "app/ui/CommandRegistry.h"
 #include "app/ui/ListPage.h"
+#include "app/ui/Text.h"
+#include "datebook/DatebookCommands.h"
 #include "datebook/DatebookList.h"
+#include "datebook/DatebookReader.h"
+#include "link/PhoneConnection.h"
 
 namespace quorix::ui {
 
@@ -16,6 +21,37 @@ DatebookPage::DatebookPage(const SubsystemHost& host) : QObject(host.window), ho
                    {{"Button2", "Читать"}, {"Button7", "Сохранить"}, {"Button10", "Восстановить"}});
   host_.pages->addTab(page, "Ежедневник");
   BindPageButtons(page, host_.commands);
+  BindCommands();
+}
+
+void DatebookPage::BindCommands() {
+  AppState& app = host_.state;
+  Shell& shell = host_.shell;
+  CommandRegistry& commands = host_.commands;
+  commands.BindCommand("Button2", [this] { Button2Click(); });
+  commands.BindCommand("Button7", [this, &app, &shell] { Button7Click(app, shell, host_.clock); });
+  commands.BindCommand(
+      "Button10", [this, &app, &shell] { Button10Click(app, shell, host_.link, host_.clock); });
+}
+
+void DatebookPage::ShowList() {
+  lvCal_->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const DatebookListRow& row : host_.state.datebook.LVCal) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, FromAnsi(row.Caption));
+    for (int cell = 0; cell < kDatebookFields; ++cell)
+      item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+    items << item;
+  }
+  lvCal_->addTopLevelItems(items);
+}
+
+void DatebookPage::Button2Click() {
+  if (!host_.link.RequireConnection()) return;
+  const DatebookReadOutcome outcome = ReadDatebook(host_.state, host_.shell, host_.link);
+  ShowList();
+  ReportDatebookReading(host_.shell, outcome);
 }
 
 }  // namespace quorix::ui

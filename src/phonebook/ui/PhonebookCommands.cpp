@@ -15,8 +15,10 @@
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/EntryEditor.h"
 #include "phonebook/EntryList.h"
+#include "phonebook/PhonebookCompaction.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
+#include "phonebook/PhonebookWriter.h"
 #include "phonebook/UnsavedChanges.h"
 #include "phonebook/ui/CategoryEditorDialog.h"
 #include "phonebook/ui/EntryEditorDialog.h"
@@ -135,6 +137,18 @@ void PhonebookCommands::BindCommands() {
     RemoveSelectedCategory(app, shell);
     views_->ShowAll();
   });
+  commands.BindCommand("ToolButton13", [this] {
+    if (!host_.link.RequireConnection()) return;
+    PhonebookWriteOutcome outcome;
+    ThenShow([&] { outcome = UploadPhonebook(host_.state, host_.shell, host_.link, host_.clock); });
+    ReportUpload(host_.state, host_.shell, outcome);
+  });
+  commands.BindCommand("ToolButton16", [this] {
+    if (host_.link.RequireConnection())
+      FullClear(host_.state, host_.shell, host_.link, host_.clock);
+  });
+  commands.BindCommand("ToolButton5",
+                       [this, &app, &shell] { ThenShow([&] { ToolButton5Click(app, shell); }); });
   commands.BindCommand("Button13", [this] { tr_->expandAll(); });
   commands.BindCommand("Button14", [this] { tr_->collapseAll(); });
 }

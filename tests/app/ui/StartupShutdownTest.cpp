@@ -94,7 +94,7 @@ TEST(StartupShutdownTest, AMaximizedWindowKeepsItsNormalGeometryAndStaysOnTheScr
 
 TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
   const QString question = "Вы хотите загрузить все измененные данные в телефон?";
-  // Yes brings the honest note that there is no upload to run.
+  // Yes runs the upload, which needs a phone first.
   for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
     SettingsFolder folder;
     MainWindow window(folder.Path());
@@ -104,11 +104,9 @@ TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
     MessageBoxAnswer answer(button);
     window.close();
     EXPECT_EQ(answer.title, "Внимание!");
-    const QStringList expected =
-        button == QMessageBox::No
-            ? QStringList{question}
-            : QStringList{question,
-                          "Загрузка данных в телефон пока недоступна: изменения не загружены."};
+    const QStringList expected = button == QMessageBox::No
+                                     ? QStringList{question}
+                                     : QStringList{question, "Подключитесь к телефону!"};
     EXPECT_EQ(answer.texts, expected);
     EXPECT_EQ(Read(folder, "Window", "Width"), "640");
   }

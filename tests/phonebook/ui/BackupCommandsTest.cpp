@@ -1,26 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QFileDialog>
 #include <filesystem>
 
 #include "PhonebookWindow.h"
+#include "app/ui/FileDialogAnswer.h"
 
 namespace quorix::ui {
 namespace {
-
-// Answers the next file dialog with path, as a user typing it would.
-void ChooseFile(const QString& path) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, path] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    timer->deleteLater();
-    timer->stop();
-    dialog->selectFile(path);
-    static_cast<QDialog*>(dialog)->accept();
-  });
-  timer->start(10);
-}
 
 TEST(BackupCommandsTest, SaveThenRestoreRoundTripsMarksEveryRowAndSetsTheTitle) {
   PhonebookWindow w;

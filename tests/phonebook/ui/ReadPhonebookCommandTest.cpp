@@ -79,7 +79,7 @@ TEST(ReadPhonebookCommandTest, AReadingWithFailuresEndsWithTheCountOfRecordsRead
             QString("Справочник прочитан с ошибками: прочитано %1 из 1000 записей, 1 из %2 "
                     "запросов без ответа или с ошибкой.")
                 .arg(w.window.LV()->topLevelItemCount())
-                .arg(w.State().phonebook.LastReading.Requests));
+                .arg(w.State().phonebook.LastReading.Exchanges.Requests));
   EXPECT_GT(w.window.LV()->topLevelItemCount(), 0);
 }
 

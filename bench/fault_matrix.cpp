@@ -1,0 +1,326 @@
+// The fault matrix: every long operation against an emulated phone that fails in each way a real
+// one can, end to end over a pseudo-terminal. For every case: does the operation end within its
+// bound, does the user hear of the failure, can the program connect again afterwards, are the
+// tables consistent (what was read stays, unwritten rows keep their marks) and is a backup on
+// disk either the old one byte for byte or a whole new one.
+// Usage: bench_fault_matrix [OPERATION]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "datebook/DatebookReader.h"
+#include "datebook/DatebookWriter.h"
+#include "link/AtReply.h"
+#include "link/PhoneConnection.h"
+#include "phone-emulator/PtyPhoneServer.h"
+#include "phonebook/PhonebookFile.h"
+#include "phonebook/PhonebookReader.h"
+#include "phonebook/PhonebookWriter.h"
+#include "support/EmulatedPhoneSettings.h"
+#include "support/RecordingShell.h"
+#include "support/TempDir.h"
+#include "support/TestClocks.h"
+#include "support/Transcript.h"
+
+namespace {
+
+using quorix::AppState;
+using quorix::emu::EmulatorOptions;
+using quorix::emu::PtyPhoneServer;
+
+constexpr double kBoundSeconds = 60;
+
+struct Fault {
+  std::string name;
+  std::function<void(EmulatorOptions&)> apply;
+};
+
+struct Outcome {
+  bool told = false;        // the user was told of a failure (or nothing failed)
+  bool consistent = false;  // the tables as the operation left them make sense
+  bool filesIntact = true;  // the backup on disk is the old one or a whole new one
+};
+
+// The program's side of one case: state, shell, clock and connection, on the phone's terminal.
+struct Program {
+  AppState state;
+  quorix::test::RecordingShell shell;
+  quorix::test::SkippingClock clock;
+  quorix::PhoneConnection phone{state.settings, state.link, shell, clock};
+
+  explicit Program(const std::string& port) {
+    quorix::test::UseEmulatedPhone(state, port);
+    shell.onProcessEvents = [this](int) { phone.Com().PollTick(); };
+  }
+  bool Told() const { return !shell.messages.empty() || !shell.notices.empty(); }
+};
+
+struct Operation {
+  std::string name;
+  std::string mainCommand;  // the command the operation repeats: noise, an endless or late reply
+  std::function<void(Program&)> prepare;
+  std::function<Outcome(Program&, const quorix::test::TempDir&)> run;
+};
+
+void MarkRows(AppState& state) {
+  for (int i = 1; i <= 20; ++i) {
+    quorix::EntryRow& row = state.phonebook.PhonebookEntries[i];
+    row = {};
+    row[quorix::EntryNumber] = "\"+7916000" + std::to_string(1000 + i) + "\"";
+    row[quorix::EntryNumberFormat] = "145";
+    row[quorix::EntryNumberType] = "3";
+    row[quorix::EntryMelody] = "255";
+    row[quorix::EntryPrimary] = "1";
+    row[quorix::EntryCategory] = "1";
+    row[quorix::EntryMark] = quorix::kMarkChanged;
+  }
+  state.DataModified = true;
+}
+
+std::vector<Operation> Operations(const quorix::DatebookTable& datebook) {
+  std::vector<Operation> operations;
+  operations.push_back({"phonebook reading", "AT+MPBR", [](Program&) {},
+                        [](Program& p, const quorix::test::TempDir& dir) {
+                          const std::string backup = dir.File("old.csv");
+                          quorix::test::WriteBytes(backup, "an earlier backup\r\n");
+                          const auto outcome = quorix::ReadPhonebook(p.state, p.shell, p.phone);
+                          quorix::ReportPhonebookReading(p.shell, outcome);
+                          // The backup command over the old file: a reading with failures asks, and
+                          // the shell says No.
+                          p.state.link.PhoneConnected = true;
+                          p.shell.saveAnswers.push_back(backup);
+                          quorix::ToolButton11Click(p.state, p.shell, p.clock);
+                          const quorix::PhonebookState& pb = p.state.phonebook;
+                          bool listed = true;
+                          for (const quorix::ListRow& row : pb.LV) {
+                            listed = listed && quorix::EntryIsUsed(pb, std::stoi(row.Caption));
+                          }
+                          Outcome o;
+                          o.told = !outcome.HadFailures() || p.Told();
+                          o.consistent = listed && pb.ReadCount == static_cast<int>(pb.LV.size());
+                          const std::string text = quorix::test::ReadBytes(backup);
+                          if (outcome.HadFailures()) {
+                            o.filesIntact = text == "an earlier backup\r\n";
+                          } else {
+                            AppState restored;
+                            quorix::test::RecordingShell quiet;
+                            try {
+                              quorix::RestorePhonebookFile(restored, quiet, backup);
+                              o.filesIntact = restored.phonebook.LV.size() == pb.LV.size();
+                            } catch (const std::exception&) {
+                              o.filesIntact = false;
+                            }
+                          }
+                          return o;
+                        }});
+  operations.push_back(
+      {"phonebook upload", "AT+MPBW", [](Program& p) { MarkRows(p.state); },
+       [](Program& p, const quorix::test::TempDir&) {
+         const auto outcome = quorix::UploadPhonebook(p.state, p.shell, p.phone, p.clock);
+         quorix::ReportUpload(p.state, p.shell, outcome);
+         Outcome o;
+         o.told = !outcome.HadErrors() || p.Told();
+         o.consistent = p.state.DataModified == (quorix::PendingChanges(p.state.phonebook) > 0) &&
+                        outcome.Written + quorix::PendingChanges(p.state.phonebook) == 20;
+         return o;
+       }});
+  operations.push_back({"phonebook full clear", "AT+MPBW", [](Program&) {},
+                        [](Program& p, const quorix::test::TempDir&) {
+                          quorix::PhonebookWriteOutcome outcome;
+                          quorix::ClearPhoneMemory(p.state, p.shell, p.phone, p.clock, outcome);
+                          p.shell.ProgressClose();
+                          Outcome o;
+                          o.told = !outcome.HadErrors() || p.Told();
+                          o.consistent = p.state.phonebook.LV.empty();
+                          return o;
+                        }});
+  operations.push_back({"datebook reading", "AT+MDBR", [](Program&) {},
+                        [](Program& p, const quorix::test::TempDir&) {
+                          const auto outcome = quorix::ReadDatebook(p.state, p.shell, p.phone);
+                          quorix::ReportDatebookReading(p.shell, outcome);
+                          Outcome o;
+                          o.told = !outcome.HadFailures() || p.Told();
+                          o.consistent =
+                              quorix::UsedDatebookRecords(p.state.datebook.DatebookRecords) ==
+                              outcome.RecordsRead;
+                          return o;
+                        }});
+  operations.push_back({"datebook restore", "AT+MDBW",
+                        [datebook](Program& p) { p.state.datebook.DatebookRecords = datebook; },
+                        [datebook](Program& p, const quorix::test::TempDir&) {
+                          const auto outcome =
+                              quorix::WriteDatebookToPhone(p.state, p.shell, p.phone, p.clock);
+                          quorix::ReportDatebookRestore(p.shell, p.state, outcome);
+                          Outcome o;
+                          o.told = !outcome.HadFailures() || p.Told();
+                          o.consistent = p.state.datebook.DatebookRecords == datebook &&
+                                         p.state.UploadHadErrors ==
+                                             (outcome.FailedWrites > 0 || outcome.PhoneSilent);
+                          return o;
+                        }});
+  return operations;
+}
+
+struct CaseResult {
+  bool ended = false;
+  double seconds = 0;
+  bool told = false;
+  bool usable = false;
+  bool consistent = false;
+  bool filesIntact = false;
+  bool Clean() const { return ended && told && usable && consistent && filesIntact; }
+};
+
+CaseResult RunCase(const Operation& operation, const Fault& fault) {
+  quorix::test::TempDir dir;
+  EmulatorOptions options;
+  options.sample = true;
+  options.logPath = dir.File("phone.log");
+  fault.apply(options);
+  PtyPhoneServer server(options);
+  Program program(server.Start());
+  const auto start = std::chrono::steady_clock::now();
+  program.phone.ConnectPhone();
+  Outcome outcome;
+  if (program.state.link.PhoneConnected) {
+    operation.prepare(program);
+    outcome = operation.run(program, dir);
+  } else {
+    // The command asks for a connection first; nothing else runs.
+    outcome.told = program.Told();
+    outcome.consistent = true;
+  }
+  CaseResult result;
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.ended = result.seconds < kBoundSeconds;
+  result.told = outcome.told;
+  result.consistent = outcome.consistent;
+  result.filesIntact = outcome.filesIntact;
+  // Still usable: the same program connects to a healthy phone and talks to it.
+  PtyPhoneServer healthy(EmulatorOptions{});
+  program.phone.ToolButton2Click();
+  program.state.settings.ComPort = healthy.Start();
+  program.phone.ConnectPhone();
+  std::string reply;
+  program.phone.SendATCommand("AT", reply);
+  result.usable = program.state.link.PhoneConnected && quorix::ReplyComplete(reply);
+  return result;
+}
+
+// What the operation sends and how many bytes the phone answers, from a clean run.
+struct Profile {
+  std::vector<std::string> commandKinds;  // up to the "=", each once
+  long long bytes = 0;                    // the phone's bytes over the operation
+};
+
+Profile Measure(const Operation& operation) {
+  quorix::test::TempDir dir;
+  EmulatorOptions options;
+  options.sample = true;
+  options.logPath = dir.File("phone.log");
+  PtyPhoneServer server(options);
+  Program program(server.Start());
+  program.phone.ConnectPhone();
+  const long long before = server.BytesSent();
+  operation.prepare(program);
+  operation.run(program, dir);
+  Profile profile;
+  profile.bytes = server.BytesSent() - before;
+  std::set<std::string> seen;
+  const auto sent = quorix::test::ReceivedCommands(options.logPath);
+  for (size_t i = 2; i < sent.size(); ++i) {  // after the connect's ATZ and AT+CGMM
+    const std::string kind = sent[i].substr(0, sent[i].find('=') + 1);
+    if (kind == "ATZ" || kind.empty()) continue;  // the connect's own command
+    if (seen.insert(kind).second) profile.commandKinds.push_back(kind);
+  }
+  return profile;
+}
+
+std::vector<Fault> Faults(const Operation& operation, const Profile& profile,
+                          long long connectBytes) {
+  std::vector<Fault> faults;
+  faults.push_back({"silent from the start", [](EmulatorOptions& o) { o.silent = true; }});
+  for (int k = 0; k < 10; ++k) {
+    const long long at = connectBytes + profile.bytes * (2 * k + 1) / 20;
+    faults.push_back({"hang-up at " + std::to_string(10 * k + 5) + "%",
+                      [at](EmulatorOptions& o) { o.hangupAfter = at; }});
+  }
+  for (const std::string& kind : profile.commandKinds) {
+    faults.push_back({"ERROR to " + kind, [kind](EmulatorOptions& o) { o.errorOn = {kind}; }});
+  }
+  const std::string main = operation.mainCommand;
+  faults.push_back({"noise in " + main, [main](EmulatorOptions& o) { o.garbageOn = {main}; }});
+  faults.push_back({"endless " + main, [main](EmulatorOptions& o) { o.endlessOn = {main}; }});
+  faults.push_back({"late " + main + " (6 s)", [main](EmulatorOptions& o) {
+                      o.delayOn = {main};
+                      o.replyDelayMs = 6000;
+                    }});
+  return faults;
+}
+
+long long ConnectBytes() {
+  EmulatorOptions options;
+  options.sample = true;
+  PtyPhoneServer server(options);
+  Program program(server.Start());
+  program.phone.ConnectPhone();
+  return server.BytesSent();
+}
+
+quorix::DatebookTable SampleDatebook() {
+  EmulatorOptions options;
+  options.sample = true;
+  PtyPhoneServer server(options);
+  Program program(server.Start());
+  program.phone.ConnectPhone();
+  quorix::ReadDatebook(program.state, program.shell, program.phone);
+  return program.state.datebook.DatebookRecords;
+}
+
+const char* Mark(bool yes) {
+  return yes ? "yes" : "NO";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string only = argc > 1 ? argv[1] : "";
+  const long long connectBytes = ConnectBytes();
+  const quorix::DatebookTable datebook = SampleDatebook();
+  std::printf("%-22s %-24s %7s %6s %6s %6s %10s %6s\n", "operation", "fault", "seconds", "ended",
+              "told", "usable", "consistent", "files");
+  int cases = 0;
+  int clean = 0;
+  std::map<std::string, double> longest;
+  for (const Operation& operation : Operations(datebook)) {
+    if (!only.empty() && operation.name.find(only) == std::string::npos) continue;
+    const Profile profile = Measure(operation);
+    for (const Fault& fault : Faults(operation, profile, connectBytes)) {
+      const CaseResult r = RunCase(operation, fault);
+      ++cases;
+      clean += r.Clean();
+      longest[operation.name] = std::max(longest[operation.name], r.seconds);
+      std::printf("%-22s %-24s %7.2f %6s %6s %6s %10s %6s\n", operation.name.c_str(),
+                  fault.name.c_str(), r.seconds, Mark(r.ended), Mark(r.told), Mark(r.usable),
+                  Mark(r.consistent), Mark(r.filesIntact));
+      std::fflush(stdout);
+    }
+  }
+  std::printf("\n%d faults tried, %d ended cleanly; the longest case of each operation:\n", cases,
+              clean);
+  for (const auto& [name, seconds] : longest) {
+    std::printf("  %-22s %6.2f s (bound %.0f s)\n", name.c_str(), seconds, kBoundSeconds);
+  }
+  std::printf(
+      "ended: within the bound; told: a failure reached the user (message or popup); usable:\n"
+      "the same program connects to a healthy phone afterwards; consistent: what was read\n"
+      "stays, unwritten rows keep their marks; files: the old backup byte for byte or a whole\n"
+      "new one. Pauses are skipped, waits for the phone are real.\n");
+  return clean == cases ? 0 : 1;
+}

@@ -1,0 +1,62 @@
+#include "datebook/DatebookCommands.h"
+
+#include <filesystem>
+
+#include "app/AppState.h"
+#include "app/BackupFileChoice.h"
+#include "codec/CodePage.h"
+#include "datebook/DatebookFile.h"
+#include "datebook/DatebookWriter.h"
+#include "link/PhoneConnection.h"
+#include "phonebook/PhonebookMessages.h"
+
+namespace quorix {
+
+namespace {
+
+// A backup of a reading that did not get everything would replace a good one with less.
+std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const std::string& path) {
+  return Ansi("Ежедневник прочитан не полностью (прочитано записей: ") +
+         std::to_string(reading.RecordsRead) + Ansi("). Заменить файл ") + path +
+         Ansi(" этой неполной копией?");
+}
+
+}  // namespace
+
+void Button7Click(AppState& app, Shell& shell, Clock& clock) {
+  if (!app.link.PhoneConnected) {
+    shell.Message("Warning!", "Please connect to mobile phone first!", MessageIcon::Warning);
+    return;
+  }
+  const auto path = shell.ChooseSaveFile(BackupFileChoice("Save As"));
+  if (!path || path->empty()) return;
+  std::error_code error;
+  const DatebookReadOutcome& reading = app.datebook.LastReading;
+  if (reading.HadFailures() && std::filesystem::exists(*path, error) &&
+      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, Utf8ToCp1251(*path)))) {
+    return;
+  }
+  try {
+    SaveDatebookFile(app.datebook.DatebookRecords, clock, *path);
+  } catch (const DatebookFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+  }
+}
+
+void Button10Click(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock) {
+  app.AbortRequested = false;
+  if (!phone.RequireConnection()) return;
+  const auto path = shell.ChooseOpenFile(BackupFileChoice("Open Phonebook file"));
+  if (!path || path->empty()) return;
+  try {
+    app.datebook.DatebookRecords = ReadDatebookFile(*path);
+  } catch (const DatebookFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+    return;
+  }
+  // The table now holds the whole file, not a reading that may have missed records.
+  app.datebook.LastReading = {};
+  ReportDatebookRestore(shell, app, WriteDatebookToPhone(app, shell, phone, clock));
+}
+
+}  // namespace quorix

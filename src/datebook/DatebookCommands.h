@@ -1,0 +1,21 @@
+#pragma once
+
+namespace quorix {
+
+struct AppState;
+class Clock;
+class PhoneConnection;
+class Shell;
+
+// The datebook's file commands "Сохранить" and "Восстановить"; the reading is ReadDatebook.
+
+// Save: needs a connected phone and asks for the file. A reading with failures does not replace
+// an existing file unless the user agrees. Failures are reported under the caption "ERROR".
+void Button7Click(AppState& app, Shell& shell, Clock& clock);
+
+// Restore: needs a connected phone and asks for the file. A file that cannot be read or is
+// malformed is reported under the caption "ERROR" and changes nothing; otherwise its records
+// replace DatebookRecords and are written into the phone.
+void Button10Click(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock);
+
+}  // namespace quorix

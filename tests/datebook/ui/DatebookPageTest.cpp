@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QPushButton>
+#include <filesystem>
+
+#include "app/ui/FileDialogAnswer.h"
+#include "app/ui/ListPage.h"
+#include "app/ui/ProgressWindow.h"
+#include "phonebook/ui/PhonebookWindow.h"
+#include "support/Hex.h"
+
+namespace quorix::ui {
+namespace {
+
+QAction* DatebookMenuItem(MainWindow& window, const QString& text) {
+  for (QAction* menu : window.menuBar()->actions()) {
+    if (menu->text() != "Правка") continue;
+    for (QAction* sub : menu->menu()->actions()) {
+      if (sub->text() != "Ежедневник") continue;
+      for (QAction* item : sub->menu()->actions())
+        if (item->text() == text) return item;
+    }
+  }
+  return nullptr;
+}
+
+TEST(DatebookPageTest, ReadShowsTheEventsAndSaveThenRestoreWritesThemBack) {
+  PhonebookWindow w;
+  QTreeWidget* list = w.window.LVCal();
+  QStringList captions;
+  for (int c = 0; c < list->columnCount(); ++c) captions << list->headerItem()->text(c);
+  EXPECT_EQ(captions, (QStringList{"#", "Описание события", "Повтор", "Unk", "Начало", "Дата",
+                                   "Продолжительность", "Оповещение", "Unk", "Unk"}));
+
+  w.window.Page(3)->Button("Button2")->click();
+  ASSERT_EQ(list->topLevelItemCount(), 8);
+  EXPECT_EQ(list->topLevelItem(1)->text(0), "1");
+  EXPECT_EQ(list->topLevelItem(1)->text(1), "День рождения Анны");
+  EXPECT_EQ(list->topLevelItem(1)->text(5), "\"03-15-2027\"");
+
+  const QString path = QString::fromStdString((w.folder.Dir() / "Ежедневник.csv").string());
+  ChooseFile(path);
+  DatebookMenuItem(w.window, "Сохранить")->trigger();
+  ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
+
+  w.phone->Change([](emu::EmulatedPhone& p) {
+    for (int i = 0; i < 8; ++i)
+      p.PutDatebookEvent(
+          i, {test::Hex("x"), "0", "0", "00:00", "01-01-2027", "0", "00:00", "00-00-2000", "0"});
+  });
+  MessageBoxAnswer ok(QMessageBox::Ok);
+  ChooseFile(path);
+  DatebookMenuItem(w.window, "Восстановить")->trigger();
+  EXPECT_EQ(ok.texts, QStringList{"Загрузка успешно завершена!"});
+  EXPECT_FALSE(w.window.Form3()->isVisible());
+  std::string title;
+  w.phone->Inspect([&](const emu::EmulatedPhone& p) { title = p.DatebookEvent(1)->title; });
+  EXPECT_EQ(title, test::Hex("День рождения Анны"));
+
+  DatebookMenuItem(w.window, "Читать")->trigger();
+  EXPECT_EQ(list->topLevelItemCount(), 8);
+  EXPECT_EQ(list->topLevelItem(0)->text(1), "Совещание");
+}
+
+}  // namespace
+}  // namespace quorix::ui
