@@ -25,8 +25,9 @@ void TerminalShell::Message(const std::string& caption, const std::string& text,
 }
 
 bool TerminalShell::AskYesNo(const std::string& caption, const std::string& text) {
-  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text)) << " -> No\n";
-  return false;
+  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text))
+       << (answerYes_ ? " -> Yes\n" : " -> No\n");
+  return answerYes_;
 }
 
 void TerminalShell::ProgressShow() {
