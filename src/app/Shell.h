@@ -36,6 +36,8 @@ class Shell {
   virtual void ProgressSetMax(int max) = 0;
   virtual void ProgressSetPosition(int position) = 0;
   virtual void ProgressStep(int by) = 0;
+  // The gauge is hidden for work it cannot measure, and shown again after.
+  virtual void ProgressShowGauge(bool shown) = 0;
 
   // Status bar panels 0 (connection), 1 (message) and 2 (model).
   virtual void SetStatus(int panel, const std::string& text) = 0;

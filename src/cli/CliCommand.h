@@ -33,6 +33,7 @@ int IdentifyCommand(CliContext& ctx);
 int AtCommand(CliContext& ctx);
 int PhonebookCommand(CliContext& ctx);
 int DatebookCommand(CliContext& ctx);
+// p2k files | p2k delete-tonedb [--yes]
 int P2KCommand(CliContext& ctx);
 
 }  // namespace quorix::cli

@@ -5,6 +5,7 @@
 #include "cli/CliCommand.h"
 #include "codec/CodePage.h"
 #include "link/p2k/P2KFileList.h"
+#include "link/p2k/PhoneFileServices.h"
 
 namespace quorix::cli {
 
@@ -48,26 +49,14 @@ int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& cloc
     err << "quorix-cli: " << NoDeviceMessage(p2k, !modem.empty()) << '\n';
     return kExitFailure;
   }
-  shell.ProgressSetText(Ansi("Чтение колличества файлов..."));
+  const PhoneFileListing listing = ListPhoneFiles(p2k, shell, [&](const p2k::PhoneFile& file) {
+    out << Cp1251ToUtf8(file.name) << '\t' << file.attributes << '\n';
+  });
   std::string failure;
-  std::vector<uint8_t> reply;
-  if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply)) {
+  if (!listing.Counted) {
     failure = "the phone did not answer the file count";
-  }
-  const int count = failure.empty() ? p2k::FileCountFromReply(reply) : 0;
-  const int pages = (count + p2k::kRecordsPerReply - 1) / p2k::kRecordsPerReply;
-  shell.ProgressSetMax(pages);
-  shell.ProgressSetPosition(0);
-  shell.ProgressSetText(Ansi("Чтение файл-листа..."));
-  for (int page = 0; page < pages && failure.empty(); ++page) {
-    if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply)) {
-      failure = "the phone did not answer the file list";
-      break;
-    }
-    for (const p2k::PhoneFile& file : p2k::FileRecordsFromReply(reply)) {
-      out << Cp1251ToUtf8(file.name) << '\t' << file.attributes << '\n';
-    }
-    shell.ProgressStep(1);
+  } else if (!listing.Complete) {
+    failure = "the phone did not answer the file list";
   }
   out << std::flush;
   shell.ProgressSetText(Ansi("Переключение телефона в AT режим..."));

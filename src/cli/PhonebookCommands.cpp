@@ -8,6 +8,7 @@
 #include "base/Conversion.h"
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
+#include "cli/CliP2K.h"
 #include "cli/CliSettings.h"
 #include "cli/PhonebookTablePrinter.h"
 #include "cli/PhonebookWriteCommands.h"
@@ -31,6 +32,7 @@ struct ReadOptions {
   std::optional<std::string> simCapacity;
   std::optional<std::string> savePath;
   bool savePartial = false;  // --save even after a reading with failures
+  bool p2k = false;          // the phone's melody and picture files too, over P2K
 };
 
 std::string NumberOption(const std::vector<std::string>& words, size_t& i, int least, int most) {
@@ -64,6 +66,8 @@ ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
       options.savePath = words[++i];
     } else if (word == "--save-partial") {
       options.savePartial = true;
+    } else if (word == "--p2k") {
+      options.p2k = true;
     } else {
       throw UsageError("phonebook read: unknown option '" + word + "'");
     }
@@ -83,6 +87,9 @@ void ApplyReadOptions(const ReadOptions& options, SettingsPage& settings) {
   if (options.advanced) settings.AdvancedPhoneBook = true;
   if (options.range) settings.Range = *options.range;
   if (options.simCapacity) settings.SIM = *options.simCapacity;
+  settings.P2K = options.p2k;
+  // Deleting MyToneDB.db is a command of its own here (p2k delete-tonedb), not a side effect.
+  settings.RmMyToneDB = false;
 }
 
 // "read 0 of 30 records; 3 of 3 requests failed", and why the reading stopped early.
@@ -118,7 +125,13 @@ int ReadCommand(CliContext& ctx) {
   PhonebookReadOutcome outcome;
   bool badValue = false;  // said already, in a line of its own
   try {
-    outcome = ReadPhonebook(state, link.shell, link.phone);
+    if (options.p2k) {
+      CliP2K p2k(link);
+      const PhoneFileLinks files = p2k.Links();
+      outcome = ReadPhonebook(state, link.shell, link.phone, &files);
+    } else {
+      outcome = ReadPhonebook(state, link.shell, link.phone);
+    }
   } catch (const ConversionError& e) {
     link.shell.ProgressClose();
     ctx.err << "quorix-cli: the reading stopped: " << Printable(Cp1251ToUtf8(e.what())) << '\n';
@@ -144,7 +157,11 @@ int ReadCommand(CliContext& ctx) {
     }
   }
   PrintPhonebookTables(state.phonebook, ctx.out);
-  return failed ? kExitFailure : kExitOk;
+  if (outcome.PhoneFilesIncomplete)
+    ctx.err << "quorix-cli: the phone's file list did not all come\n";
+  if (outcome.PhoneNotBack)
+    ctx.err << "quorix-cli: the phone did not come back on its serial port\n";
+  return failed || outcome.PhoneFilesIncomplete || outcome.PhoneNotBack ? kExitFailure : kExitOk;
 }
 
 int ShowCommand(CliContext& ctx) {

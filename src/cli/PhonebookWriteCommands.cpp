@@ -1,14 +1,12 @@
 #include "cli/PhonebookWriteCommands.h"
 
-#include <unistd.h>
-
-#include <iostream>
 #include <ostream>
 #include <string>
 
 #include "app/Settings.h"
 #include "cli/CliLink.h"
 #include "cli/CliSettings.h"
+#include "cli/Confirmation.h"
 #include "cli/PrintableText.h"
 #include "codec/CodePage.h"
 #include "phonebook/PhonebookFile.h"
@@ -32,16 +30,6 @@ std::string Summary(const PhonebookWriteOutcome& outcome) {
 int Finish(const CliContext& ctx, const PhonebookWriteOutcome& outcome) {
   ctx.err << "quorix-cli: " << Summary(outcome) << '\n';
   return outcome.HadErrors() ? kExitFailure : kExitOk;
-}
-
-// The question of the window's full clear, asked on the terminal.
-bool ConfirmedOnTerminal(const CliContext& ctx) {
-  ctx.err << Cp1251ToUtf8(Ansi("Вы действительно хотите очистить весь справочник?")) << " [y/N] "
-          << std::flush;
-  std::string answer;
-  if (!std::getline(std::cin, answer)) return false;
-  return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer.rfind("д", 0) == 0 ||
-                             answer.rfind("Д", 0) == 0);
 }
 
 }  // namespace
@@ -90,10 +78,8 @@ int PhonebookClearCommand(CliContext& ctx) {
       throw UsageError("phonebook clear: unexpected '" + ctx.args[i] + "'");
     yes = true;
   }
-  if (!yes && !isatty(0)) {
-    throw UsageError("phonebook clear asks first; give --yes when no terminal can answer");
-  }
-  if (!yes && !ConfirmedOnTerminal(ctx)) {
+  if (!Confirmed(ctx, yes, "phonebook clear",
+                 Ansi("Вы действительно хотите очистить весь справочник?"))) {
     ctx.err << "quorix-cli: nothing cleared\n";
     return kExitFailure;
   }

@@ -25,8 +25,9 @@ void TerminalShell::Message(const std::string& caption, const std::string& text,
 }
 
 bool TerminalShell::AskYesNo(const std::string& caption, const std::string& text) {
-  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text)) << " -> No\n";
-  return false;
+  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text))
+       << (answerYes_ ? " -> Yes\n" : " -> No\n");
+  return answerYes_;
 }
 
 void TerminalShell::ProgressShow() {
@@ -59,8 +60,17 @@ void TerminalShell::ProgressStep(int by) {
   DrawProgress();
 }
 
+void TerminalShell::ProgressShowGauge(bool shown) {
+  gaugeShown_ = shown;
+  DrawProgress();
+}
+
 void TerminalShell::DrawProgress() {
   if (!progressShown_ || !progressOnTerminal_) return;
+  if (!gaugeShown_) {
+    err_ << '\r' << progressText_ << "\x1b[K" << std::flush;
+    return;
+  }
   const int max = std::max(progressMax_, 1);
   const int percent = std::clamp(progressPosition_ * 100 / max, 0, 100);
   const int filled = percent * kBarWidth / 100;

@@ -10,8 +10,9 @@
 namespace quorix::cli {
 
 // The Shell on a terminal. Message boxes go to err as "caption: text"; the status panels and the
-// popup are kept for the command to report from; questions are answered No and file choices
-// cancelled, since nobody is there to answer. Texts are converted to UTF-8 on the way out.
+// popup are kept for the command to report from; questions are answered No (or Yes, once the user
+// has said so on the command line) and file choices cancelled, since nobody is there to answer.
+// Texts are converted to UTF-8 on the way out.
 class TerminalShell final : public Shell {
  public:
   explicit TerminalShell(std::ostream& err);
@@ -20,6 +21,7 @@ class TerminalShell final : public Shell {
   void SetEventHook(std::function<void()> hook) { eventHook_ = std::move(hook); }
   const std::string& Status(int panel) const { return status_.at(panel); }
   const std::string& LastNotice() const { return lastNotice_; }
+  void AnswerYes() { answerYes_ = true; }
 
   void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
@@ -29,6 +31,7 @@ class TerminalShell final : public Shell {
   void ProgressSetMax(int max) override;
   void ProgressSetPosition(int position) override;
   void ProgressStep(int by) override;
+  void ProgressShowGauge(bool shown) override;
   void SetStatus(int panel, const std::string& text) override;
   void Notify(const std::string& text) override;
   void LogLine(const std::string& text) override;
@@ -47,9 +50,11 @@ class TerminalShell final : public Shell {
   std::string progressText_;
   int progressMax_ = 100;
   int progressPosition_ = 0;
+  bool gaugeShown_ = true;
   std::array<std::string, 3> status_;
   std::string lastNotice_;
   std::function<void()> eventHook_;
+  bool answerYes_ = false;
 };
 
 }  // namespace quorix::cli

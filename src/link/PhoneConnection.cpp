@@ -204,18 +204,19 @@ void PhoneConnection::ToolButton2Click() {
   shell_.SetStatus(2, "");
 }
 
-void PhoneConnection::ReconnectPort() {
+bool PhoneConnection::ReconnectPort() {
   link_.PhoneConnected = false;
   const int64_t start = clock_.NowMs();
   while (!com_.Connect()) {
     if (clock_.NowMs() - start >= kReconnectLimitMs) {
       ReportNotFound();
-      return;
+      return false;
     }
     shell_.ProcessEvents();
     clock_.SleepMs(kReconnectRetryMs);
   }
   link_.PhoneConnected = true;
+  return true;
 }
 
 bool PhoneConnection::RequireConnection() {

@@ -53,8 +53,9 @@ class PhoneConnection : public AtExchange {
   void ToolButton1Click();
   // The disconnect command.
   void ToolButton2Click();
-  // Reopens Com on its last port after the phone changed its USB mode.
-  void ReconnectPort();
+  // Reopens Com on its last port after the phone changed its USB mode. False (and told as a
+  // phone not found) when the port has not opened within kReconnectLimitMs.
+  bool ReconnectPort();
   // True when connected; otherwise tells the user to connect first.
   bool RequireConnection();
   // Fills the port list from the serial port map and picks the last USB modem port.

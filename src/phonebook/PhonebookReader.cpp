@@ -10,6 +10,7 @@
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
+#include "phonebook/PhoneFileReading.h"
 #include "phonebook/PhonebookLabels.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
@@ -71,7 +72,8 @@ void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool
   });
 }
 
-PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) {
+PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
+                                   const PhoneFileLinks* files) {
   PhonebookState& pb = app.phonebook;
   // A block size below 1 would ask for the same records for ever, and sizes beyond the table
   // would run the indexes past what the phone has.
@@ -166,6 +168,11 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at) 
 
   RebuildCategoryTree(pb);
   shell.SetStatus(1, "");
+  if (app.settings.P2K && files) {
+    const PhoneFileOutcome step = ReadPhoneFileList(app, shell, *files);
+    outcome.PhoneFilesIncomplete = !step.Listed;
+    outcome.PhoneNotBack = !step.Back;
+  }
   shell.ProgressClose();
   outcome.Finished = true;
   return outcome;

@@ -9,6 +9,7 @@ namespace quorix {
 struct AppState;
 class AtExchange;
 class Shell;
+struct PhoneFileLinks;
 
 // Reads the whole phonebook from the connected phone into the tables, LV, LVCat, the tree and the
 // category choices. Refuses, with a message and before sending anything, a block size that is not
@@ -18,7 +19,10 @@ class Shell;
 // went silent or the line dropped) stops the reading, keeping what was parsed. A reply ending in
 // "ERROR" lets the reading go on. The outcome is returned and kept as the tables' LastReading
 // (a conversion error leaves it unfinished there); a refused block size changes neither.
-PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at);
+// With the P2K setting on and the links given, a reading that got through its records ends with
+// the P2K step (ReadPhoneFileList).
+PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
+                                   const PhoneFileLinks* files = nullptr);
 
 // The reply to AT+MPGR=1,30 into the tables: every category line fills its row and shows in
 // LVCat, the "Назначить категорию" submenu and the entry editor's choices (a repeated number

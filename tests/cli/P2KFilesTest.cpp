@@ -49,7 +49,11 @@ TEST(P2KFilesTest, APhoneThatNeverComesUpInP2KModeEndsWithAFailure) {
 
   const auto usage = RunCli({"p2k", "list"});
   EXPECT_EQ(usage.exitCode, 2);
-  EXPECT_NE(usage.err.find("p2k knows only: p2k files"), std::string::npos);
+  EXPECT_NE(usage.err.find("p2k: unknown subcommand 'list'"), std::string::npos);
+  // Nobody on a terminal to answer the question: a script must say --yes.
+  const auto unasked = RunCli({"p2k", "delete-tonedb"});
+  EXPECT_EQ(unasked.exitCode, 2);
+  EXPECT_NE(unasked.err.find("give --yes"), std::string::npos);
 }
 
 }  // namespace

@@ -81,6 +81,10 @@ TEST(P2KPacketsTest, InterfaceNamesAndFileRecords) {
             (Bytes{0, 0, 0, 7, 0, '*', 0, '.', 0, 'm', 0, 'i', 0, 'd', 0xFF, 0xFE}));
   EXPECT_EQ(Bytes(count.end() - 14, count.end()),
             (Bytes{0xFF, 0xFE, 0, '*', 0, '.', 0, 'j', 0, 'p', 0, 'g', 0, 0}));
+  const Bytes remove = DeleteFilePayload(kToneDatabasePath);
+  ASSERT_EQ(remove.size(), 31u);
+  EXPECT_EQ(Bytes(remove.begin(), remove.begin() + 6), (Bytes{0, 0, 0, 5, '/', 'a'}));
+  EXPECT_EQ(remove.back(), 'b') << "no terminator";
   EXPECT_EQ(FileCountFromReply(Bytes{0x01, 0x02, 0xFF}), 258);
   EXPECT_EQ(FileCountFromReply(Bytes{0x07}), 0);
 

@@ -75,6 +75,9 @@ class RecordingShell : public Shell {
     calls.push_back("ProgressStep|" + std::to_string(by));
     progressPosition += by;
   }
+  void ProgressShowGauge(bool shown) override {
+    calls.push_back(std::string("ProgressShowGauge|") + (shown ? "1" : "0"));
+  }
   void SetStatus(int panel, const std::string& text) override {
     calls.push_back("SetStatus|" + std::to_string(panel) + "|" + text);
     if (panel >= 0 && panel < 3) status[panel] = text;

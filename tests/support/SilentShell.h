@@ -18,6 +18,7 @@ class SilentShell : public Shell {
   void ProgressSetMax(int) override {}
   void ProgressSetPosition(int) override {}
   void ProgressStep(int) override {}
+  void ProgressShowGauge(bool) override {}
   void SetStatus(int, const std::string&) override {}
   void Notify(const std::string&) override {}
   void LogLine(const std::string&) override {}

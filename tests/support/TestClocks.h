@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -12,7 +13,8 @@ namespace quorix::test {
 
 // Virtual time for one thread whose pauses can stand for what happens meanwhile in real time
 // elsewhere (an emulated phone re-enumerating, a search thread finding it): onPause runs at every
-// pause, after the clock has moved on.
+// pause, after the clock has moved on. A wait for a descriptor is real, since the phone on the
+// other end answers in real time; a wait that times out moves the clock on by its limit.
 class PausingClock final : public Clock {
  public:
   std::function<void(int64_t ms)> onPause;
@@ -25,7 +27,7 @@ class PausingClock final : public Clock {
   }
   bool WaitFd(int fd, short events, int64_t timeoutMs) override {
     pollfd p{fd, events, 0};
-    if (poll(&p, 1, 0) > 0) return true;
+    if (poll(&p, 1, static_cast<int>(std::max<int64_t>(timeoutMs, 0))) > 0) return true;
     if (timeoutMs > 0) now_ += timeoutMs;
     return false;
   }

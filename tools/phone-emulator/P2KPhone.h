@@ -52,6 +52,7 @@ class P2KPhone {
 
   const std::vector<P2KFile>& Files() const { return files_; }
   void PutFile(P2KFile file);
+  void RemoveAllFiles() { files_.clear(); }
   // What happened since the last call, for the transcript: each command and each reply read.
   std::vector<std::string> TakeNotes();
 

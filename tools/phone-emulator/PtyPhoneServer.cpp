@@ -37,6 +37,13 @@ void MakeRaw(int fd) {
   if (tcsetattr(fd, TCSANOW, &tio) != 0) throw SystemError("tcsetattr");
 }
 
+// A USB modem port that goes away cannot be opened until it comes back, and whoever still holds
+// it gets errors: a locked pseudo-terminal does both.
+void LockTerminal(int master, bool locked) {
+  int lock = locked ? 1 : 0;
+  ioctl(master, TIOCSPTLCK, &lock);
+}
+
 timespec ToTimespec(std::chrono::steady_clock::duration d) {
   const auto ns =
       std::max<long long>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
@@ -124,6 +131,11 @@ void PtyPhoneServer::Change(const std::function<void(EmulatedPhone&)>& change) {
 void PtyPhoneServer::InspectFiles(const std::function<void(const P2KPhone&)>& look) const {
   const std::lock_guard lock(phoneMutex_);
   look(p2k_);
+}
+
+void PtyPhoneServer::ChangeFiles(const std::function<void(P2KPhone&)>& change) {
+  const std::lock_guard lock(phoneMutex_);
+  change(p2k_);
 }
 
 void PtyPhoneServer::Serve() {
@@ -233,6 +245,7 @@ void PtyPhoneServer::LeaveAtMode() {
   comeBackAsP2K_ = true;
   comeBackAt_ = Clock::now() + std::chrono::milliseconds(options_.usbDelayMs);
   published_.reset();
+  LockTerminal(master_, true);
   transcript_.Note("switching to P2K mode: the modem port is gone");
 }
 
@@ -256,6 +269,8 @@ void PtyPhoneServer::ComeBack() {
     const std::lock_guard lock(phoneMutex_);
     phone_.Restart();
   }
+  usbState_ = UsbState::AtMode;
+  LockTerminal(master_, false);
   if (options_.publish) {
     try {
       published_ = std::make_unique<PublishedPort>(terminalPath_);
@@ -263,7 +278,6 @@ void PtyPhoneServer::ComeBack() {
       transcript_.Note(std::string("modem port not published: ") + e.what());
     }
   }
-  usbState_ = UsbState::AtMode;
   transcript_.Note("back in AT mode on " + terminalPath_);
 }
 

@@ -24,8 +24,8 @@ namespace quorix::emu {
 // options' pacing, reply delay, faults, transcript and publication.
 //
 // Published, it is a phone on USB: AT+MODE=8 takes it off its modem port as a phone leaves
-// cdc_acm (the published port goes away and the terminal stops answering), and after the USB
-// delay its P2K endpoint appears. The switch back to AT mode or a restart reverses that, under
+// cdc_acm (the published port goes away and the terminal can no longer be opened), and after the
+// USB delay its P2K endpoint appears. The switch back to AT mode or a restart reverses that, under
 // the same terminal.
 class PtyPhoneServer {
  public:
@@ -52,6 +52,7 @@ class PtyPhoneServer {
   // Changes the phone's state (a test's own records) without racing the serving thread.
   void Change(const std::function<void(EmulatedPhone&)>& change);
   void InspectFiles(const std::function<void(const P2KPhone&)>& look) const;
+  void ChangeFiles(const std::function<void(P2KPhone&)>& change);
 
  private:
   using Clock = std::chrono::steady_clock;

@@ -76,7 +76,7 @@ void MainWindow::SetPortOverride(const std::string& port) {
 void MainWindow::BuildPages() {
   pages_->setObjectName("PageControl1");
   setCentralWidget(pages_);
-  const SubsystemHost host{state_, *this, link_, clock_, *this, typeIcons_, this, pages_};
+  const SubsystemHost host{state_, *this, link_, p2k_, clock_, *this, typeIcons_, this, pages_};
   phonebook_ = new PhonebookCommands(host);
   datebook_ = new DatebookPage(host);
   settingsPage_ = new SettingsPageWidget(state_.settings);

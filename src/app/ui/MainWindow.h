@@ -95,6 +95,7 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   void ProgressSetMax(int max) override;
   void ProgressSetPosition(int position) override;
   void ProgressStep(int by) override;
+  void ProgressShowGauge(bool shown) override;
   void SetStatus(int panel, const std::string& text) override;
   void Notify(const std::string& text) override;
   void LogLine(const std::string& text) override;

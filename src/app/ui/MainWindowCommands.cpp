@@ -18,6 +18,7 @@
 #include "app/ui/ToolIcons.h"
 #include "codec/CodePage.h"
 #include "link/ConsoleCommand.h"
+#include "link/p2k/PhoneFileServices.h"
 
 namespace quorix::ui {
 
@@ -171,6 +172,7 @@ void MainWindow::BindOwnCommands() {
   });
   BindCommand("ToolButton1", [this] { link_.ToolButton1Click(); });
   BindCommand("ToolButton2", [this] { link_.ToolButton2Click(); });
+  BindCommand("ToolButton15", [this] { ToolButton15Click(p2k_, link_, state_.link, *this); });
   BindCommand("Button8", [this] { Button8Click(); });
   BindCommand("Button9", [this] { Button9Click(); });
   BindCommand("Button11", [this] { Button11Click(); });

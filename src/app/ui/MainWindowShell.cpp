@@ -95,6 +95,10 @@ void MainWindow::ProgressStep(int by) {
   form3_->Gauge1()->AddProgress(by);
 }
 
+void MainWindow::ProgressShowGauge(bool shown) {
+  form3_->Gauge1()->setVisible(shown);
+}
+
 void MainWindow::SetStatus(int panel, const std::string& text) {
   if (panel >= 0 && panel < 3) panels_[panel]->setText(FromAnsi(text));
 }

@@ -11,6 +11,7 @@ struct AppState;
 class Clock;
 class PhoneConnection;
 class Shell;
+class TP2KAPI;
 }  // namespace quorix
 
 namespace quorix::ui {
@@ -18,12 +19,13 @@ namespace quorix::ui {
 class CommandRegistry;
 
 // What the main window hands each subsystem that builds its own pages: the run's state, the
-// Shell, the phone link and the clock, the command registry, the number type icons, the window
-// (owner of dialogs and popups) and the page control the subsystem appends its pages to.
+// Shell, the phone link, its P2K mode and the clock, the command registry, the number type icons,
+// the window (owner of dialogs and popups) and the page control the subsystem appends its pages to.
 struct SubsystemHost {
   AppState& state;
   Shell& shell;
   PhoneConnection& link;
+  TP2KAPI& p2k;
   Clock& clock;
   CommandRegistry& commands;
   const std::array<QPixmap, 8>& typeIcons;  // types 0 to 7, reloaded with the settings

@@ -35,6 +35,12 @@ std::vector<uint8_t> FileListPayload() {
   return Subcommand(0x08);
 }
 
+std::vector<uint8_t> DeleteFilePayload(const std::string& path) {
+  std::vector<uint8_t> payload = Subcommand(0x05);
+  payload.insert(payload.end(), path.begin(), path.end());
+  return payload;
+}
+
 int FileCountFromReply(std::span<const uint8_t> data) {
   if (data.size() < 2) return 0;
   return data[0] << 8 | data[1];

@@ -20,6 +20,12 @@ std::vector<uint8_t> FileCountPayload();
 // Subcommand 8: the next records of the listing the count started.
 std::vector<uint8_t> FileListPayload();
 
+// The ringtone database: deleted, the phone builds it anew from the melodies it finds when it
+// starts, so that melodies put on the phone show up.
+constexpr const char* kToneDatabasePath = "/a/mobile/audio/MyToneDB.db";
+// Subcommand 5 with the path, no terminator.
+std::vector<uint8_t> DeleteFilePayload(const std::string& path);
+
 // The number of matching files: bytes 0-1 of the count reply, big endian (0 for a shorter reply).
 int FileCountFromReply(std::span<const uint8_t> data);
 

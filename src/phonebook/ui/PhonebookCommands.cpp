@@ -15,6 +15,7 @@
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/EntryEditor.h"
 #include "phonebook/EntryList.h"
+#include "phonebook/PhoneFileReading.h"
 #include "phonebook/PhonebookCompaction.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
@@ -158,7 +159,8 @@ void PhonebookCommands::ToolButton4Click() {
   if (!ConfirmReplacingChanges(host_.state, host_.shell)) return;
   host_.state.AbortRequested = false;
   PhonebookReadOutcome outcome;
-  ThenShow([this, &outcome] { outcome = ReadPhonebook(host_.state, host_.shell, host_.link); });
+  const PhoneFileLinks files{host_.p2k, host_.link, host_.clock};
+  ThenShow([&] { outcome = ReadPhonebook(host_.state, host_.shell, host_.link, &files); });
   ReportPhonebookReading(host_.shell, outcome);
 }
 

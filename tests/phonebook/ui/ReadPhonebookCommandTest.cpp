@@ -7,6 +7,7 @@
 #include "app/ui/ProgressWindow.h"
 #include "phone-emulator/EmulatedPhone.h"
 #include "phonebook/CategoryTree.h"
+#include "support/TempDir.h"
 
 namespace quorix::ui {
 namespace {
@@ -113,6 +114,30 @@ TEST(ReadPhonebookCommandTest, AsksForAConnectionFirst) {
   EXPECT_EQ(answer.shown, 1);
   EXPECT_EQ(window.LV()->topLevelItemCount(), 0);
   EXPECT_FALSE(window.Form3()->isVisible());
+}
+
+// The window's own clock: the two mode switches take their 7 s each.
+TEST(ReadPhonebookCommandTest, WithTheP2KSettingTheReadingOffersThePhonesFiles) {
+  test::TempDir ports;
+  setenv("QUORIX_PUBLISHED_PORTS", ports.path().c_str(), 1);
+  emu::EmulatorOptions options = PhonebookWindow::SampleOptions();
+  options.publish = true;
+  options.usbDelayMs = 30;
+  PhonebookWindow w(options);
+  EXPECT_TRUE(w.window.Command("ToolButton15")->isEnabled());
+  w.State().settings.P2K = true;
+  w.Read();
+  unsetenv("QUORIX_PUBLISHED_PORTS");
+
+  EXPECT_EQ(w.ListRow(5)->text(4), "Classic.mid (12)");
+  EXPECT_TRUE(w.State().link.PhoneConnected) << "back on the modem port";
+  QMenu* popup = w.window.PopupMenu1();
+  emit popup->aboutToShow();
+  QStringList melodies, pictures;
+  for (QAction* item : popup->findChild<QMenu*>("MelodyMenu")->actions()) melodies << item->text();
+  for (QAction* item : popup->findChild<QMenu*>("PictureMenu")->actions()) pictures << item->text();
+  EXPECT_TRUE(melodies.contains("Summer.mp3")) << melodies.join(", ").toStdString();
+  EXPECT_TRUE(pictures.contains("anna.jpg")) << pictures.join(", ").toStdString();
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "link/p2k/PhoneFileServices.h"
+
+#include "codec/CodePage.h"
+
+namespace quorix {
+
+namespace {
+
+constexpr const char* kProgramTitle = "Quorix";
+
+}  // namespace
+
+PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
+                                const std::function<void(const p2k::PhoneFile&)>& onFile) {
+  PhoneFileListing listing;
+  shell.ProgressSetText(Ansi("Чтение колличества файлов..."));
+  shell.ProcessEvents();
+  std::vector<uint8_t> reply;
+  listing.Counted = p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply);
+  if (listing.Counted) listing.Count = p2k::FileCountFromReply(reply);
+  listing.Complete = listing.Counted;
+
+  const int parts = (listing.Count + p2k::kRecordsPerReply - 1) / p2k::kRecordsPerReply;
+  shell.ProgressSetMax(parts);
+  shell.ProgressSetPosition(0);
+  shell.ProgressSetText(Ansi("Чтение файл-листа..."));
+  shell.ProcessEvents();
+  for (int part = 1; part <= parts; ++part) {
+    if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply)) {
+      shell.LogLine(Ansi("Список файлов телефона прочитан не весь: часть ") + std::to_string(part) +
+                    Ansi(" из ") + std::to_string(parts) + Ansi(" не получена."));
+      listing.Complete = false;
+      break;
+    }
+    for (const p2k::PhoneFile& file : p2k::FileRecordsFromReply(reply)) {
+      ++listing.Listed;
+      onFile(file);
+    }
+    shell.ProgressStep(1);
+  }
+  return listing;
+}
+
+bool ReconnectAfterP2K(PhoneConnection& phone, Shell& shell) {
+  if (phone.ReconnectPort()) return true;
+  shell.Message(Ansi("Внимание!"),
+                Ansi("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он "
+                     "будет готов."),
+                MessageIcon::Warning);
+  return false;
+}
+
+bool ReturnToAtMode(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link, bool bluetooth,
+                    Shell& shell) {
+  shell.ProgressSetText(Ansi("Переключение телефона в AT режим..."));
+  shell.ProcessEvents();
+  if (!bluetooth) link.PhoneConnected = p2k.SwitchTo("AT");
+  shell.ProgressSetText(Ansi("Поиск телефона..."));
+  shell.ProcessEvents();
+  return bluetooth || ReconnectAfterP2K(phone, shell);
+}
+
+ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link,
+                                      Shell& shell) {
+  if (!shell.AskYesNo(Ansi("Внимание!"), Ansi("Вы действительно хотите удалить файл MyToneDB.db?")))
+    return ToneDatabaseOutcome::Declined;
+  const bool wasConnected = link.PhoneConnected;
+  if (wasConnected) phone.Com().Disconnect();
+  shell.ProgressSetText(Ansi("Переключение телефона в P2K режим..."));
+  shell.ProgressShowGauge(false);
+  shell.ProgressShow();
+  shell.ProcessEvents();
+  p2k.SwitchTo("P2K");
+
+  shell.ProgressSetText(std::string("Remove ") + p2k::kToneDatabasePath + "...");
+  shell.ProcessEvents();
+  std::vector<uint8_t> reply;
+  const bool deleted =
+      p2k.SendCommand(p2k::kFileCommand, p2k::DeleteFilePayload(p2k::kToneDatabasePath), reply);
+  if (!deleted) shell.Message(kProgramTitle, Ansi("Невозможно удалить файл!"), MessageIcon::None);
+
+  shell.ProgressSetText(Ansi("Перезагрузка телефона..."));
+  shell.ProcessEvents();
+  p2k.RestartPhone();
+  shell.ProgressSetText(Ansi("Поиск телефона..."));
+  if (wasConnected) {
+    ReconnectAfterP2K(phone, shell);
+  } else {
+    link.PhoneConnected = false;
+  }
+  shell.ProgressShowGauge(true);
+  shell.ProgressClose();
+  return deleted ? ToneDatabaseOutcome::Deleted : ToneDatabaseOutcome::NotDeleted;
+}
+
+}  // namespace quorix
