@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "codec/CodePage.h"
+
 namespace quorix {
 
 std::vector<std::string> LogLinesOf(std::string_view text) {
@@ -23,12 +25,11 @@ std::vector<std::string> LogLinesOf(std::string_view text) {
 
 void SaveLogFile(const std::string& path, const std::vector<std::string>& lines) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
-  }
+  const std::string failure = "Cannot create file \"" + Utf8ToCp1251(path) + "\". ";
+  if (!file) throw std::runtime_error(failure + Utf8ToCp1251(std::strerror(errno)));
   for (const auto& line : lines) file << line << "\r\n";
   file.flush();
-  if (!file) throw std::runtime_error("Cannot create file \"" + path + "\". Write failed");
+  if (!file) throw std::runtime_error(failure + "Write failed");
 }
 
 }  // namespace quorix

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -21,6 +22,11 @@ bool IsReadableFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), R_OK) == 0;
 }
 
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
 }  // namespace
 
 std::string ProgramDirectory() {
@@ -30,24 +36,44 @@ std::string ProgramDirectory() {
   return exe.parent_path().string();
 }
 
-std::string SettingsFilePath() {
-  return ProgramDirectory() + "/velkor.ini";
-}
-
-std::string NumberTypeIconPath(const std::string& name) {
+std::string ShippedDirectory(const std::string& programDirectory) {
+  const auto installed =
+      (std::filesystem::path(programDirectory) / QUORIX_SHIPPED_FROM_BIN).lexically_normal();
   std::error_code ec;
-  const std::string cwd = std::filesystem::current_path(ec).string();
-  return NumberTypeIconPath(name, cwd, ProgramDirectory());
+  return std::filesystem::is_directory(installed, ec) ? installed.string() : programDirectory;
 }
 
-std::string NumberTypeIconPath(const std::string& name, const std::string& currentDirectory,
-                               const std::string& programDirectory) {
-  const std::string local = IconIn(currentDirectory, name);
-  if (IsReadableFile(local)) return local;
-  const std::string installed = IconIn(programDirectory, name);
-  if (IsReadableFile(installed)) return installed;
-  const int reason = ::access(installed.c_str(), R_OK) == 0 ? EISDIR : errno;
-  throw std::runtime_error("Cannot open file \"" + Utf8ToCp1251(installed) + "\". " +
+SettingsPlaces PlacesOf(const std::string& programDirectory, const std::string& xdgConfigHome,
+                        const std::string& home) {
+  SettingsPlaces places;
+  places.programDirectory = programDirectory;
+  places.programDirectoryWritable = ::access(programDirectory.c_str(), W_OK) == 0;
+  places.shippedDirectory = ShippedDirectory(programDirectory);
+  places.xdgConfigHome = xdgConfigHome;
+  places.home = home;
+  return places;
+}
+
+SettingsPlaces ThisProgramsPlaces() {
+  return PlacesOf(ProgramDirectory(), Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+}
+
+std::vector<std::string> NumberTypeIconFolders(const std::string& settingsFile) {
+  std::error_code ec;
+  const auto settingsFolder = std::filesystem::path(settingsFile).parent_path();
+  return {std::filesystem::current_path(ec).string(),
+          settingsFolder.empty() ? "." : settingsFolder.string(),
+          ShippedDirectory(ProgramDirectory())};
+}
+
+std::string NumberTypeIconPath(const std::string& name, const std::vector<std::string>& folders) {
+  std::string path;
+  for (const std::string& folder : folders) {
+    path = IconIn(folder, name);
+    if (IsReadableFile(path)) return path;
+  }
+  const int reason = ::access(path.c_str(), R_OK) == 0 ? EISDIR : errno;
+  throw std::runtime_error("Cannot open file \"" + Utf8ToCp1251(path) + "\". " +
                            Utf8ToCp1251(std::strerror(reason)));
 }
 

@@ -1,21 +1,35 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "app/SettingsLocation.h"
 
 namespace quorix {
 
 // The directory that holds the running program, without a trailing slash.
 std::string ProgramDirectory();
 
-// velkor.ini beside the program, however long the program's path is.
-std::string SettingsFilePath();
+// Where the first-run velkor.ini and logo/ were installed: share/quorix beside the bin folder of
+// an installed program (found relative to it, so a moved prefix still works), else the program's
+// own directory, where a build puts them.
+std::string ShippedDirectory(const std::string& programDirectory);
+
+// The places of a program in programDirectory, looked up on disk: whether this process may write
+// that folder and where its shipped files are.
+SettingsPlaces PlacesOf(const std::string& programDirectory, const std::string& xdgConfigHome,
+                        const std::string& home);
+
+// PlacesOf this process's program, with $XDG_CONFIG_HOME and $HOME.
+SettingsPlaces ThisProgramsPlaces();
+
+// The folders that may hold the number type icons, in the order they are looked in: the current
+// directory, the folder of the settings file in use (the user's own icons), the shipped ones.
+std::vector<std::string> NumberTypeIconFolders(const std::string& settingsFile);
 
 // The icon of a number type whose (code page 1251) name is given: "logo/<name>.bmp" under the
-// current directory, else beside the program, so a program started from a desktop menu (current
-// directory the user's home) still finds its icons. Throws std::runtime_error with the message
-// "Cannot open file "<path>". <reason>" (code page 1251) when neither exists.
-std::string NumberTypeIconPath(const std::string& name);
-std::string NumberTypeIconPath(const std::string& name, const std::string& currentDirectory,
-                               const std::string& programDirectory);
+// first of the folders that has it. Throws std::runtime_error with the message "Cannot open
+// file "<path>". <reason>" (code page 1251), naming it in the last folder, when none has it.
+std::string NumberTypeIconPath(const std::string& name, const std::vector<std::string>& folders);
 
 }  // namespace quorix

@@ -22,7 +22,7 @@ struct CliContext {
   std::string port;               // --port, empty when not given
   std::string bluetoothPort;      // --bluetooth
   std::string bluetoothWaitMs;    // --bt-wait
-  std::string settingsPath;       // --settings, empty for velkor.ini beside the program
+  std::string settingsPath;       // --settings, empty for the program's velkor.ini
   std::ostream& out;
   std::ostream& err;
 };

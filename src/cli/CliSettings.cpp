@@ -8,7 +8,8 @@
 namespace quorix::cli {
 
 std::string CliSettingsPath(const CliContext& ctx) {
-  return ctx.settingsPath.empty() ? SettingsFilePath() : ctx.settingsPath;
+  if (!ctx.settingsPath.empty()) return ctx.settingsPath;
+  return SettingsFileToRead(LocateSettings(ThisProgramsPlaces()));
 }
 
 SettingsPage CliSettings(const CliContext& ctx) {

@@ -8,7 +8,8 @@
 
 namespace quorix::cli {
 
-// The settings file a command reads: --settings, else velkor.ini beside the program.
+// The settings file a command reads: --settings, else the program's velkor.ini (see
+// LocateSettings), or the shipped first-run file while the user has none; nothing is written.
 std::string CliSettingsPath(const CliContext& ctx);
 
 // The settings a command works with: section System of the settings file, as the main window

@@ -54,13 +54,16 @@ constexpr const char* kUsage =
     "                      asks first on a terminal, --yes answers for a script\n"
     "\n"
     "Options:\n"
-    "  --settings FILE     read the settings from FILE instead of velkor.ini beside the program\n"
+    "  --settings FILE     read the settings from FILE instead of the program's velkor.ini\n"
     "  --port PORT         serial port of the phone (COM4, /dev/ttyACM0, ...)\n"
     "  --bluetooth PORT    use this Bluetooth serial port instead\n"
     "  --bt-wait MS        wait this long after opening the Bluetooth port\n"
     "  -h, --help          show this help\n"
+    "  --version           show the version\n"
     "\n"
-    "Settings not given as options come from the settings file (section System).\n"
+    "Settings not given as options come from the settings file (section System):\n"
+    "velkor.ini in $XDG_CONFIG_HOME/quorix/ or ~/.config/quorix/ for an installed program,\n"
+    "beside it in a build folder.\n"
     "Exit status: 0 on success, 1 when the phone or a file fails, 2 on a usage error.\n";
 
 using Handler = int (*)(CliContext&);
@@ -93,6 +96,10 @@ int main(int argc, char** argv) {
     if (command.empty()) {
       if (word == "-h" || word == "--help") {
         std::cout << kUsage;
+        return quorix::cli::kExitOk;
+      }
+      if (word == "--version") {
+        std::cout << "quorix-cli " QUORIX_VERSION "\n";
         return quorix::cli::kExitOk;
       }
       std::string* option = nullptr;

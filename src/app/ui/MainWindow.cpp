@@ -15,6 +15,7 @@
 #include <exception>
 
 #include "app/ProgramLifecycle.h"
+#include "app/ProgramPaths.h"
 #include "app/Settings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
@@ -196,7 +197,8 @@ void MainWindow::ReadAllSettings() {
 void MainWindow::ShowSettings() {
   settingsPage_->Refresh();
   phonebook_->ApplyColumnWidths();
-  typeIcons_ = LoadNumberTypeIcons(state_.phonebook.NumberTypeNames);
+  typeIcons_ =
+      LoadNumberTypeIcons(state_.phonebook.NumberTypeNames, NumberTypeIconFolders(settingsPath_));
   ApplyNumberTypeNames(state_.phonebook);
   // The type names and icons show in the phonebook views and the popup.
   phonebook_->Views().ShowAll();

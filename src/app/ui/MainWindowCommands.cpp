@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "app/ConsoleLog.h"
 #include "app/Settings.h"
@@ -183,8 +184,10 @@ void MainWindow::Button8Click() {
   if (link_.RequireConnection()) SendConsoleCommand(link_, *this, console_->Command());
 }
 
+// The full path, so that a refusal names the folder that cannot be written.
 void MainWindow::Button9Click() {
-  SaveLogFile("LogMemo.txt", console_->LogLines());
+  std::error_code ec;
+  SaveLogFile((std::filesystem::current_path(ec) / "LogMemo.txt").string(), console_->LogLines());
 }
 
 void MainWindow::Button11Click() {

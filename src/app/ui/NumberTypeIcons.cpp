@@ -2,7 +2,6 @@
 
 #include <QBitmap>
 #include <QImage>
-#include <filesystem>
 #include <stdexcept>
 
 #include "app/ProgramPaths.h"
@@ -29,17 +28,11 @@ QPixmap LoadIcon(const std::string& path) {
 
 }  // namespace
 
-std::array<QPixmap, 8> LoadNumberTypeIcons(const std::array<std::string, 8>& names) {
-  std::error_code ec;
-  return LoadNumberTypeIcons(names, std::filesystem::current_path(ec).string(), ProgramDirectory());
-}
-
 std::array<QPixmap, 8> LoadNumberTypeIcons(const std::array<std::string, 8>& names,
-                                           const std::string& currentDirectory,
-                                           const std::string& programDirectory) {
+                                           const std::vector<std::string>& folders) {
   std::array<QPixmap, 8> icons;
   for (size_t t = 0; t < names.size(); ++t) {
-    icons[t] = LoadIcon(NumberTypeIconPath(names[t], currentDirectory, programDirectory));
+    icons[t] = LoadIcon(NumberTypeIconPath(names[t], folders));
   }
   return icons;
 }

@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
+#include <QMessageBox>
+#include <exception>
 
 #include "app/ProgramPaths.h"
 #include "app/ui/MainWindow.h"
@@ -9,6 +12,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quorix");
   QApplication::setApplicationVersion(QUORIX_VERSION);
+  QGuiApplication::setDesktopFileName("quorix");
+  QApplication::setWindowIcon(QIcon::fromTheme("quorix"));
   QCommandLineParser parser;
   parser.addHelpOption();
   parser.addVersionOption();
@@ -17,8 +22,18 @@ int main(int argc, char** argv) {
   parser.addOption(port);
   parser.process(app);
 
-  quorix::ui::MainWindow window(quorix::SettingsFilePath());
+  const quorix::SettingsLocation settings = quorix::LocateSettings(quorix::ThisProgramsPlaces());
+  QString firstRunProblem;
+  try {
+    quorix::CreateSettingsOnFirstStart(settings);
+  } catch (const std::exception& e) {
+    firstRunProblem = quorix::ui::FromAnsi(e.what());
+  }
+  quorix::ui::MainWindow window(settings.file);
   if (parser.isSet(port)) window.SetPortOverride(quorix::ui::ToAnsi(parser.value(port)));
+  if (!firstRunProblem.isEmpty()) {
+    QMessageBox::warning(nullptr, QString::fromUtf8("Внимание!"), firstRunProblem);
+  }
   window.show();
   return QApplication::exec();
 }

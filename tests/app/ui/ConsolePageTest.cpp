@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "MessageBoxAnswer.h"
 #include "QtPrinting.h"
 #include "SettingsFolder.h"
 #include "app/ui/MainWindow.h"
@@ -50,6 +51,25 @@ TEST(ConsolePageTest, SaveWritesLogMemoTxtInTheCurrentFolder) {
   }
   std::filesystem::current_path(previous);
   EXPECT_EQ(test::ReadBytes(dir / "LogMemo.txt"), "Log\r\nOK\r\n");
+}
+
+TEST(ConsolePageTest, ASaveThatCannotWriteSaysWhere) {
+  SettingsFolder folder;
+  const auto dir = folder.Dir() / "Журнал";
+  std::filesystem::create_directories(dir / "LogMemo.txt");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  {
+    MainWindow window(folder.Path());
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    window.Console()->Button9()->click();
+    EXPECT_EQ(answer.shown, 1);
+    EXPECT_EQ(answer.icon, QMessageBox::Critical);
+    EXPECT_EQ(answer.text,
+              QString::fromStdString("Cannot create file \"" + (dir / "LogMemo.txt").string() +
+                                     "\". Is a directory"));
+  }
+  std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ const std::array<std::string, 8> kNames = {"Work", "Home",  "Main",  "Mobile",
                                            "Fax",  "Pager", "Email", "Subscribe"};
 
 TEST(NumberTypeIconsTest, TheBuiltIconsLoadWithTheirShape) {
-  const auto icons = LoadNumberTypeIcons(kNames, "/nonexistent", QUORIX_BIN_DIR);
+  const auto icons = LoadNumberTypeIcons(kNames, {"/nonexistent", QUORIX_BIN_DIR});
   for (size_t t = 0; t < icons.size(); ++t) {
     SCOPED_TRACE(kNames[t]);
     ASSERT_EQ(icons[t].size(), QSize(15, 15));
@@ -52,7 +52,7 @@ TEST(NumberTypeIconsTest, LargerPicturesAreCutAndBrokenOnesRefused) {
     for (int x = 0; x < 4; ++x) big.setPixelColor(x, y, Qt::black);
   }
   ASSERT_TRUE(big.save(QString::fromStdString(cwd.File("logo/Work.bmp")), "BMP"));
-  const auto icons = LoadNumberTypeIcons(names, cwd.path(), QUORIX_BIN_DIR);
+  const auto icons = LoadNumberTypeIcons(names, {cwd.path(), QUORIX_BIN_DIR});
   ASSERT_EQ(icons[0].size(), QSize(15, 15));
   const QImage canvas = OverGreen(icons[0]);
   EXPECT_EQ(canvas.pixelColor(0, 0), QColor(Qt::black));
@@ -61,14 +61,14 @@ TEST(NumberTypeIconsTest, LargerPicturesAreCutAndBrokenOnesRefused) {
 
   test::WriteBytes(cwd.File("logo/Home.bmp"), "not a picture");
   try {
-    LoadNumberTypeIcons(names, cwd.path(), QUORIX_BIN_DIR);
+    LoadNumberTypeIcons(names, {cwd.path(), QUORIX_BIN_DIR});
     ADD_FAILURE() << "a broken icon was accepted";
   } catch (const std::runtime_error& e) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot open file \"" + cwd.File("logo/Home.bmp") + "\". Bitmap image is not valid");
   }
   names[1] = "Nowhere";
-  EXPECT_THROW(LoadNumberTypeIcons(names, cwd.path(), cwd.path()), std::runtime_error);
+  EXPECT_THROW(LoadNumberTypeIcons(names, {cwd.path()}), std::runtime_error);
 }
 
 }  // namespace
