@@ -41,6 +41,13 @@ int StrToInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
+std::string Unquoted(const std::string& text) {
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+    return text.substr(1, text.size() - 2);
+  }
+  return text;
+}
+
 std::optional<int> NumberIn(const std::string& text) {
   try {
     return StrToInt(text);

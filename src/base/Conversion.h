@@ -19,4 +19,8 @@ int StrToInt(const std::string& text);
 // The number a text holds as StrToInt reads it, or nothing when it holds none.
 std::optional<int> NumberIn(const std::string& text);
 
+// A field the phone sends in double quotes ("\"+7916...\"", "\"17:00\"") without them; any other
+// text as it is.
+std::string Unquoted(const std::string& text);
+
 }  // namespace quorix

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CalendarCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
 #include "cli/PhonebookTablePrinter.h"
@@ -128,10 +129,14 @@ int WriteCommand(CliContext& ctx) {
 }  // namespace
 
 int DatebookCommand(CliContext& ctx) {
-  if (ctx.args.empty()) throw UsageError("datebook needs 'read', 'show' or 'write'");
+  if (ctx.args.empty()) {
+    throw UsageError("datebook needs 'read', 'show', 'write', 'export' or 'import'");
+  }
   if (ctx.args[0] == "read") return ReadCommand(ctx);
   if (ctx.args[0] == "show") return ShowCommand(ctx);
   if (ctx.args[0] == "write") return WriteCommand(ctx);
+  if (ctx.args[0] == "export") return DatebookExportCommand(ctx);
+  if (ctx.args[0] == "import") return DatebookImportCommand(ctx);
   throw UsageError("datebook: unknown subcommand '" + ctx.args[0] + "'");
 }
 

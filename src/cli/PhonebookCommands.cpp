@@ -10,6 +10,8 @@
 #include "cli/CliLink.h"
 #include "cli/CliP2K.h"
 #include "cli/CliSettings.h"
+#include "cli/ContactCommands.h"
+#include "cli/PhonebookReading.h"
 #include "cli/PhonebookTablePrinter.h"
 #include "cli/PhonebookWriteCommands.h"
 #include "cli/PrintableText.h"
@@ -23,18 +25,6 @@ namespace quorix::cli {
 
 namespace {
 
-// What `phonebook read` was told beyond the settings file.
-struct ReadOptions {
-  bool phone = false;
-  bool sim = false;
-  bool advanced = false;
-  std::optional<std::string> range;
-  std::optional<std::string> simCapacity;
-  std::optional<std::string> savePath;
-  bool savePartial = false;  // --save even after a reading with failures
-  bool p2k = false;          // the phone's melody and picture files too, over P2K
-};
-
 std::string NumberOption(const std::vector<std::string>& words, size_t& i, int least, int most) {
   const std::string& option = words[i];
   if (i + 1 >= words.size()) throw UsageError(option + " needs a value");
@@ -47,9 +37,11 @@ std::string NumberOption(const std::vector<std::string>& words, size_t& i, int l
   return value;
 }
 
-ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
+}  // namespace
+
+ReadOptions ParseReadOptions(const std::vector<std::string>& words, size_t first) {
   ReadOptions options;
-  for (size_t i = 1; i < words.size(); ++i) {
+  for (size_t i = first; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word == "--phone") {
       options.phone = true;
@@ -69,7 +61,7 @@ ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
     } else if (word == "--p2k") {
       options.p2k = true;
     } else {
-      throw UsageError("phonebook read: unknown option '" + word + "'");
+      throw UsageError("phonebook " + words[0] + ": unknown option '" + word + "'");
     }
   }
   if (options.savePartial && !options.savePath) {
@@ -77,6 +69,8 @@ ReadOptions ParseReadOptions(const std::vector<std::string>& words) {
   }
   return options;
 }
+
+namespace {
 
 void ApplyReadOptions(const ReadOptions& options, SettingsPage& settings) {
   // Either box asked for by name replaces both boxes of the settings file.
@@ -107,9 +101,9 @@ void LoadNumberTypeNames(const CliContext& ctx, AppState& state) {
   ReadNumberTypeNames(CliSettingsPath(ctx), state.phonebook.NumberTypeNames);
 }
 
-int ReadCommand(CliContext& ctx) {
-  const ReadOptions options = ParseReadOptions(ctx.args);
-  CliLink link(ctx);
+}  // namespace
+
+PhonebookReading ReadPhonebookForCli(CliContext& ctx, CliLink& link, const ReadOptions& options) {
   AppState& state = link.state;
   LoadNumberTypeNames(ctx, state);
   ApplyReadOptions(options, state.settings);
@@ -117,9 +111,9 @@ int ReadCommand(CliContext& ctx) {
   if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
     ctx.err << "quorix-cli: the block size '" << Printable(Cp1251ToUtf8(state.settings.Range))
             << "' of the settings file is not a number from 1 to 1250; give --range N\n";
-    return kExitFailure;
+    return PhonebookReading::NotStarted;
   }
-  if (!link.Connect(ctx.err)) return kExitFailure;
+  if (!link.Connect(ctx.err)) return PhonebookReading::NotStarted;
 
   state.AbortRequested = false;
   PhonebookReadOutcome outcome;
@@ -142,6 +136,24 @@ int ReadCommand(CliContext& ctx) {
   const bool failed = outcome.HadFailures();
   if (failed && !badValue && outcome.Exchanges.Requests > 0)
     ctx.err << "quorix-cli: " << Summary(outcome) << '\n';
+  if (outcome.PhoneFilesIncomplete)
+    ctx.err << "quorix-cli: the phone's file list did not all come\n";
+  if (outcome.PhoneNotBack)
+    ctx.err << "quorix-cli: the phone did not come back on its serial port\n";
+  if (failed) return PhonebookReading::Failed;
+  return outcome.PhoneFilesIncomplete || outcome.PhoneNotBack ? PhonebookReading::FilesFailed
+                                                              : PhonebookReading::Complete;
+}
+
+namespace {
+
+int ReadCommand(CliContext& ctx) {
+  const ReadOptions options = ParseReadOptions(ctx.args, 1);
+  CliLink link(ctx);
+  AppState& state = link.state;
+  const PhonebookReading reading = ReadPhonebookForCli(ctx, link, options);
+  if (reading == PhonebookReading::NotStarted) return kExitFailure;
+  const bool failed = reading == PhonebookReading::Failed;
   if (options.savePath) {
     std::error_code error;
     if (failed && !options.savePartial && std::filesystem::exists(*options.savePath, error)) {
@@ -157,11 +169,7 @@ int ReadCommand(CliContext& ctx) {
     }
   }
   PrintPhonebookTables(state.phonebook, ctx.out);
-  if (outcome.PhoneFilesIncomplete)
-    ctx.err << "quorix-cli: the phone's file list did not all come\n";
-  if (outcome.PhoneNotBack)
-    ctx.err << "quorix-cli: the phone did not come back on its serial port\n";
-  return failed || outcome.PhoneFilesIncomplete || outcome.PhoneNotBack ? kExitFailure : kExitOk;
+  return reading == PhonebookReading::Complete ? kExitOk : kExitFailure;
 }
 
 int ShowCommand(CliContext& ctx) {
@@ -184,11 +192,15 @@ int ShowCommand(CliContext& ctx) {
 }  // namespace
 
 int PhonebookCommand(CliContext& ctx) {
-  if (ctx.args.empty()) throw UsageError("phonebook needs 'read', 'show', 'write' or 'clear'");
+  if (ctx.args.empty()) {
+    throw UsageError("phonebook needs 'read', 'show', 'write', 'clear', 'export' or 'import'");
+  }
   if (ctx.args[0] == "read") return ReadCommand(ctx);
   if (ctx.args[0] == "show") return ShowCommand(ctx);
   if (ctx.args[0] == "write") return PhonebookWriteCommand(ctx);
   if (ctx.args[0] == "clear") return PhonebookClearCommand(ctx);
+  if (ctx.args[0] == "export") return PhonebookExportCommand(ctx);
+  if (ctx.args[0] == "import") return PhonebookImportCommand(ctx);
   throw UsageError("phonebook: unknown subcommand '" + ctx.args[0] + "'");
 }
 

@@ -77,6 +77,41 @@ std::string Utf8ToCp1251(std::string_view utf8) {
   return converter.Convert(utf8, Utf8SequenceLength);
 }
 
+std::optional<std::string> CharsetToUtf8(std::string_view text, const std::string& charset) {
+  const bool utf16 = charset.size() >= 6 &&
+                     (charset.compare(0, 6, "UTF-16") == 0 || charset.compare(0, 6, "utf-16") == 0);
+  try {
+    Converter converter("UTF-8", charset.c_str());
+    // A broken UTF-16 unit is two bytes; everything else skips a byte at a time.
+    return converter.Convert(text,
+                             [utf16](const char*, size_t) { return size_t{utf16 ? 2u : 1u}; });
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
+}
+
+bool IsUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t len = 1;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+      len = 4;
+    } else if (lead >= 0xE0) {
+      len = 3;
+    } else if (lead >= 0xC2 && lead < 0xE0) {
+      len = 2;
+    } else if (lead >= 0x80) {
+      return false;
+    }
+    if (lead >= 0xF5 || i + len > text.size()) return false;
+    for (size_t k = 1; k < len; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
 char LowerCp1251(char c) {
   const auto b = static_cast<unsigned char>(c);
   if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) return static_cast<char>(b + 32);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,13 @@ namespace quorix {
 // Characters that have no place in the other encoding are dropped.
 std::string Cp1251ToUtf8(std::string_view cp1251);
 std::string Utf8ToCp1251(std::string_view utf8);
+
+// Text in a character set named as files name it ("UTF-8", "windows-1251", "KOI8-R", "UTF-16LE",
+// ...) as UTF-8, dropping what does not convert; nothing when the name is unknown.
+std::optional<std::string> CharsetToUtf8(std::string_view text, const std::string& charset);
+
+// Whether the bytes are well-formed UTF-8.
+bool IsUtf8(std::string_view text);
 
 // Letter case in code page 1251: Latin, Cyrillic А..Я and Ё; other bytes are left alone.
 char LowerCp1251(char c);

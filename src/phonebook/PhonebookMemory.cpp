@@ -11,6 +11,10 @@ bool IsFiveHundredRecordModel(const std::string& model) {
   return model == "C650" || model == "V180" || model == "V220" || model == "C550";
 }
 
+int PhoneMemoryRecords(const std::string& model) {
+  return IsFiveHundredRecordModel(model) ? 500 : 1000;
+}
+
 bool IsFixedCountModel(const std::string& model) {
   return model == "E398" || model == "C350" || model == "V3";
 }
@@ -20,7 +24,7 @@ std::string PhonebookRangeProblem(const AppState& app) {
   if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
     return Ansi("Диапазон чтения должен быть числом записей от 1 до 1250!");
   }
-  const int phoneRecords = IsFiveHundredRecordModel(app.link.PhoneModel) ? 500 : 1000;
+  const int phoneRecords = PhoneMemoryRecords(app.link.PhoneModel);
   const auto sim = NumberIn(app.settings.SIM);
   if (app.settings.FromSIM && sim && (*sim < 0 || *sim > kEntryRows - phoneRecords)) {
     return Ansi("Емкость SIM карты должна быть числом от 0 до ") +
@@ -32,7 +36,7 @@ std::string PhonebookRangeProblem(const AppState& app) {
 PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app) {
   const SettingsPage& s = app.settings;
   const std::string& model = app.link.PhoneModel;
-  const int phoneRecords = IsFiveHundredRecordModel(model) ? 500 : 1000;
+  const int phoneRecords = PhoneMemoryRecords(model);
   PhonebookMemoryChoice choice;
   choice.FirstIndex = app.phonebook.FirstIndex;
   choice.LastIndex = app.phonebook.LastIndex;

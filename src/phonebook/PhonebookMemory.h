@@ -17,6 +17,8 @@ struct PhonebookMemoryChoice {
 
 // Models whose own memory holds records 1..500.
 bool IsFiveHundredRecordModel(const std::string& model);
+// The records of the phone's own memory: 500 or 1000 by the model; the SIM's follow them.
+int PhoneMemoryRecords(const std::string& model);
 // Models that are not asked for their record count.
 bool IsFixedCountModel(const std::string& model);
 

@@ -1,17 +1,8 @@
 #include "phonebook/PhonebookWriteCommands.h"
 
+#include "base/Conversion.h"
+
 namespace quorix {
-
-namespace {
-
-std::string Unquoted(const std::string& text) {
-  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
-    return text.substr(1, text.size() - 2);
-  }
-  return text;
-}
-
-}  // namespace
 
 std::string CategoryDeleteCommand(int number) {
   return "AT+MPGW=" + std::to_string(number);

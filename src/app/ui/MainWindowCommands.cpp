@@ -52,8 +52,9 @@ const ToolCommand kToolbar[] = {
 };
 
 // Page buttons that carry a command of their own.
-const char* const kPageButtons[] = {"Button4",  "Button5", "Button6", "Button13",
-                                    "Button14", "Button2", "Button7", "Button10"};
+const char* const kPageButtons[] = {"Button4",         "Button5",        "Button6", "Button13",
+                                    "Button14",        "Button2",        "Button7", "Button10",
+                                    "ExportICalendar", "ImportICalendar"};
 
 }  // namespace
 
@@ -95,6 +96,8 @@ void MainWindow::BuildCommands() {
   }
   for (const char* name : kPageButtons) AddCommand(name, name);
   for (const char* name : {"Button8", "Button9", "Button11", "Button12"}) AddCommand(name, name);
+  AddCommand("ExportVCard", "Экспорт в vCard…");
+  AddCommand("ImportVCard", "Импорт из vCard…");
   AddCommand("Exit", "&Выход");
   AddCommand("Help", "&Вызов справки");
   AddCommand("About", "&О программе");
@@ -121,6 +124,9 @@ void MainWindow::BuildMenus() {
   file->addAction(Forward("&Открыть", "ToolButton12"));
   file->addAction(Forward("&Сохранить как", "ToolButton11"));
   file->addSeparator();
+  file->addAction(Forward("Экспорт в vCard…", "ExportVCard"));
+  file->addAction(Forward("Импорт из vCard…", "ImportVCard"));
+  file->addSeparator();
   file->addAction(Command("Exit"));
 
   QMenu* edit = menuBar()->addMenu("Правка");
@@ -136,6 +142,9 @@ void MainWindow::BuildMenus() {
   datebook->addAction(Forward("Читать", "Button2"));
   datebook->addAction(Forward("Сохранить", "Button7"));
   datebook->addAction(Forward("Восстановить", "Button10"));
+  datebook->addSeparator();
+  datebook->addAction(Forward("Экспорт в iCalendar…", "ExportICalendar"));
+  datebook->addAction(Forward("Импорт из iCalendar…", "ImportICalendar"));
 
   QMenu* view = menuBar()->addMenu("Вид");
   const std::pair<const char*, int> shown[] = {{"Справочник", 0},       {"Категории", 1},

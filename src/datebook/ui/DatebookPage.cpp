@@ -10,15 +10,19 @@
 #include "datebook/DatebookCommands.h"
 #include "datebook/DatebookList.h"
 #include "datebook/DatebookReader.h"
+#include "datebook/ICalendarFile.h"
 #include "link/PhoneConnection.h"
 
 namespace quorix::ui {
 
 DatebookPage::DatebookPage(const SubsystemHost& host) : QObject(host.window), host_(host) {
   lvCal_ = MakeReportList("LVCal", DatebookListColumns());
-  auto* page =
-      new ListPage(lvCal_, "Меню ежедневника",
-                   {{"Button2", "Читать"}, {"Button7", "Сохранить"}, {"Button10", "Восстановить"}});
+  auto* page = new ListPage(lvCal_, "Меню ежедневника",
+                            {{"Button2", "Читать"},
+                             {"Button7", "Сохранить"},
+                             {"Button10", "Восстановить"},
+                             {"ExportICalendar", "Экспорт в iCalendar…"},
+                             {"ImportICalendar", "Импорт из iCalendar…"}});
   host_.pages->addTab(page, "Ежедневник");
   BindPageButtons(page, host_.commands);
   BindCommands();
@@ -32,6 +36,11 @@ void DatebookPage::BindCommands() {
   commands.BindCommand("Button7", [this, &app, &shell] { Button7Click(app, shell, host_.clock); });
   commands.BindCommand(
       "Button10", [this, &app, &shell] { Button10Click(app, shell, host_.link, host_.clock); });
+  commands.BindCommand("ExportICalendar",
+                       [this, &app, &shell] { ExportICalendarClick(app, shell, host_.clock); });
+  commands.BindCommand("ImportICalendar", [this, &app, &shell] {
+    ImportICalendarClick(app, shell, host_.link, host_.clock);
+  });
 }
 
 void DatebookPage::ShowList() {

@@ -21,6 +21,7 @@
 #include "phonebook/PhonebookReader.h"
 #include "phonebook/PhonebookWriter.h"
 #include "phonebook/UnsavedChanges.h"
+#include "phonebook/VCardFile.h"
 #include "phonebook/ui/CategoryEditorDialog.h"
 #include "phonebook/ui/EntryEditorDialog.h"
 #include "phonebook/ui/PhonebookViewBinder.h"
@@ -128,6 +129,9 @@ void PhonebookCommands::BindCommands() {
                        [this, &app, &shell] { ToolButton11Click(app, shell, host_.clock); });
   commands.BindCommand("ToolButton12",
                        [this, &app, &shell] { ThenShow([&] { ToolButton12Click(app, shell); }); });
+  commands.BindCommand("ExportVCard", [&app, &shell] { ExportVCardClick(app, shell); });
+  commands.BindCommand("ImportVCard",
+                       [this, &app, &shell] { ThenShow([&] { ImportVCardClick(app, shell); }); });
   commands.BindCommand("Button4", [this, &app, &shell] {
     if (PrepareAddCategory(app, shell)) form4_->Open();
   });

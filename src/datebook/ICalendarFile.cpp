@@ -1,0 +1,124 @@
+#include "datebook/ICalendarFile.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/AppState.h"
+#include "app/AtomicFile.h"
+#include "app/Clock.h"
+#include "app/FileBytes.h"
+#include "codec/CodePage.h"
+#include "datebook/DatebookWriter.h"
+#include "link/PhoneConnection.h"
+#include "phonebook/PhonebookMessages.h"
+
+namespace quorix {
+
+namespace {
+
+constexpr size_t kLargestFile = 64 * 1024 * 1024;
+constexpr size_t kReportedEvents = 20;
+
+}  // namespace
+
+FileChoice ICalendarFileChoice(const std::string& title) {
+  std::error_code error;
+  return {title, "iCalendar (*.ics)|*.ics", "ics", std::filesystem::current_path(error).string()};
+}
+
+CalendarExport SaveICalendarFile(const DatebookTable& table, Clock& clock,
+                                 const std::string& path) {
+  CalendarExport outcome = DatebookICalendar(table, clock.WallSeconds());
+  try {
+    WriteFileAtomically(path, outcome.Text);
+  } catch (const std::system_error& e) {
+    throw ICalendarFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
+                             Utf8ToCp1251(e.code().message()));
+  }
+  return outcome;
+}
+
+CalendarImport ImportICalendarFile(DatebookTable& table, const std::string& path) {
+  std::string text;
+  try {
+    text = ReadFileBytes(path, kLargestFile);
+  } catch (const FileBytesError& e) {
+    throw ICalendarFileError(e.what());
+  }
+  if (!IsICalendar(text)) {
+    throw ICalendarFileError(Utf8ToCp1251(path) + Ansi(": файл не в формате iCalendar"));
+  }
+  return AddCalendarEvents(table, text);
+}
+
+std::string ICalendarExportMessage(const CalendarExport& outcome, size_t limit) {
+  const std::string text = Ansi("Экспортировано событий: ") + std::to_string(outcome.Events) + ".";
+  if (outcome.Report.Empty()) return text;
+  return outcome.Report.Text(text + "\n\n" + Ansi("Не всё удалось записать:"), limit);
+}
+
+std::string ICalendarImportMessage(const CalendarImport& outcome, size_t limit) {
+  std::string text = Ansi("Добавлено событий: ") + std::to_string(outcome.Added) + Ansi(" из ") +
+                     std::to_string(outcome.Events) + ".";
+  if (outcome.Duplicates > 0) {
+    text += Ansi(" Уже были в ежедневнике: ") + std::to_string(outcome.Duplicates) + ".";
+  }
+  if (outcome.Report.Empty()) return text;
+  return outcome.Report.Text(text + "\n\n" + Ansi("Не всё поместилось в телефон:"), limit);
+}
+
+void ExportICalendarClick(AppState& app, Shell& shell, Clock& clock) {
+  if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0) {
+    shell.Message("Warning!", Ansi("Сначала необходимо прочитать ежедневник!"),
+                  MessageIcon::Warning);
+    return;
+  }
+  const auto path = shell.ChooseSaveFile(ICalendarFileChoice(Ansi("Экспорт в iCalendar")));
+  if (!path || path->empty()) return;
+  try {
+    const CalendarExport outcome = SaveICalendarFile(app.datebook.DatebookRecords, clock, *path);
+    shell.SetStatus(1, Ansi("Экспортировано событий: ") + std::to_string(outcome.Events));
+    if (!outcome.Report.Empty()) {
+      shell.Message(WarningCaption(), ICalendarExportMessage(outcome, kReportedEvents),
+                    MessageIcon::Warning);
+    }
+  } catch (const ICalendarFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+  }
+}
+
+void ImportICalendarClick(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock) {
+  app.AbortRequested = false;
+  if (!phone.RequireConnection()) return;
+  if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0 &&
+      !shell.AskYesNo(WarningCaption(),
+                      Ansi("Ежедневник телефона не прочитан: события займут записи с первой, и "
+                           "запись в телефон заменит его события в этих записях. Продолжить?"))) {
+    return;
+  }
+  const auto path = shell.ChooseOpenFile(ICalendarFileChoice(Ansi("Импорт из iCalendar")));
+  if (!path || path->empty()) return;
+  DatebookTable staged = app.datebook.DatebookRecords;
+  CalendarImport outcome;
+  try {
+    outcome = ImportICalendarFile(staged, *path);
+  } catch (const ICalendarFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+    return;
+  }
+  const std::string message = ICalendarImportMessage(outcome, kReportedEvents);
+  if (outcome.Added == 0) {
+    shell.Message(outcome.Report.Empty() ? ProgramCaption() : WarningCaption(), message,
+                  outcome.Report.Empty() ? MessageIcon::Information : MessageIcon::Warning);
+    return;
+  }
+  if (!outcome.Report.Empty() &&
+      !shell.AskYesNo(WarningCaption(), message + "\n\n" + Ansi("Записать в телефон?"))) {
+    return;
+  }
+  app.datebook.DatebookRecords = staged;
+  app.datebook.LastReading = {};
+  ReportDatebookRestore(shell, app, WriteDatebookToPhone(app, shell, phone, clock));
+}
+
+}  // namespace quorix

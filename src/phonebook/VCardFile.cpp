@@ -1,0 +1,143 @@
+#include "phonebook/VCardFile.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/AppState.h"
+#include "app/AtomicFile.h"
+#include "app/FileBytes.h"
+#include "codec/CodePage.h"
+#include "phonebook/CategoryEditor.h"
+#include "phonebook/EntryList.h"
+#include "phonebook/PhonebookMemory.h"
+#include "phonebook/PhonebookMessages.h"
+
+namespace quorix {
+
+namespace {
+
+constexpr size_t kLargestFile = 64 * 1024 * 1024;
+constexpr size_t kReportedCards = 20;
+
+bool HoldsPhoneMemory(const AppState& app) {
+  const int last = PhoneMemoryRecords(app.link.PhoneModel);
+  for (int i = 1; i <= last; ++i) {
+    if (EntryIsUsed(app.phonebook, i)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+FileChoice VCardFileChoice(const std::string& title) {
+  std::error_code error;
+  return {title, "vCard (*.vcf)|*.vcf", "vcf", std::filesystem::current_path(error).string()};
+}
+
+VCardExportOutcome SaveVCardFile(const PhonebookTables& tables, const std::string& path) {
+  VCardExportOutcome outcome;
+  std::string text;
+  for (const Contact& contact : PhonebookContacts(tables)) {
+    text += ContactVCard(contact);
+    ++outcome.Contacts;
+    outcome.Entries += static_cast<int>(contact.numbers.size());
+  }
+  try {
+    WriteFileAtomically(path, text);
+  } catch (const std::system_error& e) {
+    throw VCardFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
+                         Utf8ToCp1251(e.code().message()));
+  }
+  return outcome;
+}
+
+std::vector<CardContact> ReadVCardFile(const std::string& path) {
+  std::vector<VCard> cards;
+  try {
+    cards = ParseVCards(ReadFileBytes(path, kLargestFile));
+  } catch (const FileBytesError& e) {
+    throw VCardFileError(e.what());
+  }
+  if (cards.empty())
+    throw VCardFileError(Utf8ToCp1251(path) + Ansi(": в файле нет карточек vCard"));
+  std::vector<CardContact> contacts;
+  for (const VCard& card : cards) contacts.push_back(ContactFromVCard(card));
+  return contacts;
+}
+
+ContactImportOutcome ImportVCardFile(AppState& app, const std::string& path) {
+  const std::vector<CardContact> contacts = ReadVCardFile(path);
+  PhonebookState staged = app.phonebook;
+  ContactImportOutcome outcome = AddContacts(
+      staged, contacts, PhoneMemoryRecords(app.link.PhoneModel), app.settings.AdvancedPhoneBook);
+  if (outcome.Entries == 0) return outcome;
+  staged.ExpectedCount += outcome.Entries;
+  staged.SelectedItemIndex = -1;
+  RebuildEntryList(staged, kEntryRows);
+  RefreshCategoryViews(staged);
+  app.phonebook = std::move(staged);
+  app.DataModified = true;
+  return outcome;
+}
+
+std::string VCardImportMessage(const ContactImportOutcome& outcome, size_t limit) {
+  std::string text = Ansi("Добавлено контактов: ") + std::to_string(outcome.Contacts) +
+                     Ansi(" из ") + std::to_string(outcome.Cards) + Ansi(", записей: ") +
+                     std::to_string(outcome.Entries) + ".";
+  if (outcome.Duplicates > 0) {
+    text += Ansi(" Уже были в справочнике номеров: ") + std::to_string(outcome.Duplicates) + ".";
+  }
+  if (outcome.Entries > 0) {
+    text += Ansi(" В телефон они попадут при загрузке данных.");
+  }
+  if (outcome.DetailsNotWritten) {
+    text += Ansi(
+        "\nАдреса, псевдонимы и дни рождения загружаются, только когда включено «Читать "
+        "расширенный справочник».");
+  }
+  if (outcome.Report.Empty()) return text;
+  return outcome.Report.Text(text + "\n\n" + Ansi("Не всё поместилось в телефон:"), limit);
+}
+
+void ExportVCardClick(AppState& app, Shell& shell) {
+  bool any = false;
+  for (int i = 1; i <= kEntryRows && !any; ++i) any = EntryIsUsed(app.phonebook, i);
+  if (!any) {
+    shell.Message("Warning!", Ansi("Сначала необходимо прочитать справочник!"),
+                  MessageIcon::Warning);
+    return;
+  }
+  const auto path = shell.ChooseSaveFile(VCardFileChoice(Ansi("Экспорт в vCard")));
+  if (!path || path->empty()) return;
+  try {
+    const VCardExportOutcome outcome = SaveVCardFile(app.phonebook, *path);
+    shell.SetStatus(1, Ansi("Экспортировано контактов: ") + std::to_string(outcome.Contacts) +
+                           Ansi(", записей: ") + std::to_string(outcome.Entries));
+  } catch (const VCardFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+  }
+}
+
+void ImportVCardClick(AppState& app, Shell& shell) {
+  if (!HoldsPhoneMemory(app) &&
+      !shell.AskYesNo(WarningCaption(),
+                      Ansi("Справочник телефона не прочитан: контакты займут ячейки с первой, "
+                           "и загрузка заменит записи телефона в этих ячейках. Продолжить?"))) {
+    return;
+  }
+  const auto path = shell.ChooseOpenFile(VCardFileChoice(Ansi("Импорт из vCard")));
+  if (!path || path->empty()) return;
+  ContactImportOutcome outcome;
+  try {
+    outcome = ImportVCardFile(app, *path);
+  } catch (const VCardFileError& e) {
+    shell.Message("ERROR", e.what(), MessageIcon::Error);
+    return;
+  }
+  const bool clean = outcome.Report.Empty() && !outcome.DetailsNotWritten;
+  shell.Message(clean ? ProgramCaption() : WarningCaption(),
+                VCardImportMessage(outcome, kReportedCards),
+                clean ? MessageIcon::Information : MessageIcon::Warning);
+}
+
+}  // namespace quorix
