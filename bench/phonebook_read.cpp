@@ -15,6 +15,7 @@
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "phonebook/PhonebookReader.h"
+#include "support/EmulatedPhoneSettings.h"
 
 using quorix::bench::CpuSeconds;
 using quorix::bench::QuietShell;
@@ -41,9 +42,7 @@ bool Run(int records, int blockSize, int baud, Figures& figures) {
   options.baud = baud;
   quorix::emu::PtyPhoneServer server(options);
   quorix::AppState state;
-  state.settings.ComPort = server.Start();
-  state.settings.FromPHONE = true;
-  state.settings.AdvancedPhoneBook = true;
+  quorix::test::UseEmulatedPhone(state, server.Start());
   state.settings.Range = std::to_string(blockSize);
   QuietShell shell;
   quorix::RealClock clock;

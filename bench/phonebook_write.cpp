@@ -20,6 +20,7 @@
 #include "link/PhoneReset.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "phonebook/PhonebookWriter.h"
+#include "support/EmulatedPhoneSettings.h"
 
 using quorix::bench::CpuSeconds;
 using quorix::bench::QuietShell;
@@ -85,10 +86,7 @@ bool Run(bool clear, int rows, int baud, Figures& figures) {
   options.baud = baud;
   quorix::emu::PtyPhoneServer server(options);
   quorix::AppState state;
-  state.settings.ComPort = server.Start();
-  state.settings.FromPHONE = true;
-  state.settings.AdvancedPhoneBook = true;
-  state.settings.Range = "10";
+  quorix::test::UseEmulatedPhone(state, server.Start());
   QuietShell shell;
   quorix::RealClock clock;
   quorix::PhoneConnection phone(state.settings, state.link, shell, clock);

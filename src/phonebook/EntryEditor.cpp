@@ -169,7 +169,7 @@ void StoreEditorFields(const PhonebookState& pb, const EntryEditorFields& e, boo
     entry[EntryNumberFormat] = NumberFormatFor(e.Edit3, entry[EntryNumberType]);
   }
   entry[EntryVoiceLabel] = e.Edit6.empty() ? "0" : e.Edit6;
-  entry[EntryField7] = "0";
+  SetFixedEntryFields(entry);
   // Unnamed rows hold no category: an empty choice must not pick one of them.
   for (int c = 1; c <= kCategoryRows; ++c) {
     const std::string& name = pb.Categories[c][CategoryName];
@@ -177,12 +177,7 @@ void StoreEditorFields(const PhonebookState& pb, const EntryEditorFields& e, boo
       entry[EntryCategory] = std::to_string(c);
     }
   }
-  entry[EntryField10] = "255";
-  entry[EntryField11] = "255";
-  entry[EntryField12] = "0";
   entry[EntryPicture] = EncodeUcs2Hex(e.Edit5);
-  entry[EntryField14] = "0";
-  entry[EntryField15] = "0";
   const std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9, &e.Edit10,
                                    &e.Edit11, &e.Edit12, &e.Edit13};
   for (int k = 0; k < 7; ++k) entry[EntryDistrict + k] = EncodeUcs2Hex(*advanced[k]);

@@ -252,14 +252,9 @@ void ContactImporter::Add(int card, const CardContact& cc) {
     e[EntryNumberType] = type;
     e[EntryVoiceLabel] = "0";
     e[EntryMelody] = "255";
-    e[EntryField7] = "0";
+    SetFixedEntryFields(e);
     e[EntryPrimary] = number.primary ? "1" : "0";
     e[EntryCategory] = category;
-    e[EntryField10] = "255";
-    e[EntryField11] = "255";
-    e[EntryField12] = "0";
-    e[EntryField14] = "0";
-    e[EntryField15] = "0";
     e[EntryBirthday] = "\"\"";
     e[EntryMark] = kMarkChanged;
     if (number.primary || detailsRow == 0) detailsRow = row;

@@ -13,6 +13,15 @@ bool EntryIsUsed(const PhonebookTables& tables, int index) {
   return !row[EntryNumber].empty() && row[EntryMark] != kMarkRemoved;
 }
 
+void SetFixedEntryFields(EntryRow& entry) {
+  entry[EntryField7] = "0";
+  entry[EntryField10] = "255";
+  entry[EntryField11] = "255";
+  entry[EntryField12] = "0";
+  entry[EntryField14] = "0";
+  entry[EntryField15] = "0";
+}
+
 int MelodyIdFromLabel(const PhonebookTables& tables, const std::string& label) {
   const auto pos = label.rfind(" (");
   if (pos == std::string::npos) return 0;

@@ -102,4 +102,7 @@ bool EntryIsUsed(const PhonebookTables& tables, int index);
 // The melody id of the file slot named by a choice label "name (n)", 0 when no slot has that name.
 int MelodyIdFromLabel(const PhonebookTables& tables, const std::string& label);
 
+// The fields every entry the program writes carries with the same values.
+void SetFixedEntryFields(EntryRow& entry);
+
 }  // namespace quorix

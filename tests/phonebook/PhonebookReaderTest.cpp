@@ -298,7 +298,8 @@ TEST(PhonebookReaderTest, ErrorRepliesAreCountedAndReportedOnce) {
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(f.shell.messages[0].text,
             Ansi("Справочник прочитан с ошибками: прочитано 1 из 2 записей, 2 из ") +
-                std::to_string(outcome.Exchanges.Requests) + Ansi(" запросов без ответа или с ошибкой."));
+                std::to_string(outcome.Exchanges.Requests) +
+                Ansi(" запросов без ответа или с ошибкой."));
 
   // A clean reading, and one the user stopped, end without a message.
   f.phone.failing.clear();
