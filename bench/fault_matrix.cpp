@@ -19,9 +19,11 @@
 #include "link/AtReply.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
+#include "phonebook/PhoneFileReading.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
 #include "phonebook/PhonebookWriter.h"
+#include "support/EmulatedP2K.h"
 #include "support/EmulatedPhoneSettings.h"
 #include "support/RecordingShell.h"
 #include "support/TempDir.h"
@@ -47,6 +49,11 @@ struct Outcome {
   bool filesIntact = true;  // the backup on disk is the old one or a whole new one
 };
 
+// A message box or a popup reached the user.
+bool Told(const quorix::test::RecordingShell& shell) {
+  return !shell.messages.empty() || !shell.notices.empty();
+}
+
 // The program's side of one case: state, shell, clock and connection, on the phone's terminal.
 struct Program {
   AppState state;
@@ -58,7 +65,7 @@ struct Program {
     quorix::test::UseEmulatedPhone(state, port);
     shell.onProcessEvents = [this](int) { phone.Com().PollTick(); };
   }
-  bool Told() const { return !shell.messages.empty() || !shell.notices.empty(); }
+  bool Told() const { return ::Told(shell); }
 };
 
 struct Operation {
@@ -67,6 +74,15 @@ struct Operation {
   std::function<void(Program&)> prepare;
   std::function<Outcome(Program&, const quorix::test::TempDir&)> run;
 };
+
+// Every row of the list is a used entry and the list holds what the reading counted.
+bool ListedAsRead(const quorix::PhonebookState& pb) {
+  bool listed = true;
+  for (const quorix::ListRow& row : pb.LV) {
+    listed = listed && quorix::EntryIsUsed(pb, std::stoi(row.Caption));
+  }
+  return listed && pb.ReadCount == static_cast<int>(pb.LV.size());
+}
 
 void MarkRows(AppState& state) {
   for (int i = 1; i <= 20; ++i) {
@@ -97,13 +113,9 @@ std::vector<Operation> Operations(const quorix::DatebookTable& datebook) {
                           p.shell.saveAnswers.push_back(backup);
                           quorix::ToolButton11Click(p.state, p.shell, p.clock);
                           const quorix::PhonebookState& pb = p.state.phonebook;
-                          bool listed = true;
-                          for (const quorix::ListRow& row : pb.LV) {
-                            listed = listed && quorix::EntryIsUsed(pb, std::stoi(row.Caption));
-                          }
                           Outcome o;
                           o.told = !outcome.HadFailures() || p.Told();
-                          o.consistent = listed && pb.ReadCount == static_cast<int>(pb.LV.size());
+                          o.consistent = ListedAsRead(pb);
                           const std::string text = quorix::test::ReadBytes(backup);
                           if (outcome.HadFailures()) {
                             o.filesIntact = text == "an earlier backup\r\n";
@@ -177,6 +189,27 @@ struct CaseResult {
   bool Clean() const { return ended && told && usable && consistent && filesIntact; }
 };
 
+// Still usable: the same program connects to a healthy phone and talks to it.
+bool UsableAfterwards(quorix::PhoneConnection& phone, AppState& state) {
+  PtyPhoneServer healthy(EmulatorOptions{});
+  phone.ToolButton2Click();
+  state.settings.ComPort = healthy.Start();
+  phone.ConnectPhone();
+  std::string reply;
+  phone.SendATCommand("AT", reply);
+  return state.link.PhoneConnected && quorix::ReplyComplete(reply);
+}
+
+CaseResult Result(std::chrono::steady_clock::time_point start, const Outcome& outcome) {
+  CaseResult result;
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.ended = result.seconds < kBoundSeconds;
+  result.told = outcome.told;
+  result.consistent = outcome.consistent;
+  result.filesIntact = outcome.filesIntact;
+  return result;
+}
+
 CaseResult RunCase(const Operation& operation, const Fault& fault) {
   quorix::test::TempDir dir;
   EmulatorOptions options;
@@ -196,20 +229,8 @@ CaseResult RunCase(const Operation& operation, const Fault& fault) {
     outcome.told = program.Told();
     outcome.consistent = true;
   }
-  CaseResult result;
-  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  result.ended = result.seconds < kBoundSeconds;
-  result.told = outcome.told;
-  result.consistent = outcome.consistent;
-  result.filesIntact = outcome.filesIntact;
-  // Still usable: the same program connects to a healthy phone and talks to it.
-  PtyPhoneServer healthy(EmulatorOptions{});
-  program.phone.ToolButton2Click();
-  program.state.settings.ComPort = healthy.Start();
-  program.phone.ConnectPhone();
-  std::string reply;
-  program.phone.SendATCommand("AT", reply);
-  result.usable = program.state.link.PhoneConnected && quorix::ReplyComplete(reply);
+  CaseResult result = Result(start, outcome);
+  result.usable = UsableAfterwards(program.phone, program.state);
   return result;
 }
 
@@ -283,6 +304,77 @@ quorix::DatebookTable SampleDatebook() {
   return program.state.datebook.DatebookRecords;
 }
 
+// The P2K listing: a reading with the P2K step on, the phone on its published modem port. Its
+// pauses stand for the real switches (see EmulatedP2K); its faults are the P2K ones.
+struct P2KProgram : quorix::test::EmulatedP2K {
+  explicit P2KProgram(const EmulatorOptions& options) : EmulatedP2K(options) {
+    state.settings.FromPHONE = true;
+    state.settings.Range = "50";
+    state.settings.P2K = true;
+    // A device that never comes is given up after the switch's own pause; real time here only
+    // waits for the emulated bus.
+    switchGuard = std::chrono::seconds(3);
+  }
+  quorix::PhoneFileLinks links{p2k, phone, clock};
+};
+
+// The rows of the file list that came are filled from the first on, with no gap.
+bool FilesAsListed(const quorix::PhonebookState& pb) {
+  bool ended = false;
+  for (size_t i = 1; i < pb.PhoneFileList.size(); ++i) {
+    const bool empty = pb.PhoneFileList[i].FileName.empty();
+    if (!empty && ended) return false;
+    ended = ended || empty;
+  }
+  return true;
+}
+
+CaseResult RunP2KCase(const Fault& fault) {
+  EmulatorOptions options;
+  fault.apply(options);
+  P2KProgram program(options);
+  const auto start = std::chrono::steady_clock::now();
+  Outcome outcome;
+  outcome.told = true;
+  outcome.consistent = true;
+  if (program.phone.ConnectPhone() == quorix::ConnectOutcome::Connected) {
+    const auto reading =
+        quorix::ReadPhonebook(program.state, program.shell, program.phone, &program.links);
+    quorix::ReportPhonebookReading(program.shell, reading);
+    const bool failed =
+        reading.HadFailures() || reading.PhoneFilesIncomplete || reading.PhoneNotBack;
+    outcome.told = !failed || Told(program.shell);
+    outcome.consistent =
+        ListedAsRead(program.state.phonebook) && FilesAsListed(program.state.phonebook);
+  } else {
+    outcome.told = Told(program.shell);
+  }
+  CaseResult result = Result(start, outcome);
+  result.usable = UsableAfterwards(program.phone, program.state);
+  return result;
+}
+
+// The P2K commands of a clean listing, counted in the phone's transcript.
+int P2KCommands() {
+  P2KProgram program(EmulatorOptions{});
+  program.phone.ConnectPhone();
+  quorix::ReadPhonebook(program.state, program.shell, program.phone, &program.links);
+  return program.InTranscript("command ");
+}
+
+std::vector<Fault> P2KFaults(int commands) {
+  std::vector<Fault> faults;
+  faults.push_back({"silent from the start", [](EmulatorOptions& o) { o.silent = true; }});
+  faults.push_back({"ERROR to AT+MODE=", [](EmulatorOptions& o) { o.errorOn = {"AT+MODE="}; }});
+  faults.push_back({"never in P2K mode", [](EmulatorOptions& o) { o.noP2K = true; }});
+  faults.push_back({"P2K reply never ready", [](EmulatorOptions& o) { o.p2kNeverReady = true; }});
+  for (int n = 1; n <= commands; ++n) {
+    faults.push_back({"unplug at P2K command " + std::to_string(n),
+                      [n](EmulatorOptions& o) { o.p2kUnplugAt = n; }});
+  }
+  return faults;
+}
+
 const char* Mark(bool yes) {
   return yes ? "yes" : "NO";
 }
@@ -298,18 +390,27 @@ int main(int argc, char** argv) {
   int cases = 0;
   int clean = 0;
   std::map<std::string, double> longest;
+  const auto count = [&](const std::string& name, const Fault& fault, const CaseResult& r) {
+    ++cases;
+    clean += r.Clean();
+    longest[name] = std::max(longest[name], r.seconds);
+    std::printf("%-22s %-24s %7.2f %6s %6s %6s %10s %6s\n", name.c_str(), fault.name.c_str(),
+                r.seconds, Mark(r.ended), Mark(r.told), Mark(r.usable), Mark(r.consistent),
+                Mark(r.filesIntact));
+    std::fflush(stdout);
+  };
   for (const Operation& operation : Operations(datebook)) {
     if (!only.empty() && operation.name.find(only) == std::string::npos) continue;
     const Profile profile = Measure(operation);
     for (const Fault& fault : Faults(operation, profile, connectBytes)) {
-      const CaseResult r = RunCase(operation, fault);
-      ++cases;
-      clean += r.Clean();
-      longest[operation.name] = std::max(longest[operation.name], r.seconds);
-      std::printf("%-22s %-24s %7.2f %6s %6s %6s %10s %6s\n", operation.name.c_str(),
-                  fault.name.c_str(), r.seconds, Mark(r.ended), Mark(r.told), Mark(r.usable),
-                  Mark(r.consistent), Mark(r.filesIntact));
-      std::fflush(stdout);
+      count(operation.name, fault, RunCase(operation, fault));
+    }
+  }
+  const std::string p2kName = "P2K listing";
+  if (only.empty() || p2kName.find(only) != std::string::npos) {
+    for (const Fault& fault : P2KFaults(P2KCommands())) {
+      const CaseResult r = RunP2KCase(fault);
+      count(p2kName, fault, r);
     }
   }
   std::printf("\n%d faults tried, %d ended cleanly; the longest case of each operation:\n", cases,
