@@ -222,6 +222,8 @@ CaseResult RunCase(const Operation& operation, const Fault& fault) {
   program.phone.ConnectPhone();
   Outcome outcome;
   if (program.state.link.PhoneConnected) {
+    // Only what the operation tells counts, not the popup of the connect.
+    program.shell.notices.clear();
     operation.prepare(program);
     outcome = operation.run(program, dir);
   } else {
@@ -338,6 +340,7 @@ CaseResult RunP2KCase(const Fault& fault) {
   outcome.told = true;
   outcome.consistent = true;
   if (program.phone.ConnectPhone() == quorix::ConnectOutcome::Connected) {
+    program.shell.notices.clear();
     const auto reading =
         quorix::ReadPhonebook(program.state, program.shell, program.phone, &program.links);
     quorix::ReportPhonebookReading(program.shell, reading);
@@ -354,21 +357,36 @@ CaseResult RunP2KCase(const Fault& fault) {
   return result;
 }
 
-// The P2K commands of a clean listing, counted in the phone's transcript.
-int P2KCommands() {
-  P2KProgram program(EmulatorOptions{});
-  program.phone.ConnectPhone();
-  quorix::ReadPhonebook(program.state, program.shell, program.phone, &program.links);
-  return program.InTranscript("command ");
+// A clean P2K listing: its P2K commands, counted in the phone's transcript, and the serial bytes
+// of the reading before its P2K step and of the step itself.
+struct P2KProfile {
+  int commands = 0;
+  long long before = 0;
+  long long stepBytes = 0;
+};
+
+P2KProfile MeasureP2K() {
+  const auto bytes = [](bool withStep, int* commands) {
+    P2KProgram program(EmulatorOptions{});
+    program.state.settings.P2K = withStep;
+    program.phone.ConnectPhone();
+    quorix::ReadPhonebook(program.state, program.shell, program.phone, &program.links);
+    if (commands != nullptr) *commands = program.InTranscript("command ");
+    return program.server.BytesSent();
+  };
+  P2KProfile profile;
+  profile.before = bytes(false, nullptr);
+  profile.stepBytes = bytes(true, &profile.commands) - profile.before;
+  return profile;
 }
 
-std::vector<Fault> P2KFaults(int commands) {
-  std::vector<Fault> faults;
-  faults.push_back({"silent from the start", [](EmulatorOptions& o) { o.silent = true; }});
-  faults.push_back({"ERROR to AT+MODE=", [](EmulatorOptions& o) { o.errorOn = {"AT+MODE="}; }});
+// The faults of every operation over the P2K step's serial part, then the P2K device's own.
+std::vector<Fault> P2KFaults(const P2KProfile& profile) {
+  const Operation step{"P2K listing", "AT+MODE=", {}, {}};
+  std::vector<Fault> faults = Faults(step, {{"AT+MODE="}, profile.stepBytes}, profile.before);
   faults.push_back({"never in P2K mode", [](EmulatorOptions& o) { o.noP2K = true; }});
   faults.push_back({"P2K reply never ready", [](EmulatorOptions& o) { o.p2kNeverReady = true; }});
-  for (int n = 1; n <= commands; ++n) {
+  for (int n = 1; n <= profile.commands; ++n) {
     faults.push_back({"unplug at P2K command " + std::to_string(n),
                       [n](EmulatorOptions& o) { o.p2kUnplugAt = n; }});
   }
@@ -408,7 +426,7 @@ int main(int argc, char** argv) {
   }
   const std::string p2kName = "P2K listing";
   if (only.empty() || p2kName.find(only) != std::string::npos) {
-    for (const Fault& fault : P2KFaults(P2KCommands())) {
+    for (const Fault& fault : P2KFaults(MeasureP2K())) {
       const CaseResult r = RunP2KCase(fault);
       count(p2kName, fault, r);
     }
