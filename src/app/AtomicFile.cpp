@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "codec/CodePage.h"
+
 namespace quorix {
 namespace {
 
@@ -70,6 +72,10 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
     ::fsync(dirFd);
     ::close(dirFd);
   }
+}
+
+std::string CannotWriteText(const std::string& path, const std::system_error& error) {
+  return "Cannot write " + Utf8ToCp1251(path) + ": " + Utf8ToCp1251(error.code().message());
 }
 
 }  // namespace quorix

@@ -48,6 +48,8 @@ class Converter {
   iconv_t cd_;
 };
 
+}  // namespace
+
 size_t Utf8SequenceLength(const char* p, size_t left) {
   const auto lead = static_cast<unsigned char>(*p);
   size_t len = 1;
@@ -64,8 +66,6 @@ size_t Utf8SequenceLength(const char* p, size_t left) {
   }
   return len;
 }
-
-}  // namespace
 
 std::string Cp1251ToUtf8(std::string_view cp1251) {
   thread_local Converter converter("UTF-8", "CP1251");
@@ -110,6 +110,12 @@ bool IsUtf8(std::string_view text) {
     i += len;
   }
   return true;
+}
+
+bool SameCp1251NoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerCp1251(x) == LowerCp1251(y);
+         });
 }
 
 char LowerCp1251(char c) {

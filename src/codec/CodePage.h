@@ -19,6 +19,13 @@ std::optional<std::string> CharsetToUtf8(std::string_view text, const std::strin
 // Whether the bytes are well-formed UTF-8.
 bool IsUtf8(std::string_view text);
 
+// The length of the UTF-8 character at p, of at most `left` bytes; a broken sequence ends at its
+// first byte that is no continuation byte.
+size_t Utf8SequenceLength(const char* p, size_t left);
+
+// Whether two code page 1251 texts are the same, letter case aside.
+bool SameCp1251NoCase(std::string_view a, std::string_view b);
+
 // Letter case in code page 1251: Latin, Cyrillic А..Я and Ё; other bytes are left alone.
 char LowerCp1251(char c);
 char UpperCp1251(char c);

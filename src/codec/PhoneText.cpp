@@ -10,13 +10,6 @@ namespace quorix {
 
 namespace {
 
-size_t SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
 unsigned CodePoint(std::string_view utf8) {
   const auto lead = static_cast<unsigned char>(utf8[0]);
   if (utf8.size() == 1) return lead;
@@ -33,7 +26,7 @@ PhoneTextFit FitPhoneText(std::string_view utf8, size_t maxLength) {
   PhoneTextFit fit;
   for (size_t i = 0; i < utf8.size();) {
     const size_t length =
-        std::min(SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+        std::min(Utf8SequenceLength(utf8.data() + i, utf8.size() - i), utf8.size() - i);
     const std::string_view character = utf8.substr(i, length);
     i += length;
     const auto byte = static_cast<unsigned char>(character[0]);

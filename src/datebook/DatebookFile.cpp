@@ -59,8 +59,7 @@ void SaveDatebookFile(const DatebookTable& table, Clock& clock, const std::strin
   try {
     WriteFileAtomically(path, DatebookFileText(table, LocalDateTime(clock)));
   } catch (const std::system_error& e) {
-    throw DatebookFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
-                            Utf8ToCp1251(e.code().message()));
+    throw DatebookFileError(CannotWriteText(path, e));
   }
 }
 

@@ -32,8 +32,7 @@ CalendarExport SaveICalendarFile(const DatebookTable& table, Clock& clock,
   try {
     WriteFileAtomically(path, outcome.Text);
   } catch (const std::system_error& e) {
-    throw ICalendarFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
-                             Utf8ToCp1251(e.code().message()));
+    throw ICalendarFileError(CannotWriteText(path, e));
   }
   return outcome;
 }

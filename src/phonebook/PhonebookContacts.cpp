@@ -80,16 +80,8 @@ namespace {
 const char* const kDetailNames[kContactDetails] = {"Район",  "Улица",  "Город",    "Область",
                                                    "Индекс", "Страна", "Псевдоним"};
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return LowerCp1251(x) == LowerCp1251(y);
-         });
-}
-
 bool IsGoogleGroup(const std::string& name) {
-  std::string lower = name;
-  for (char& c : lower) c = LowerCp1251(c);
-  return lower == "mycontacts" || lower == "starred";
+  return SameCp1251NoCase(name, "mycontacts") || SameCp1251NoCase(name, "starred");
 }
 
 std::string Quoted(const std::string& cp1251) {
@@ -166,7 +158,7 @@ int ContactImporter::Category(const Contact& contact, int card, const std::strin
     for (int c = 1; c <= kCategoryRows; ++c) {
       const CategoryRow& row = pb_.Categories[c];
       if (row[CategoryName].empty() || row[CategoryMark] == kMarkRemoved) continue;
-      if (SameNoCase(DecodeUcs2Hex(row[CategoryName]), text)) return c;
+      if (SameCp1251NoCase(DecodeUcs2Hex(row[CategoryName]), text)) return c;
     }
   }
   if (wanted.empty()) return 1;

@@ -83,8 +83,7 @@ void SavePhonebookFile(const AppState& app, Clock& clock, const std::string& pat
   try {
     WriteFileAtomically(path, PhonebookFileText(app, LocalDateTime(clock)));
   } catch (const std::system_error& e) {
-    throw PhonebookFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
-                             Utf8ToCp1251(e.code().message()));
+    throw PhonebookFileError(CannotWriteText(path, e));
   }
 }
 

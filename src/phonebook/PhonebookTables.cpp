@@ -13,6 +13,13 @@ bool EntryIsUsed(const PhonebookTables& tables, int index) {
   return !row[EntryNumber].empty() && row[EntryMark] != kMarkRemoved;
 }
 
+bool AnyEntryUsed(const PhonebookTables& tables, int lastRow) {
+  for (int i = 1; i <= lastRow; ++i) {
+    if (EntryIsUsed(tables, i)) return true;
+  }
+  return false;
+}
+
 void SetFixedEntryFields(EntryRow& entry) {
   entry[EntryField7] = "0";
   entry[EntryField10] = "255";

@@ -98,6 +98,8 @@ void EmptyPhonebookTables(PhonebookTables& tables);
 
 // A row that holds a number and is not marked removed. Indexes outside 1..1250 are never used.
 bool EntryIsUsed(const PhonebookTables& tables, int index);
+// Whether any of the rows 1..lastRow is a used entry.
+bool AnyEntryUsed(const PhonebookTables& tables, int lastRow);
 
 // The melody id of the file slot named by a choice label "name (n)", 0 when no slot has that name.
 int MelodyIdFromLabel(const PhonebookTables& tables, const std::string& label);

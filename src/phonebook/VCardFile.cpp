@@ -20,11 +20,7 @@ constexpr size_t kLargestFile = 64 * 1024 * 1024;
 constexpr size_t kReportedCards = 20;
 
 bool HoldsPhoneMemory(const AppState& app) {
-  const int last = PhoneMemoryRecords(app.link.PhoneModel);
-  for (int i = 1; i <= last; ++i) {
-    if (EntryIsUsed(app.phonebook, i)) return true;
-  }
-  return false;
+  return AnyEntryUsed(app.phonebook, PhoneMemoryRecords(app.link.PhoneModel));
 }
 
 }  // namespace
@@ -45,8 +41,7 @@ VCardExportOutcome SaveVCardFile(const PhonebookTables& tables, const std::strin
   try {
     WriteFileAtomically(path, text);
   } catch (const std::system_error& e) {
-    throw VCardFileError("Cannot write " + Utf8ToCp1251(path) + ": " +
-                         Utf8ToCp1251(e.code().message()));
+    throw VCardFileError(CannotWriteText(path, e));
   }
   return outcome;
 }
@@ -100,9 +95,7 @@ std::string VCardImportMessage(const ContactImportOutcome& outcome, size_t limit
 }
 
 void ExportVCardClick(AppState& app, Shell& shell) {
-  bool any = false;
-  for (int i = 1; i <= kEntryRows && !any; ++i) any = EntryIsUsed(app.phonebook, i);
-  if (!any) {
+  if (!AnyEntryUsed(app.phonebook, kEntryRows)) {
     shell.Message("Warning!", Ansi("Сначала необходимо прочитать справочник!"),
                   MessageIcon::Warning);
     return;
