@@ -6,7 +6,7 @@ namespace quorix::cli {
 
 CliP2K::CliP2K(CliLink& link)
     : link(link),
-      backend(MakeP2KUsbBackend(link.clock, SerialPortMapSource::DefaultPublishedPortsDir())),
+      backend(MakeP2KUsbBackend(link.clock, DefaultPublishedPortsDir())),
       p2k(link.shell, link.clock, *backend) {
   link.shell.SetEventHook([this] {
     this->link.phone.Com().PollTick();

@@ -1,9 +1,6 @@
 #include "link/SerialPortMap.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -49,6 +46,7 @@ void AddHardwarePorts(const std::string& sysfsRoot, std::vector<SerialPort>& por
 }
 
 void AddPublishedPorts(const std::string& dir, std::vector<SerialPort>& ports) {
+  if (!CheckPublishedPorts(dir).usable) return;
   std::error_code ec;
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(dir, ec)) {
@@ -65,11 +63,6 @@ void AddPublishedPorts(const std::string& dir, std::vector<SerialPort>& ports) {
 }
 
 }  // namespace
-
-std::string SerialPortMapSource::DefaultPublishedPortsDir() {
-  if (const char* dir = std::getenv("QUORIX_PUBLISHED_PORTS"); dir && *dir) return dir;
-  return "/tmp/quorix-published-ports-" + std::to_string(getuid());
-}
 
 std::vector<SerialPort> ReadSerialPortMap(const SerialPortMapSource& source) {
   std::vector<SerialPort> ports;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "link/PublishedPortsFolder.h"
+
 namespace quorix {
 
 // One serial port present on the machine.
@@ -16,11 +18,8 @@ struct SerialPort {
 struct SerialPortMapSource {
   std::string sysfsRoot = "/sys";
   // Ports that the emulated phone publishes as USB modems: one file each, holding the device
-  // path on its first line.
+  // path on its first line. Read only when the folder passes CheckPublishedPorts.
   std::string publishedDir = DefaultPublishedPortsDir();
-
-  // $QUORIX_PUBLISHED_PORTS, else /tmp/quorix-published-ports-<uid>.
-  static std::string DefaultPublishedPortsDir();
 };
 
 // The tty devices that have hardware behind them, sorted by name, then the published ports.

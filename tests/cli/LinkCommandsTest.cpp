@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -87,6 +88,17 @@ TEST(LinkCommandsTest, PortsMarksTheUsbModemPort) {
   ASSERT_GE(r.out.size(), last.size());
   EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
   EXPECT_EQ(r.out.find(" *"), r.out.size() - last.size() + phone.SlavePath().size());
+  EXPECT_EQ(r.err, "");
+
+  // Another user could have put the file into a folder open to all: it is not the phone.
+  chmod(dir.path().c_str(), 0777);
+  setenv("QUORIX_PUBLISHED_PORTS", dir.path().c_str(), 1);
+  const auto open = RunCli({"ports"});
+  unsetenv("QUORIX_PUBLISHED_PORTS");
+  EXPECT_EQ(open.exitCode, 0);
+  EXPECT_EQ(open.out.find(phone.SlavePath()), std::string::npos) << open.out;
+  EXPECT_EQ(open.err, "quorix-cli: Папка опубликованных портов не используется: " + dir.path() +
+                          " открыта для группы или других пользователей\n");
 }
 
 TEST(LinkCommandsTest, MisusedLinkCommandsAreUsageErrors) {

@@ -22,6 +22,7 @@ class FakeSysfs {
   FakeSysfs() : root_(dir_.path()) {
     fs::create_directories(root_ / "class" / "tty");
     fs::create_directories(root_ / "published");
+    fs::permissions(root_ / "published", fs::perms::owner_all);
   }
 
   // A tty whose device is driven by driver; uartType is written to "type" when given.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <thread>
 
 #include "support/Hex.h"
@@ -184,8 +185,21 @@ TEST(PtyPhoneServerTest, PublishesThePortWhileServing) {
     EXPECT_TRUE(fs::exists(ports / (base + "-1")));
   }
   EXPECT_TRUE(fs::is_empty(ports)) << "the destructor withdraws it too";
+  EXPECT_EQ(fs::status(ports).permissions(), fs::perms::owner_all) << "made for the user alone";
+
+  // A folder that Quorix would not read is refused, not published into.
+  fs::permissions(ports, fs::perms::all);
+  PtyPhoneServer refused(options);
+  try {
+    refused.Start();
+    ADD_FAILURE() << "published into a folder open to all";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("refusing to publish in " + ports.string()),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_TRUE(fs::is_empty(ports));
   unsetenv("QUORIX_PUBLISHED_PORTS");
-  EXPECT_EQ(PublishedPortsDirectory(), "/tmp/quorix-published-ports-" + std::to_string(getuid()));
 }
 
 TEST(PtyPhoneServerTest, LineNoiseEndlessAndLateRepliesForTheFaultMatrix) {

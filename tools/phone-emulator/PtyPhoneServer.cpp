@@ -256,7 +256,7 @@ void PtyPhoneServer::ComeBack() {
       p2k_.Attach();
     }
     try {
-      endpoint_ = std::make_unique<P2KEndpoint>(PublishedPortsDirectory());
+      endpoint_ = std::make_unique<P2KEndpoint>(PreparePublishedPortsDirectory());
       usbState_ = UsbState::P2KMode;
       transcript_.Note("P2K device at " + endpoint_->Path());
     } catch (const std::exception& e) {

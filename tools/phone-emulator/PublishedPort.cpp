@@ -1,26 +1,60 @@
 #include "phone-emulator/PublishedPort.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
+
+#include "link/PublishedPortsFolder.h"
 
 namespace quorix::emu {
 
 std::string PublishedPortsDirectory() {
-  if (const char* dir = std::getenv("QUORIX_PUBLISHED_PORTS"); dir && *dir) return dir;
-  return "/tmp/quorix-published-ports-" + std::to_string(getuid());
+  return DefaultPublishedPortsDir();
+}
+
+std::string PreparePublishedPortsDirectory() {
+  namespace fs = std::filesystem;
+  const fs::path dir = PublishedPortsDirectory();
+  if (PrivateFolderFault(dir) == FolderFault::Missing) {
+    std::error_code ec;
+    if (dir.has_parent_path()) fs::create_directories(dir.parent_path(), ec);
+    if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+      throw std::runtime_error("cannot create " + dir.string() + ": " + std::strerror(errno));
+    }
+  }
+  const char* why = nullptr;
+  switch (PrivateFolderFault(dir)) {
+    case FolderFault::None:
+      return dir.string();
+    case FolderFault::Missing:
+      why = "it is not there";
+      break;
+    case FolderFault::Link:
+      why = "it is a symbolic link";
+      break;
+    case FolderFault::NotDirectory:
+      why = "it is not a directory";
+      break;
+    case FolderFault::OtherOwner:
+      why = "it belongs to another user";
+      break;
+    case FolderFault::OpenToOthers:
+      why = "group or others have permissions on it (chmod 700 it)";
+      break;
+  }
+  throw std::runtime_error("refusing to publish in " + dir.string() + ": " + why +
+                           "; Quorix would not use it either");
 }
 
 PublishedPort::PublishedPort(const std::string& terminalPath) {
   namespace fs = std::filesystem;
-  const fs::path dir = PublishedPortsDirectory();
+  const fs::path dir = PreparePublishedPortsDirectory();
   std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (ec) throw std::runtime_error("cannot create " + dir.string() + ": " + ec.message());
   std::string base = "emulator-";
   base += std::to_string(getpid());
   // Hidden until complete: readers look at the files named emulator-*.

@@ -5,8 +5,7 @@
 namespace quorix::emu {
 
 // Lists the emulator's port where Quorix looks for USB modems: a file "emulator-<pid>" holding
-// the terminal path, in $QUORIX_PUBLISHED_PORTS or /tmp/quorix-published-ports-<uid>. The file
-// goes away with the object.
+// the terminal path, in the published ports folder. The file goes away with the object.
 class PublishedPort {
  public:
   explicit PublishedPort(const std::string& terminalPath);
@@ -21,5 +20,8 @@ class PublishedPort {
 };
 
 std::string PublishedPortsDirectory();
+// The folder, made with mode 0700 when it is not there; throws when it is there and is not the
+// user's own, as Quorix would not read it.
+std::string PreparePublishedPortsDirectory();
 
 }  // namespace quorix::emu

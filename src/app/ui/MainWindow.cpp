@@ -28,6 +28,7 @@
 #include "codec/CodePage.h"
 #include "datebook/ui/DatebookPage.h"
 #include "link/PortName.h"
+#include "link/PublishedPortsFolder.h"
 #include "phonebook/ui/PhonebookCommands.h"
 #include "phonebook/ui/PhonebookViewBinder.h"
 
@@ -37,7 +38,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     : QMainWindow(parent),
       settingsPath_(std::move(settingsPath)),
       link_(state_.settings, state_.link, *this, clock_),
-      p2kBackend_(MakeP2KUsbBackend(clock_, SerialPortMapSource::DefaultPublishedPortsDir())),
+      p2kBackend_(MakeP2KUsbBackend(clock_, DefaultPublishedPortsDir())),
       p2k_(*this, clock_, *p2kBackend_),
       notifier_(std::make_unique<Notifier>()),
       pages_(new QTabWidget(this)) {
@@ -62,6 +63,9 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     p2k_.DeliverStateMessages();
   });
   pollTimer_.start();
+  // Said once: the port search and the P2K step pass over such a folder in silence.
+  const std::string problem = CheckPublishedPorts(DefaultPublishedPortsDir()).problem;
+  if (!problem.empty()) LogLine(Utf8ToCp1251(problem));
 }
 
 MainWindow::~MainWindow() {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "link/PublishedPortsFolder.h"
 #include "link/p2k/P2KEndpointFrames.h"
 #include "link/p2k/P2KPackets.h"
 
@@ -129,11 +130,13 @@ class EndpointInterface final : public P2KUsbInterface {
 }  // namespace
 
 PublishedP2KBackend::PublishedP2KBackend(std::string publishedDir)
-    : dir_(ep::EndpointsDirectory(publishedDir)) {}
+    : publishedDir_(std::move(publishedDir)), dir_(ep::EndpointsDirectory(publishedDir_)) {}
 
 std::optional<std::vector<std::unique_ptr<P2KUsbInterface>>> PublishedP2KBackend::Interfaces() {
   std::vector<std::string> paths;
   std::error_code ec;
+  if (!CheckPublishedPorts(publishedDir_).usable)
+    return std::vector<std::unique_ptr<P2KUsbInterface>>{};
   for (const auto& entry : fs::directory_iterator(dir_, ec)) {
     std::error_code typeEc;
     // A dot marks an endpoint not yet listening.

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include <QAction>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -13,6 +17,7 @@
 #include "QtPrinting.h"
 #include "SettingsFolder.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/ConsolePage.h"
 #include "app/ui/ListPage.h"
 
 namespace quorix::ui {
@@ -43,6 +48,20 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
   // The list's column widths are the settings' column widths.
   window.LV()->setColumnWidth(1, 140);
   EXPECT_EQ(window.State().settings.ColumnWidths[1], 140);
+}
+
+TEST(MainWindowTest, SaysOnceInTheLogThatAPublishedPortsFolderOpenToOthersIsNotUsed) {
+  SettingsFolder folder;
+  const std::string ports = (folder.Dir() / "ports").string();
+  std::filesystem::create_directory(ports);
+  std::filesystem::permissions(ports, std::filesystem::perms::all);
+  setenv("QUORIX_PUBLISHED_PORTS", ports.c_str(), 1);
+  MainWindow window(folder.Path());
+  unsetenv("QUORIX_PUBLISHED_PORTS");
+  std::filesystem::remove(ports);
+  const QString log = window.Console()->LogMemo()->toPlainText();
+  EXPECT_EQ(log.count("Папка опубликованных портов не используется"), 1) << log.toStdString();
+  EXPECT_TRUE(log.contains("открыта для группы или других пользователей"));
 }
 
 TEST(MainWindowTest, OffersEveryCommand) {
