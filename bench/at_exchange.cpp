@@ -10,7 +10,7 @@
 #include "CpuTime.h"
 #include "QuietShell.h"
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
 

@@ -13,7 +13,7 @@
 #include "CpuTime.h"
 #include "QuietShell.h"
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "link/PhoneConnection.h"
@@ -60,7 +60,7 @@ quorix::EntryRow MarkedRow(int index) {
   const std::string n = std::to_string(index);
   row[quorix::EntryNumber] = "\"+7916" + std::string(7 - n.size(), '0') + n + "\"";
   row[quorix::EntryNumberFormat] = "145";
-  row[quorix::EntryName] = quorix::EncodeUcs2Hex(quorix::Ansi("Петров Иван ") + n);
+  row[quorix::EntryName] = quorix::EncodeUcs2Hex(std::string("Петров Иван ") + n);
   row[quorix::EntryNumberType] = "3";
   row[quorix::EntryVoiceLabel] = "0";
   row[quorix::EntryMelody] = "255";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsPage.h"
+#include "base/SettingsPage.h"
 #include "datebook/DatebookState.h"
 #include "link/LinkState.h"
 #include "phonebook/PhonebookState.h"

@@ -1,7 +1,7 @@
 #include "app/ProgramLifecycle.h"
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -43,8 +43,8 @@ void RunStartup(AppState& app, Shell& shell, const std::string& settingsPath, Po
 
 bool AskUploadBeforeClosing(const AppState& app, Shell& shell) {
   return app.DataModified &&
-         shell.AskYesNo(Ansi("Внимание!"),
-                        Ansi("Вы хотите загрузить все измененные данные в телефон?"));
+         shell.AskYesNo(std::string("Внимание!"),
+                        std::string("Вы хотите загрузить все измененные данные в телефон?"));
 }
 
 void WriteProgramSettings(const std::string& settingsPath, const WindowLayout& layout,

@@ -14,7 +14,7 @@ namespace quorix {
 namespace {
 
 std::string IconIn(const std::string& directory, const std::string& name) {
-  return directory + "/logo/" + Cp1251ToUtf8(name) + ".bmp";
+  return directory + "/logo/" + name + ".bmp";
 }
 
 bool IsReadableFile(const std::string& path) {
@@ -73,8 +73,7 @@ std::string NumberTypeIconPath(const std::string& name, const std::vector<std::s
     if (IsReadableFile(path)) return path;
   }
   const int reason = ::access(path.c_str(), R_OK) == 0 ? EISDIR : errno;
-  throw std::runtime_error("Cannot open file \"" + Utf8ToCp1251(path) + "\". " +
-                           Utf8ToCp1251(std::strerror(reason)));
+  throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(reason));
 }
 
 }  // namespace quorix

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/ProfileFile.h"
 #include "base/Conversion.h"
+#include "base/ProfileFile.h"
 
 namespace quorix {
 namespace {

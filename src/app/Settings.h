@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/SettingsPage.h"
+#include "base/SettingsPage.h"
 
 namespace quorix {
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -26,8 +26,7 @@ std::string UserConfigDirectory(const SettingsPlaces& places) {
 }
 
 [[noreturn]] void CannotCreate(const std::string& file, const std::string& reason) {
-  throw std::runtime_error("Cannot create file \"" + Utf8ToCp1251(file) + "\". " +
-                           Utf8ToCp1251(reason));
+  throw std::runtime_error("Cannot create file \"" + file + "\". " + reason);
 }
 
 }  // namespace
@@ -51,8 +50,8 @@ void CreateSettingsOnFirstStart(const SettingsLocation& location) {
   if (location.firstRunFile.empty()) return;
   std::ifstream in(location.firstRunFile, std::ios::binary);
   if (!in) {
-    throw std::runtime_error("Cannot open file \"" + Utf8ToCp1251(location.firstRunFile) + "\". " +
-                             Utf8ToCp1251(std::strerror(errno)));
+    throw std::runtime_error("Cannot open file \"" + location.firstRunFile + "\". " +
+                             std::strerror(errno));
   }
   const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   try {

@@ -141,7 +141,7 @@ void TTaskbarNotifyWindow::MouseRelease() {
 }
 
 TTaskbarNotifier::TTaskbarNotifier(NotifyWindowPlatform& platform)
-    : Message(Ansi("Сообщение")), window_(platform) {}
+    : Message(std::string("Сообщение")), window_(platform) {}
 
 void TTaskbarNotifier::Show() {
   if (SkinWidth <= 0 || SkinHeight <= 0) return;

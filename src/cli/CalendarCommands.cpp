@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "base/BackupFileChoice.h"
 #include "cli/CliLink.h"
 #include "cli/FileArguments.h"
 #include "datebook/DatebookFile.h"
@@ -84,7 +85,7 @@ int DatebookImportCommand(CliContext& ctx) {
   Tell(ctx, ICalendarImportMessage(outcome, kReportedEvents));
   if (a.save) {
     try {
-      SaveDatebookFile(table, link.clock, *a.save);
+      if (SaveDatebookFile(table, link.clock, *a.save)) TellUtf8Backup(link.shell, *a.save);
     } catch (const DatebookFileError& e) {
       Tell(ctx, std::string("quorix-cli: ") + e.what());
       return kExitFailure;

@@ -3,7 +3,7 @@
 #include <iosfwd>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "cli/CliCommand.h"
 #include "cli/TerminalShell.h"
 #include "link/PhoneConnection.h"

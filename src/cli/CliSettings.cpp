@@ -20,15 +20,15 @@ SettingsPage CliSettings(const CliContext& ctx, const std::string& settingsPath)
   SettingsPage page;
   ReadSystemSettings(settingsPath, page);
   if (!ctx.port.empty()) {
-    page.ComPort = Utf8ToCp1251(ctx.port);
+    page.ComPort = ctx.port;
     page.Bluetooth = false;
   }
   if (!ctx.bluetoothPort.empty()) {
-    page.BCom = Utf8ToCp1251(ctx.bluetoothPort);
+    page.BCom = ctx.bluetoothPort;
     page.Bluetooth = true;
   }
   if (!ctx.bluetoothWaitMs.empty()) {
-    page.BTimeout = Utf8ToCp1251(ctx.bluetoothWaitMs);
+    page.BTimeout = ctx.bluetoothWaitMs;
     try {
       StrToInt(page.BTimeout);
     } catch (const ConversionError& e) {

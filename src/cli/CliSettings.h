@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/SettingsPage.h"
+#include "base/SettingsPage.h"
 #include "cli/CliCommand.h"
 
 namespace quorix::cli {

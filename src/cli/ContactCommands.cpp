@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "base/BackupFileChoice.h"
 #include "cli/CliLink.h"
 #include "cli/CliSettings.h"
 #include "cli/FileArguments.h"
@@ -102,7 +103,7 @@ int PhonebookImportCommand(CliContext& ctx) {
   Tell(ctx, VCardImportMessage(outcome, kReportedCards));
   if (a.save) {
     try {
-      SavePhonebookFile(state, link.clock, *a.save);
+      if (SavePhonebookFile(state, link.clock, *a.save)) TellUtf8Backup(link.shell, *a.save);
     } catch (const PhonebookFileError& e) {
       Tell(ctx, std::string("quorix-cli: ") + e.what());
       return kExitFailure;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/BackupFileChoice.h"
 #include "cli/CalendarCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
@@ -32,7 +33,7 @@ void PrintDatebook(const DatebookTable& table, std::ostream& out) {
 }
 
 std::string Message(const std::string& cp1251) {
-  return Printable(Cp1251ToUtf8(cp1251));
+  return Printable(cp1251);
 }
 
 // "read 8 records; 1 of 4 requests failed", and why the reading stopped early.
@@ -75,7 +76,7 @@ int ReadCommand(CliContext& ctx) {
               << " left as it was: the reading had failures (--save-partial replaces it)\n";
     } else {
       try {
-        SaveDatebookFile(table, link.clock, *savePath);
+        if (SaveDatebookFile(table, link.clock, *savePath)) TellUtf8Backup(link.shell, *savePath);
       } catch (const DatebookFileError& e) {
         ctx.err << "quorix-cli: " << Message(e.what()) << '\n';
         return kExitFailure;

@@ -26,7 +26,7 @@ FileArguments ParseFileArguments(const CliContext& ctx, const std::string& what)
 }
 
 void Tell(const CliContext& ctx, const std::string& cp1251) {
-  ctx.err << Printable(Cp1251ToUtf8(cp1251)) << '\n';
+  ctx.err << Printable(cp1251) << '\n';
 }
 
 }  // namespace quorix::cli

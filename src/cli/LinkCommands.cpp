@@ -13,7 +13,7 @@ int PortsCommand(CliContext& ctx) {
   link.phone.FindSerialPorts();
   const SettingsPage& settings = link.state.settings;
   for (const std::string& port : settings.PortItems) {
-    ctx.out << Cp1251ToUtf8(port) << (port == settings.ComPort ? " *" : "") << '\n';
+    ctx.out << port << (port == settings.ComPort ? " *" : "") << '\n';
   }
   return kExitOk;
 }
@@ -22,7 +22,7 @@ int IdentifyCommand(CliContext& ctx) {
   if (!ctx.args.empty()) throw UsageError("identify takes no arguments");
   CliLink link(ctx);
   if (!link.Connect(ctx.err)) return kExitFailure;
-  ctx.out << "Motorola " << Printable(Cp1251ToUtf8(link.state.link.PhoneModel)) << '\n';
+  ctx.out << "Motorola " << Printable(link.state.link.PhoneModel) << '\n';
   return kExitOk;
 }
 
@@ -34,8 +34,8 @@ int AtCommand(CliContext& ctx) {
     // Like the console page: the event loop runs between two typed commands.
     link.shell.ProcessEvents();
     std::string reply;
-    link.phone.SendATCommand(Utf8ToCp1251(command), reply);
-    ctx.out << Printable(Cp1251ToUtf8(reply)) << '\n' << std::flush;
+    link.phone.SendATCommand(command, reply);
+    ctx.out << Printable(AsUtf8(reply)) << '\n' << std::flush;
   }
   return kExitOk;
 }

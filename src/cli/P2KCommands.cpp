@@ -27,7 +27,7 @@ int DeleteToneDatabaseCommand(CliContext& ctx) {
     yes = true;
   }
   if (!Confirmed(ctx, yes, "p2k delete-tonedb",
-                 Ansi("Вы действительно хотите удалить файл MyToneDB.db?"))) {
+                 std::string("Вы действительно хотите удалить файл MyToneDB.db?"))) {
     ctx.err << "quorix-cli: nothing deleted\n";
     return kExitFailure;
   }

@@ -40,7 +40,7 @@ std::string NoDeviceMessage(const TP2KAPI& p2k, bool hadModem) {
 int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock,
                  std::ostream& out, std::ostream& err) {
   shell.ProgressShow();
-  shell.ProgressSetText(Ansi("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
   const std::string modem = p2k.FindModemPort();
   p2k.SwitchTo("P2K");
   p2k.DeliverStateMessages();
@@ -50,7 +50,7 @@ int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& cloc
     return kExitFailure;
   }
   const PhoneFileListing listing = ListPhoneFiles(p2k, shell, [&](const p2k::PhoneFile& file) {
-    out << Cp1251ToUtf8(file.name) << '\t' << file.attributes << '\n';
+    out << file.name << '\t' << file.attributes << '\n';
   });
   std::string failure;
   if (!listing.Counted) {
@@ -59,9 +59,9 @@ int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& cloc
     failure = "the phone did not answer the file list";
   }
   out << std::flush;
-  shell.ProgressSetText(Ansi("Переключение телефона в AT режим..."));
+  shell.ProgressSetText(std::string("Переключение телефона в AT режим..."));
   p2k.SwitchTo("AT");
-  shell.ProgressSetText(Ansi("Поиск телефона..."));
+  shell.ProgressSetText(std::string("Поиск телефона..."));
   const bool back = ReopenModemPort(p2k, phone, shell, clock, modem);
   shell.ProgressClose();
   if (!back || !failure.empty()) {

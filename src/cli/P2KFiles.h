@@ -2,8 +2,8 @@
 
 #include <iosfwd>
 
-#include "app/Clock.h"
-#include "app/Shell.h"
+#include "base/Clock.h"
+#include "base/Shell.h"
 #include "link/PhoneConnection.h"
 #include "link/p2k/TP2KAPI.h"
 

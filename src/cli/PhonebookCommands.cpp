@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "base/BackupFileChoice.h"
 #include "base/Conversion.h"
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
@@ -109,7 +110,7 @@ PhonebookReading ReadPhonebookForCli(CliContext& ctx, CliLink& link, const ReadO
   ApplyReadOptions(options, state.settings);
   const auto blockSize = NumberIn(state.settings.Range);
   if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
-    ctx.err << "quorix-cli: the block size '" << Printable(Cp1251ToUtf8(state.settings.Range))
+    ctx.err << "quorix-cli: the block size '" << Printable(state.settings.Range)
             << "' of the settings file is not a number from 1 to 1250; give --range N\n";
     return PhonebookReading::NotStarted;
   }
@@ -128,7 +129,7 @@ PhonebookReading ReadPhonebookForCli(CliContext& ctx, CliLink& link, const ReadO
     }
   } catch (const ConversionError& e) {
     link.shell.ProgressClose();
-    ctx.err << "quorix-cli: the reading stopped: " << Printable(Cp1251ToUtf8(e.what())) << '\n';
+    ctx.err << "quorix-cli: the reading stopped: " << Printable(e.what()) << '\n';
     outcome = state.phonebook.LastReading;
     outcome.RecordsRead = state.phonebook.ReadCount;
     badValue = true;
@@ -161,9 +162,10 @@ int ReadCommand(CliContext& ctx) {
               << " left as it was: the reading had failures (--save-partial replaces it)\n";
     } else {
       try {
-        SavePhonebookFile(state, link.clock, *options.savePath);
+        if (SavePhonebookFile(state, link.clock, *options.savePath))
+          TellUtf8Backup(link.shell, *options.savePath);
       } catch (const PhonebookFileError& e) {
-        ctx.err << "quorix-cli: " << Printable(Cp1251ToUtf8(e.what())) << '\n';
+        ctx.err << "quorix-cli: " << Printable(e.what()) << '\n';
         return kExitFailure;
       }
     }

@@ -20,7 +20,7 @@ void PrintRow(const Row& row, std::ostream& out) {
 }  // namespace
 
 std::string TableField(const std::string& cell) {
-  std::string text = Printable(Cp1251ToUtf8(cell));
+  std::string text = Printable(cell);
   std::replace_if(
       text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
   return text;

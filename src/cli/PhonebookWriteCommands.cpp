@@ -79,7 +79,7 @@ int PhonebookClearCommand(CliContext& ctx) {
     yes = true;
   }
   if (!Confirmed(ctx, yes, "phonebook clear",
-                 Ansi("Вы действительно хотите очистить весь справочник?"))) {
+                 std::string("Вы действительно хотите очистить весь справочник?"))) {
     ctx.err << "quorix-cli: nothing cleared\n";
     return kExitFailure;
   }

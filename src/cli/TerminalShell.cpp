@@ -19,14 +19,13 @@ constexpr int kBarWidth = 30;
 TerminalShell::TerminalShell(std::ostream& err) : err_(err), progressOnTerminal_(isatty(2)) {}
 
 void TerminalShell::Message(const std::string& caption, const std::string& text, MessageIcon) {
-  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text)) << '\n';
+  err_ << Printable(caption) << ": " << Printable(text) << '\n';
   // A modal box runs the event loop while it is open.
   ProcessEvents();
 }
 
 bool TerminalShell::AskYesNo(const std::string& caption, const std::string& text) {
-  err_ << Printable(Cp1251ToUtf8(caption)) << ": " << Printable(Cp1251ToUtf8(text))
-       << (answerYes_ ? " -> Yes\n" : " -> No\n");
+  err_ << Printable(caption) << ": " << Printable(text) << (answerYes_ ? " -> Yes\n" : " -> No\n");
   return answerYes_;
 }
 
@@ -41,7 +40,7 @@ void TerminalShell::ProgressClose() {
 }
 
 void TerminalShell::ProgressSetText(const std::string& text) {
-  progressText_ = Cp1251ToUtf8(text);
+  progressText_ = text;
   DrawProgress();
 }
 

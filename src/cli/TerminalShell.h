@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 
 namespace quorix::cli {
 

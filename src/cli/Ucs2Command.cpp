@@ -12,9 +12,9 @@ int Ucs2Command(CliContext& ctx) {
   const std::string& direction = ctx.args[0];
   const std::string& text = ctx.args[1];
   if (direction == "encode") {
-    ctx.out << EncodeUcs2Hex(Utf8ToCp1251(text)) << '\n';
+    ctx.out << EncodeUcs2Hex(text) << '\n';
   } else if (direction == "decode") {
-    ctx.out << Cp1251ToUtf8(DecodeUcs2Hex(text)) << '\n';
+    ctx.out << DecodeUcs2Hex(text) << '\n';
   } else {
     throw UsageError("ucs2: unknown direction '" + direction + "'");
   }

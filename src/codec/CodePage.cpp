@@ -112,22 +112,25 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-bool SameCp1251NoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return LowerCp1251(x) == LowerCp1251(y);
-         });
+std::string AsUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  while (!bytes.empty()) {
+    const size_t length = Utf8SequenceLength(bytes.data(), bytes.size());
+    const std::string_view head = bytes.substr(0, std::min(length, bytes.size()));
+    if (head.size() == length && IsUtf8(head)) {
+      out += head;
+      bytes.remove_prefix(length);
+    } else {
+      out += Cp1251ToUtf8(bytes.substr(0, 1));
+      bytes.remove_prefix(1);
+    }
+  }
+  return out;
 }
 
-char LowerCp1251(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) return static_cast<char>(b + 32);
-  return b == 0xA8 ? static_cast<char>(0xB8) : c;
-}
-
-char UpperCp1251(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  if ((b >= 'a' && b <= 'z') || b >= 0xE0) return static_cast<char>(b - 32);
-  return b == 0xB8 ? static_cast<char>(0xA8) : c;
+bool FitsCp1251(std::string_view utf8) {
+  return Cp1251ToUtf8(Utf8ToCp1251(utf8)) == utf8;
 }
 
 }  // namespace quorix

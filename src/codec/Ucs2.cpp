@@ -2,23 +2,11 @@
 
 #include <optional>
 
+#include "codec/Utf8.h"
+
 namespace quorix {
 
 namespace {
-
-constexpr unsigned kTableBase = 0x040F;
-
-std::string BuildCyrillicCodeTable() {
-  std::string table;
-  // Code page 1251: А..Я are 0xC0..0xDF and а..я 0xE0..0xFF.
-  for (unsigned c = 0xC0; c <= 0xFF; ++c) table.push_back(static_cast<char>(c));
-  table.push_back(static_cast<char>(0xA8));  // Ё
-  table.push_back(static_cast<char>(0xB8));  // ё
-  table += ".,!\"";
-  table.push_back(static_cast<char>(0xB9));  // №
-  table += ";%:?*()/0123456789+-=, ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  return table;
-}
 
 void AppendHex4(std::string& out, unsigned value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -43,43 +31,59 @@ std::optional<unsigned> ParseHexGroup(std::string_view group) {
   return value;
 }
 
-}  // namespace
-
-const std::string& CyrillicCodeTable() {
-  static const std::string table = BuildCyrillicCodeTable();
-  return table;
+bool IsHighSurrogate(unsigned v) {
+  return v >= 0xD800 && v <= 0xDBFF;
+}
+bool IsLowSurrogate(unsigned v) {
+  return v >= 0xDC00 && v <= 0xDFFF;
 }
 
-std::string EncodeUcs2Hex(std::string_view ansi) {
-  const std::string& table = CyrillicCodeTable();
+}  // namespace
+
+std::string EncodeUcs2Hex(std::string_view utf8) {
   std::string out;
-  out.reserve(ansi.size() * 4);
-  for (char ch : ansi) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c <= 0x7F) {
-      AppendHex4(out, c);
-      continue;
-    }
-    const auto pos = table.find(ch);
-    if (pos != std::string::npos) AppendHex4(out, kTableBase + static_cast<unsigned>(pos) + 1);
+  out.reserve(utf8.size() * 4);
+  while (!utf8.empty()) {
+    const Utf8Char c = NextUtf8Char(utf8);
+    utf8.remove_prefix(c.length);
+    if (c.code <= 0xFFFF) AppendHex4(out, c.code);
   }
   return out;
 }
 
 std::string DecodeUcs2Hex(std::string_view hex) {
-  const std::string& table = CyrillicCodeTable();
   std::string out;
-  out.reserve(hex.size() / 4 + 1);
+  out.reserve(hex.size() / 2 + 1);
+  std::optional<unsigned> high;
   for (size_t i = 0; i < hex.size(); i += 4) {
     const auto value = ParseHexGroup(hex.substr(i, 4));
     if (!value) continue;
-    if (*value <= 0x7F) {
-      out.push_back(static_cast<char>(*value));
-    } else if (*value >= 0x0410 && *value <= kTableBase + table.size()) {
-      out.push_back(table[*value - kTableBase - 1]);
+    if (high && IsLowSurrogate(*value)) {
+      AppendUtf8(out, 0x10000 + ((*high - 0xD800) << 10) + (*value - 0xDC00));
+      high.reset();
+      continue;
+    }
+    if (high) AppendUtf8(out, 0xFFFD);
+    high.reset();
+    if (IsHighSurrogate(*value)) {
+      high = *value;
+    } else {
+      AppendUtf8(out, IsLowSurrogate(*value) ? 0xFFFD : *value);
     }
   }
+  if (high) AppendUtf8(out, 0xFFFD);
   return out;
+}
+
+std::string Ucs2Misfits(std::string_view utf8) {
+  std::string misfits;
+  while (!utf8.empty()) {
+    const Utf8Char c = NextUtf8Char(utf8);
+    const std::string_view character = utf8.substr(0, c.length);
+    utf8.remove_prefix(c.length);
+    if (c.code > 0xFFFF && misfits.find(character) == std::string::npos) misfits += character;
+  }
+  return misfits;
 }
 
 }  // namespace quorix

@@ -5,14 +5,16 @@
 
 namespace quorix {
 
-// The phone's texts after AT+CSCS=UCS2: four hex digits per character. Only ASCII, the Russian
-// letters and "№" pass through the phone's own table; everything else is dropped both ways.
-// Texts on our side are code page 1251 bytes.
+// The phone's texts after AT+CSCS=UCS2: four hex digits per character, the character's Unicode
+// code point (so "A" is 0041, "Ё" 0401, "№" 2116). Texts on our side are UTF-8.
 
-// 146 code page 1251 characters; position p (1-based) stands for UCS2 code 0x040F + p.
-const std::string& CyrillicCodeTable();
-
-std::string EncodeUcs2Hex(std::string_view ansi);
+// Characters outside the Basic Multilingual Plane have no four digits: they are dropped (callers
+// that take text from the user refuse them first, see Ucs2Misfits).
+std::string EncodeUcs2Hex(std::string_view utf8);
+// Groups that are no hex number are skipped; a surrogate pair, as UTF-16 would send it, is joined.
 std::string DecodeUcs2Hex(std::string_view hex);
+
+// The characters of utf8 that cannot go to the phone (outside the plane), each once.
+std::string Ucs2Misfits(std::string_view utf8);
 
 }  // namespace quorix

@@ -91,15 +91,14 @@ std::string RecordName(int number, const std::string& title) {
 // The record as a VEVENT, or nothing (and the reason in the report) when its start is no date.
 icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimetype& stamp,
                            TransferReport& report) {
-  const std::string titleAnsi = DecodeUcs2Hex(r[PhoneEventTitle]);
-  const std::string title = Cp1251ToUtf8(titleAnsi);
-  const std::string who = RecordName(number, titleAnsi);
+  const std::string title = DecodeUcs2Hex(r[PhoneEventTitle]);
+  const std::string who = RecordName(number, title);
   const bool timed = Unquoted(r[PhoneEventTimed]) == "1";
   auto start = PhoneTime(r[PhoneEventStartDate], timed ? r[PhoneEventStartTime] : "00:00");
   if (!start) {
     report.Add(number, who,
-               Ansi("начало «") + r[PhoneEventStartDate] + " " + r[PhoneEventStartTime] +
-                   Ansi("» не дата: событие не записано"));
+               std::string("начало «") + r[PhoneEventStartDate] + " " + r[PhoneEventStartTime] +
+                   std::string("» не дата: событие не записано"));
     return nullptr;
   }
   icalcomponent* event = icalcomponent_new_vevent();
@@ -123,7 +122,8 @@ icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimety
     icalcomponent_add_property(
         event, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
   } else if (repeat != 0) {
-    report.Add(number, who, Ansi("повтор «") + r[PhoneEventRepeat] + Ansi("» не переведён"));
+    report.Add(number, who,
+               std::string("повтор «") + r[PhoneEventRepeat] + std::string("» не переведён"));
   }
 
   if (Unquoted(r[PhoneEventAlarmOn]) == "1") {
@@ -133,8 +133,8 @@ icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimety
       icalcomponent_add_component(event, Alarm(title, offset));
     } else {
       report.Add(number, who,
-                 Ansi("оповещение «") + r[PhoneEventAlarmDate] + " " + r[PhoneEventAlarmTime] +
-                     Ansi("» не дата: не записано"));
+                 std::string("оповещение «") + r[PhoneEventAlarmDate] + " " +
+                     r[PhoneEventAlarmTime] + std::string("» не дата: не записано"));
     }
   }
   return event;
@@ -269,9 +269,10 @@ class EventImporter {
   void Add(icalcomponent* event);
   CalendarImport Outcome() {
     if (missing_ > 0) {
-      out_.Report.Add(kNoRecord, Ansi("Ежедневник"),
-                      Ansi("в телефоне ") + std::to_string(kDatebookRecords) +
-                          Ansi(" записей, не поместилось событий: ") + std::to_string(missing_));
+      out_.Report.Add(kNoRecord, std::string("Ежедневник"),
+                      std::string("в телефоне ") + std::to_string(kDatebookRecords) +
+                          std::string(" записей, не поместилось событий: ") +
+                          std::to_string(missing_));
     }
     return std::move(out_);
   }
@@ -308,20 +309,20 @@ void EventImporter::Add(icalcomponent* event) {
   }
   TransferReport& report = out_.Report;
   if (title.text.empty()) {
-    report.Add(item, who.empty() ? Ansi("событие ") + std::to_string(item + 1) : who,
-               Ansi("нет названия: не добавлено"));
+    report.Add(item, who.empty() ? std::string("событие ") + std::to_string(item + 1) : who,
+               std::string("нет названия: не добавлено"));
     return;
   }
   if (icaltime_is_null_time(dtstart)) {
-    report.Add(item, who, Ansi("нет начала: не добавлено"));
+    report.Add(item, who, std::string("нет начала: не добавлено"));
     return;
   }
   if (title.cut) {
-    report.Add(item, who, Ansi("название сокращено до 64 символов"));
+    report.Add(item, who, std::string("название сокращено до 64 символов"));
   }
   if (!title.dropped.empty()) {
     report.Add(item, who,
-               Ansi("в названии пропущены символы, которых нет в телефоне: ") +
+               std::string("в названии пропущены символы, которых нет в телефоне: ") +
                    DroppedCharactersText(title.dropped));
   }
 
@@ -329,7 +330,7 @@ void EventImporter::Add(icalcomponent* event) {
   const icaltimetype start = LocalTime(dtstart);
   const int duration = icaldurationtype_as_int(icalcomponent_get_duration(event));
   if (!timed && duration > 24 * 3600) {
-    report.Add(item, who, Ansi("событие на несколько дней: в телефоне только первый"));
+    report.Add(item, who, std::string("событие на несколько дней: в телефоне только первый"));
   }
   DatebookRecord r;
   r[PhoneEventTitle] = EncodeUcs2Hex(title.text);
@@ -347,19 +348,19 @@ void EventImporter::Add(icalcomponent* event) {
     const auto code = RepeatCode(rule, start);
     if (!code) {
       report.Add(item, who,
-                 Ansi("повтор ") +
+                 std::string("повтор ") +
                      icalrecurrencetype_as_string(const_cast<icalrecurrencetype*>(&rule)) +
-                     Ansi(" телефон не знает: событие записано один раз"));
+                     std::string(" телефон не знает: событие записано один раз"));
     } else {
       r[PhoneEventRepeat] = std::to_string(*code);
       if (rule.count > 0 || !icaltime_is_null_time(rule.until)) {
-        report.Add(item, who, Ansi("у повтора в телефоне нет конца"));
+        report.Add(item, who, std::string("у повтора в телефоне нет конца"));
       }
     }
   }
   if (icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY) ||
       icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY)) {
-    report.Add(item, who, Ansi("исключения и добавочные даты повтора не переносятся"));
+    report.Add(item, who, std::string("исключения и добавочные даты повтора не переносятся"));
   }
 
   if (!held_.insert(Key(r)).second) {

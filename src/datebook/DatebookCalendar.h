@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/TransferReport.h"
+#include "base/TransferReport.h"
 #include "datebook/DatebookTables.h"
 
 namespace quorix {

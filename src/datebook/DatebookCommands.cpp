@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/AppState.h"
-#include "app/BackupFileChoice.h"
+#include "base/BackupFileChoice.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookFile.h"
 #include "datebook/DatebookWriter.h"
@@ -16,9 +16,9 @@ namespace {
 
 // A backup of a reading that did not get everything would replace a good one with less.
 std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const std::string& path) {
-  return Ansi("Ежедневник прочитан не полностью (прочитано записей: ") +
-         std::to_string(reading.RecordsRead) + Ansi("). Заменить файл ") + path +
-         Ansi(" этой неполной копией?");
+  return std::string("Ежедневник прочитан не полностью (прочитано записей: ") +
+         std::to_string(reading.RecordsRead) + std::string("). Заменить файл ") + path +
+         std::string(" этой неполной копией?");
 }
 
 }  // namespace
@@ -33,11 +33,11 @@ void Button7Click(AppState& app, Shell& shell, Clock& clock) {
   std::error_code error;
   const DatebookReadOutcome& reading = app.datebook.LastReading;
   if (reading.HadFailures() && std::filesystem::exists(*path, error) &&
-      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, Utf8ToCp1251(*path)))) {
+      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, *path))) {
     return;
   }
   try {
-    SaveDatebookFile(app.datebook.DatebookRecords, clock, *path);
+    if (SaveDatebookFile(app.datebook.DatebookRecords, clock, *path)) TellUtf8Backup(shell, *path);
   } catch (const DatebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }

@@ -6,11 +6,11 @@
 #include <system_error>
 #include <vector>
 
-#include "app/AtomicFile.h"
-#include "app/Clock.h"
-#include "app/TextLines.h"
+#include "base/AtomicFile.h"
+#include "base/Clock.h"
 #include "base/Conversion.h"
-#include "codec/CodePage.h"
+#include "base/TextLines.h"
+#include "codec/FileText.h"
 #include "codec/Ucs2.h"
 
 namespace quorix {
@@ -55,9 +55,11 @@ std::string DatebookFileText(const DatebookTable& table, const std::string& date
   return text;
 }
 
-void SaveDatebookFile(const DatebookTable& table, Clock& clock, const std::string& path) {
+bool SaveDatebookFile(const DatebookTable& table, Clock& clock, const std::string& path) {
   try {
-    WriteFileAtomically(path, DatebookFileText(table, LocalDateTime(clock)));
+    const EncodedFileText file = EncodeFileText(DatebookFileText(table, LocalDateTime(clock)));
+    WriteFileAtomically(path, file.bytes);
+    return file.utf8;
   } catch (const std::system_error& e) {
     throw DatebookFileError(CannotWriteText(path, e));
   }
@@ -87,7 +89,7 @@ void ParseDatebookLine(DatebookTable& table, const std::string& line) {
 DatebookTable ReadDatebookFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    throw DatebookFileError("Cannot open " + Utf8ToCp1251(path) + ": " + std::strerror(errno));
+    throw DatebookFileError("Cannot open " + path + ": " + std::strerror(errno));
   }
   std::vector<std::string> lines;
   try {
@@ -96,8 +98,9 @@ DatebookTable ReadDatebookFile(const std::string& path) {
     throw DatebookFileError(WithLine(e.Line, e.what()));
   }
   if (in.bad()) {
-    throw DatebookFileError("Cannot read " + Utf8ToCp1251(path) + ": " + std::strerror(errno));
+    throw DatebookFileError("Cannot read " + path + ": " + std::strerror(errno));
   }
+  DecodeFileLines(lines);
   const std::string& header = DatebookFileHeader();
   if (lines.empty() || lines[0].compare(0, header.size(), header) != 0) {
     throw DatebookFileError("Invalid file type or bad file size. Please open another file!");

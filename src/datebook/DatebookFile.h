@@ -9,8 +9,8 @@ namespace quorix {
 
 class Clock;
 
-// A datebook file could not be written or read, or a line of it is malformed. The text is code
-// page 1251 and names the file or the line.
+// A datebook file could not be written or read, or a line of it is malformed. The text names the
+// file or the line.
 struct DatebookFileError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -20,16 +20,17 @@ const std::string& DatebookFileHeader();
 
 // The file's whole text: the header with dateTime, then for every used record in ascending order
 // its number, its description as plain text and fields 2..9 as held, separated by ";"; CR LF line
-// ends, code page 1251.
+// ends, UTF-8 (the file's code page is the saving's business).
 std::string DatebookFileText(const DatebookTable& table, const std::string& dateTime);
 
-// Writes the file at path (UTF-8), dated by the clock, through a temporary file beside it that
-// replaces the target only when complete and on disk, so a failed save leaves an earlier file as
-// it was. DatebookFileError when anything fails.
-void SaveDatebookFile(const DatebookTable& table, Clock& clock, const std::string& path);
+// Writes the file at path, dated by the clock, through a temporary file beside it that replaces
+// the target only when complete and on disk, so a failed save leaves an earlier file as it was.
+// In code page 1251, or as UTF-8 behind a byte order mark when a description holds a character
+// the code page lacks: then true. DatebookFileError when anything fails.
+bool SaveDatebookFile(const DatebookTable& table, Clock& clock, const std::string& path);
 
-// The records of the file at path (UTF-8), descriptions as UCS2 hex text, as a reading holds them.
-// DatebookFileError for a file that cannot be read, has the wrong header or a malformed line
+// The records of the file at path (either form), descriptions as UCS2 hex text, as a reading holds
+// them. DatebookFileError for a file that cannot be read, has the wrong header or a malformed line
 // ("Line N: ...").
 DatebookTable ReadDatebookFile(const std::string& path);
 

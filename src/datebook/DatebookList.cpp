@@ -9,13 +9,13 @@ namespace quorix {
 
 const std::vector<ListColumn>& DatebookListColumns() {
   static const std::vector<ListColumn> columns = {{"#", 30},
-                                                  {Ansi("Описание события"), 150},
-                                                  {Ansi("Повтор"), 60},
+                                                  {std::string("Описание события"), 150},
+                                                  {std::string("Повтор"), 60},
                                                   {"Unk", 40},
-                                                  {Ansi("Начало"), 60},
-                                                  {Ansi("Дата"), 90},
-                                                  {Ansi("Продолжительность"), 110},
-                                                  {Ansi("Оповещение"), 80},
+                                                  {std::string("Начало"), 60},
+                                                  {std::string("Дата"), 90},
+                                                  {std::string("Продолжительность"), 110},
+                                                  {std::string("Оповещение"), 80},
                                                   {"Unk", 90},
                                                   {"Unk", 40}};
   return columns;

@@ -1,7 +1,7 @@
 #include "datebook/DatebookReader.h"
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookReplies.h"
 #include "link/AtExchange.h"
@@ -40,7 +40,7 @@ DatebookReadOutcome ReadDatebook(AppState& app, Shell& shell, AtExchange& at) {
 
   shell.ProgressSetPosition(0);
   shell.ProgressSetMax(100);
-  shell.ProgressSetText(Ansi("Чтение записей ежедневника..."));
+  shell.ProgressSetText(std::string("Чтение записей ежедневника..."));
   shell.ProgressShow();
   shell.ProcessEvents();
 
@@ -76,22 +76,22 @@ DatebookReadOutcome ReadDatebook(AppState& app, Shell& shell, AtExchange& at) {
 void ReportDatebookReading(Shell& shell, const DatebookReadOutcome& outcome) {
   if (outcome.Exchanges.Requests == 0 || !outcome.HadFailures()) return;
   const std::string count =
-      Ansi(" Прочитано записей: ") + std::to_string(outcome.RecordsRead) + ".";
+      std::string(" Прочитано записей: ") + std::to_string(outcome.RecordsRead) + ".";
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(),
-                  Ansi("Телефон не отвечает: чтение ежедневника прервано.") + count,
+                  std::string("Телефон не отвечает: чтение ежедневника прервано.") + count,
                   MessageIcon::Warning);
   } else if (!outcome.BadRecord.empty()) {
     shell.Message(ProgramCaption(),
-                  Ansi("Чтение ежедневника остановлено на записи с неверным номером: ") +
+                  std::string("Чтение ежедневника остановлено на записи с неверным номером: ") +
                       outcome.BadRecord + "." + count,
                   MessageIcon::Error);
   } else {
     shell.Message(WarningCaption(),
-                  Ansi("Ежедневник прочитан с ошибками: ") +
-                      std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
+                  std::string("Ежедневник прочитан с ошибками: ") +
+                      std::to_string(outcome.Exchanges.Failed) + std::string(" из ") +
                       std::to_string(outcome.Exchanges.Requests) +
-                      Ansi(" запросов без ответа или с ошибкой.") + count,
+                      std::string(" запросов без ответа или с ошибкой.") + count,
                   MessageIcon::Warning);
   }
 }

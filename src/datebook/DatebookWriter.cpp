@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
@@ -32,7 +32,7 @@ DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExcha
 
   shell.ProgressSetMax(kDatebookRecords);
   shell.ProgressSetPosition(0);
-  shell.ProgressSetText(Ansi("Запись данных в телефон..."));
+  shell.ProgressSetText(std::string("Запись данных в телефон..."));
   shell.ProgressShow();
 
   // The port is closed once a reply is cut short: not even the unlock can go out then.
@@ -83,16 +83,17 @@ void ReportDatebookRestore(Shell& shell, const AppState& app,
   if (outcome.Aborted) return;
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(),
-                  Ansi("Телефон не отвечает: запись ежедневника прервана. Записано ") +
-                      std::to_string(outcome.WritesSent - outcome.FailedWrites) + Ansi(" из ") +
-                      std::to_string(outcome.RecordsToWrite) + Ansi(" записей."),
+                  std::string("Телефон не отвечает: запись ежедневника прервана. Записано ") +
+                      std::to_string(outcome.WritesSent - outcome.FailedWrites) +
+                      std::string(" из ") + std::to_string(outcome.RecordsToWrite) +
+                      std::string(" записей."),
                   MessageIcon::Warning);
     return;
   }
-  shell.Message(
-      ProgramCaption(),
-      Ansi(app.UploadHadErrors ? "Загрузка завершена с ошибками!" : "Загрузка успешно завершена!"),
-      MessageIcon::Information);
+  shell.Message(ProgramCaption(),
+                std::string(app.UploadHadErrors ? "Загрузка завершена с ошибками!"
+                                                : "Загрузка успешно завершена!"),
+                MessageIcon::Information);
 }
 
 }  // namespace quorix

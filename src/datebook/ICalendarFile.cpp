@@ -4,9 +4,9 @@
 #include <system_error>
 
 #include "app/AppState.h"
-#include "app/AtomicFile.h"
-#include "app/Clock.h"
-#include "app/FileBytes.h"
+#include "base/AtomicFile.h"
+#include "base/Clock.h"
+#include "base/FileBytes.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookWriter.h"
 #include "link/PhoneConnection.h"
@@ -45,38 +45,39 @@ CalendarImport ImportICalendarFile(DatebookTable& table, const std::string& path
     throw ICalendarFileError(e.what());
   }
   if (!IsICalendar(text)) {
-    throw ICalendarFileError(Utf8ToCp1251(path) + Ansi(": файл не в формате iCalendar"));
+    throw ICalendarFileError(path + std::string(": файл не в формате iCalendar"));
   }
   return AddCalendarEvents(table, text);
 }
 
 std::string ICalendarExportMessage(const CalendarExport& outcome, size_t limit) {
-  const std::string text = Ansi("Экспортировано событий: ") + std::to_string(outcome.Events) + ".";
+  const std::string text =
+      std::string("Экспортировано событий: ") + std::to_string(outcome.Events) + ".";
   if (outcome.Report.Empty()) return text;
-  return outcome.Report.Text(text + "\n\n" + Ansi("Не всё удалось записать:"), limit);
+  return outcome.Report.Text(text + "\n\n" + std::string("Не всё удалось записать:"), limit);
 }
 
 std::string ICalendarImportMessage(const CalendarImport& outcome, size_t limit) {
-  std::string text = Ansi("Добавлено событий: ") + std::to_string(outcome.Added) + Ansi(" из ") +
-                     std::to_string(outcome.Events) + ".";
+  std::string text = std::string("Добавлено событий: ") + std::to_string(outcome.Added) +
+                     std::string(" из ") + std::to_string(outcome.Events) + ".";
   if (outcome.Duplicates > 0) {
-    text += Ansi(" Уже были в ежедневнике: ") + std::to_string(outcome.Duplicates) + ".";
+    text += std::string(" Уже были в ежедневнике: ") + std::to_string(outcome.Duplicates) + ".";
   }
   if (outcome.Report.Empty()) return text;
-  return outcome.Report.Text(text + "\n\n" + Ansi("Не всё поместилось в телефон:"), limit);
+  return outcome.Report.Text(text + "\n\n" + std::string("Не всё поместилось в телефон:"), limit);
 }
 
 void ExportICalendarClick(AppState& app, Shell& shell, Clock& clock) {
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0) {
-    shell.Message("Warning!", Ansi("Сначала необходимо прочитать ежедневник!"),
+    shell.Message("Warning!", std::string("Сначала необходимо прочитать ежедневник!"),
                   MessageIcon::Warning);
     return;
   }
-  const auto path = shell.ChooseSaveFile(ICalendarFileChoice(Ansi("Экспорт в iCalendar")));
+  const auto path = shell.ChooseSaveFile(ICalendarFileChoice(std::string("Экспорт в iCalendar")));
   if (!path || path->empty()) return;
   try {
     const CalendarExport outcome = SaveICalendarFile(app.datebook.DatebookRecords, clock, *path);
-    shell.SetStatus(1, Ansi("Экспортировано событий: ") + std::to_string(outcome.Events));
+    shell.SetStatus(1, std::string("Экспортировано событий: ") + std::to_string(outcome.Events));
     if (!outcome.Report.Empty()) {
       shell.Message(WarningCaption(), ICalendarExportMessage(outcome, kReportedEvents),
                     MessageIcon::Warning);
@@ -90,12 +91,13 @@ void ImportICalendarClick(AppState& app, Shell& shell, PhoneConnection& phone, C
   app.AbortRequested = false;
   if (!phone.RequireConnection()) return;
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0 &&
-      !shell.AskYesNo(WarningCaption(),
-                      Ansi("Ежедневник телефона не прочитан: события займут записи с первой, и "
-                           "запись в телефон заменит его события в этих записях. Продолжить?"))) {
+      !shell.AskYesNo(
+          WarningCaption(),
+          std::string("Ежедневник телефона не прочитан: события займут записи с первой, и "
+                      "запись в телефон заменит его события в этих записях. Продолжить?"))) {
     return;
   }
-  const auto path = shell.ChooseOpenFile(ICalendarFileChoice(Ansi("Импорт из iCalendar")));
+  const auto path = shell.ChooseOpenFile(ICalendarFileChoice(std::string("Импорт из iCalendar")));
   if (!path || path->empty()) return;
   DatebookTable staged = app.datebook.DatebookRecords;
   CalendarImport outcome;
@@ -112,7 +114,7 @@ void ImportICalendarClick(AppState& app, Shell& shell, PhoneConnection& phone, C
     return;
   }
   if (!outcome.Report.Empty() &&
-      !shell.AskYesNo(WarningCaption(), message + "\n\n" + Ansi("Записать в телефон?"))) {
+      !shell.AskYesNo(WarningCaption(), message + "\n\n" + std::string("Записать в телефон?"))) {
     return;
   }
   app.datebook.DatebookRecords = staged;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "datebook/DatebookCalendar.h"
 
 namespace quorix {

@@ -1,6 +1,6 @@
 #include "link/ConsoleCommand.h"
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "link/AtExchange.h"
 
 namespace quorix {

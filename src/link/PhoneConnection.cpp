@@ -68,7 +68,8 @@ void PhoneConnection::SendATCommand(const std::string& command, std::string& rep
   com_.ContinuePolling();
   shell_.ShowWaiting(false);
   if (endless && !connecting_) {
-    shell_.Message(Ansi("Внимание!"), Ansi("Ответ телефона не кончается: обмен прерван."),
+    shell_.Message(std::string("Внимание!"),
+                   std::string("Ответ телефона не кончается: обмен прерван."),
                    MessageIcon::Warning);
   }
   if (!ReplyComplete(reply)) {
@@ -114,9 +115,9 @@ void PhoneConnection::LoseSilentPhone() {
 }
 
 void PhoneConnection::ReportNotFound() {
-  shell_.SetStatus(0, Ansi("Статус: Отключен"));
-  shell_.SetStatus(1, Ansi("Телефон не найден!"));
-  shell_.Notify(Ansi("Мобильный телефон не найден!"));
+  shell_.SetStatus(0, std::string("Статус: Отключен"));
+  shell_.SetStatus(1, std::string("Телефон не найден!"));
+  shell_.Notify(std::string("Мобильный телефон не найден!"));
 }
 
 void PhoneConnection::DropFailedConnection() {
@@ -148,8 +149,8 @@ ConnectOutcome PhoneConnection::Identify() {
     // A wait of days (or below nothing) would hang the connect.
     if (waitMs < 0 || waitMs > kMaxBluetoothWaitMs) {
       DropFailedConnection();
-      shell_.Message(Ansi("Внимание!"),
-                     Ansi("Таймаут Bluetooth соединения должен быть от 0 до 60000 мс!"),
+      shell_.Message(std::string("Внимание!"),
+                     std::string("Таймаут Bluetooth соединения должен быть от 0 до 60000 мс!"),
                      MessageIcon::Warning);
       return ConnectOutcome::BadBluetoothWait;
     }
@@ -183,10 +184,10 @@ ConnectOutcome PhoneConnection::Identify() {
   const size_t equals = reply.rfind('=');
   const std::string& model = link_.PhoneModel =
       DropLast(equals == std::string::npos ? reply : reply.substr(equals + 1), 8);
-  shell_.Notify("Motorola " + model + "\r\n" + Ansi("подключен!"));
-  shell_.SetStatus(0, Ansi("Статус: Подключен :)"));
+  shell_.Notify("Motorola " + model + "\r\n" + std::string("подключен!"));
+  shell_.SetStatus(0, std::string("Статус: Подключен :)"));
   shell_.SetStatus(1, "");
-  shell_.SetStatus(2, Ansi("Модель: ") + model);
+  shell_.SetStatus(2, std::string("Модель: ") + model);
   return ConnectOutcome::Connected;
 }
 
@@ -198,8 +199,8 @@ void PhoneConnection::ToolButton2Click() {
   if (!link_.PhoneConnected) return;
   com_.Disconnect();
   link_.PhoneConnected = false;
-  shell_.SetStatus(0, Ansi("Статус: Отключен"));
-  shell_.Notify(Ansi("Телефон отключен!"));
+  shell_.SetStatus(0, std::string("Статус: Отключен"));
+  shell_.Notify(std::string("Телефон отключен!"));
   shell_.SetStatus(1, "");
   shell_.SetStatus(2, "");
 }
@@ -221,7 +222,8 @@ bool PhoneConnection::ReconnectPort() {
 
 bool PhoneConnection::RequireConnection() {
   if (link_.PhoneConnected) return true;
-  shell_.Message(Ansi("Внимание!"), Ansi("Подключитесь к телефону!"), MessageIcon::Warning);
+  shell_.Message(std::string("Внимание!"), std::string("Подключитесь к телефону!"),
+                 MessageIcon::Warning);
   return false;
 }
 

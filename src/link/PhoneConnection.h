@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/Clock.h"
-#include "app/SettingsPage.h"
-#include "app/Shell.h"
+#include "base/Clock.h"
+#include "base/SettingsPage.h"
+#include "base/Shell.h"
 #include "link/AtExchange.h"
 #include "link/LinkState.h"
 #include "link/SerialPortMap.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/Clock.h"
-#include "app/Shell.h"
+#include "base/Clock.h"
+#include "base/Shell.h"
 #include "link/AtExchange.h"
 #include "link/LinkState.h"
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "codec/CodePage.h"
+#include "codec/Utf8.h"
 
 namespace quorix {
 
@@ -40,9 +40,7 @@ const std::vector<std::string>& ComPortNames() {
 
 std::string ShownPortName(const std::string& text) {
   if (!text.empty() && text[0] == '/') return text;
-  std::string shown = text;
-  for (char& c : shown) c = UpperCp1251(c);
-  return shown;
+  return Utf8Upper(text);
 }
 
 std::string PortDevicePath(const std::string& portName) {

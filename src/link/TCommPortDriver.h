@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 namespace quorix {
 

@@ -1,7 +1,7 @@
 #include "phonebook/CategoryEditor.h"
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"
@@ -24,7 +24,8 @@ bool PrepareAddCategory(AppState& app, Shell& shell) {
     if (pb.Categories[c][CategoryName].empty()) free = c;
   }
   if (free == 0) {
-    shell.Message(WarningCaption(), Ansi("Все 30 категорий уже заняты!"), MessageIcon::Warning);
+    shell.Message(WarningCaption(), std::string("Все 30 категорий уже заняты!"),
+                  MessageIcon::Warning);
     return false;
   }
   pb.CategoryEditorMode = EditorModeKind::Add;
@@ -92,16 +93,17 @@ namespace {
 int CategoryEditorTarget(const PhonebookState& pb, Shell& shell) {
   const auto number = NumberIn(pb.CategoryEditor.Edit1);
   if (!number || *number < 1 || *number > kCategoryRows) {
-    shell.Message(WarningCaption(), Ansi("Номер категории должен быть числом от 1 до 30!"),
+    shell.Message(WarningCaption(), std::string("Номер категории должен быть числом от 1 до 30!"),
                   MessageIcon::Warning);
     return 0;
   }
   const CategoryRow& category = pb.Categories[*number];
   if (pb.CategoryEditorMode == EditorModeKind::Add && !category[CategoryName].empty() &&
       category[CategoryMark] != kMarkRemoved) {
-    shell.Message(WarningCaption(),
-                  Ansi("Категория ") + std::to_string(*number) + Ansi(" уже существует!"),
-                  MessageIcon::Warning);
+    shell.Message(
+        WarningCaption(),
+        std::string("Категория ") + std::to_string(*number) + std::string(" уже существует!"),
+        MessageIcon::Warning);
     return 0;
   }
   return *number;
@@ -132,6 +134,7 @@ std::string CategoryMelodyValue(const PhonebookTables& tables, const std::string
 bool AcceptCategoryEditor(AppState& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   const CategoryEditorFields& e = pb.CategoryEditor;
+  if (!TextsFitThePhone(shell, {&e.CatEdit})) return false;
   const int number = CategoryEditorTarget(pb, shell);
   if (number == 0) return false;
 

@@ -209,8 +209,8 @@ void TakeNumber(const VCard& card, const VCardProperty& p, CardContact& out) {
     number.value = *dialled;
   } else {
     if (!text.empty()) {
-      out.problems.push_back(Ansi("номер «") + Utf8ToCp1251(text) +
-                             Ansi("» не набрать на телефоне"));
+      out.problems.push_back(std::string("номер «") + text +
+                             std::string("» не набрать на телефоне"));
     }
     return;
   }
@@ -230,7 +230,8 @@ void TakeAddress(const VCard& card, CardContact& out) {
   }
   if (!chosen) return;
   if (addresses > 1)
-    out.problems.push_back(Ansi("телефон хранит один адрес из ") + std::to_string(addresses));
+    out.problems.push_back(std::string("телефон хранит один адрес из ") +
+                           std::to_string(addresses));
   std::vector<std::string> parts = VCardParts(chosen->value, ';');
   parts.resize(7);
   auto& d = out.contact.details;
@@ -261,8 +262,8 @@ CardContact ContactFromVCard(const VCard& card) {
       if (birthday) {
         out.contact.birthday = *birthday;
       } else {
-        out.problems.push_back(Ansi("день рождения «") + Utf8ToCp1251(text) +
-                               Ansi("» не дата с годом"));
+        out.problems.push_back(std::string("день рождения «") + text +
+                               std::string("» не дата с годом"));
       }
     } else if (p.name == "CATEGORIES") {
       for (const std::string& category : VCardParts(p.value, ',')) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"
@@ -20,7 +20,7 @@ namespace {
 constexpr int kProposedIndexes = 500;
 
 void SelectSomeRow(Shell& shell) {
-  shell.Message(ProgramCaption(), Ansi("Выделите какую-нибудь строчку!"), MessageIcon::None);
+  shell.Message(ProgramCaption(), std::string("Выделите какую-нибудь строчку!"), MessageIcon::None);
 }
 
 // The row Edit1 names, or 0 after telling the user why it cannot be written.
@@ -28,12 +28,13 @@ int EditorTargetRow(const AppState& app, Shell& shell) {
   const PhonebookState& pb = app.phonebook;
   const auto index = NumberIn(pb.EntryEditor.Edit1);
   if (!index || *index < 1 || *index > kEntryRows) {
-    shell.Message(WarningCaption(), Ansi("Номер ячейки должен быть числом от 1 до 1250!"),
+    shell.Message(WarningCaption(), std::string("Номер ячейки должен быть числом от 1 до 1250!"),
                   MessageIcon::Warning);
     return 0;
   }
   if (pb.EditorMode == EditorModeKind::Add && !pb.PhonebookEntries[*index][EntryNumber].empty()) {
-    shell.Message(WarningCaption(), Ansi("Ячейка ") + std::to_string(*index) + Ansi(" уже занята!"),
+    shell.Message(WarningCaption(),
+                  std::string("Ячейка ") + std::to_string(*index) + std::string(" уже занята!"),
                   MessageIcon::Warning);
     return 0;
   }
@@ -42,12 +43,17 @@ int EditorTargetRow(const AppState& app, Shell& shell) {
 
 // A number to store and, when given, a birthday the phone can hold; otherwise a warning.
 bool EditorFieldsValid(const EntryEditorFields& e, Shell& shell) {
+  if (!TextsFitThePhone(shell, {&e.Edit2, &e.Edit5, &e.Edit7, &e.Edit8, &e.Edit9, &e.Edit10,
+                                &e.Edit11, &e.Edit12, &e.Edit13})) {
+    return false;
+  }
   if (e.Edit3.empty()) {
-    shell.Message(WarningCaption(), Ansi("Введите номер телефона!"), MessageIcon::Warning);
+    shell.Message(WarningCaption(), std::string("Введите номер телефона!"), MessageIcon::Warning);
     return false;
   }
   if (!e.Edit14.empty() && !IsBirthday(e.Edit14)) {
-    shell.Message(WarningCaption(), Ansi("Дата рождения должна быть датой в формате ММ-ДД-ГГГГ!"),
+    shell.Message(WarningCaption(),
+                  std::string("Дата рождения должна быть датой в формате ММ-ДД-ГГГГ!"),
                   MessageIcon::Warning);
     return false;
   }
@@ -82,7 +88,7 @@ bool PrepareAddEntry(AppState& app, Shell& shell) {
     if (pb.PhonebookEntries[i][EntryNumber].empty()) free = i;
   }
   if (free == 0) {
-    shell.Message(WarningCaption(), Ansi("Нет свободных ячеек!"), MessageIcon::Warning);
+    shell.Message(WarningCaption(), std::string("Нет свободных ячеек!"), MessageIcon::Warning);
     return false;
   }
   pb.EditorMode = EditorModeKind::Add;
@@ -102,7 +108,7 @@ bool PrepareAddEntry(AppState& app, Shell& shell) {
 bool PrepareEditEntry(AppState& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.empty()) {
-    shell.Message("Warning!", Ansi("Сначала необходимо прочитать справочник!"),
+    shell.Message("Warning!", std::string("Сначала необходимо прочитать справочник!"),
                   MessageIcon::Warning);
     return false;
   }

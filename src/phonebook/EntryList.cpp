@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/Conversion.h"
-#include "codec/CodePage.h"
 #include "codec/Ucs2.h"
+#include "codec/Utf8.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
 
@@ -13,27 +13,29 @@ namespace quorix {
 
 const std::vector<ListColumn>& EntryListColumns() {
   static const std::vector<ListColumn> columns = {{"#", 30},
-                                                  {Ansi("Имя"), 100},
-                                                  {Ansi("Телефон"), 100},
-                                                  {Ansi("Тип"), 50},
-                                                  {Ansi("Мелодия"), 60},
-                                                  {Ansi("Категория"), 60},
-                                                  {Ansi("Картинка"), 70},
-                                                  {Ansi("Основной номер"), 80},
-                                                  {Ansi("Район"), 50},
-                                                  {Ansi("Улица"), 50},
-                                                  {Ansi("Город"), 50},
-                                                  {Ansi("Область"), 50},
-                                                  {Ansi("Индекс"), 50},
-                                                  {Ansi("Страна"), 50},
-                                                  {Ansi("Псевдоним"), 50},
-                                                  {Ansi("День рождения"), 50}};
+                                                  {std::string("Имя"), 100},
+                                                  {std::string("Телефон"), 100},
+                                                  {std::string("Тип"), 50},
+                                                  {std::string("Мелодия"), 60},
+                                                  {std::string("Категория"), 60},
+                                                  {std::string("Картинка"), 70},
+                                                  {std::string("Основной номер"), 80},
+                                                  {std::string("Район"), 50},
+                                                  {std::string("Улица"), 50},
+                                                  {std::string("Город"), 50},
+                                                  {std::string("Область"), 50},
+                                                  {std::string("Индекс"), 50},
+                                                  {std::string("Страна"), 50},
+                                                  {std::string("Псевдоним"), 50},
+                                                  {std::string("День рождения"), 50}};
   return columns;
 }
 
 const std::vector<ListColumn>& CategoryListColumns() {
-  static const std::vector<ListColumn> columns = {
-      {"#", 30}, {Ansi("Категория"), 100}, {Ansi("Мелодия"), 150}, {Ansi("Световой вызов"), 90}};
+  static const std::vector<ListColumn> columns = {{"#", 30},
+                                                  {std::string("Категория"), 100},
+                                                  {std::string("Мелодия"), 150},
+                                                  {std::string("Световой вызов"), 90}};
   return columns;
 }
 
@@ -192,8 +194,7 @@ int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b) {
 namespace {
 
 bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-  const auto same = [](char a, char b) { return LowerCp1251(a) == LowerCp1251(b); };
-  return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+  return ContainsNoCase(text, part);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <optional>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
 #include "phonebook/PhonebookState.h"

@@ -1,9 +1,9 @@
 #include "phonebook/PhoneFileReading.h"
 
 #include "app/AppState.h"
-#include "app/Clock.h"
-#include "app/Shell.h"
-#include "codec/CodePage.h"
+#include "base/Clock.h"
+#include "base/Shell.h"
+#include "codec/Utf8.h"
 #include "link/PhoneConnection.h"
 #include "link/p2k/PhoneFileServices.h"
 #include "link/p2k/TP2KAPI.h"
@@ -28,7 +28,7 @@ PhoneFileOutcome ReadPhoneFileList(AppState& app, Shell& shell, const PhoneFileL
     links.phone.Com().Disconnect();
     links.clock.SleepMs(kPortClosePauseMs);
   }
-  shell.ProgressSetText(Ansi("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
   shell.ProcessEvents();
   link.PhoneConnected = links.p2k.SwitchTo("P2K");
   if (!link.PhoneConnected) {
@@ -40,7 +40,7 @@ PhoneFileOutcome ReadPhoneFileList(AppState& app, Shell& shell, const PhoneFileL
   int beyond = 0;
   const PhoneFileListing listing =
       ListPhoneFiles(links.p2k, shell, [&](const p2k::PhoneFile& file) {
-        const std::string name = file.name.substr(0, kFileNameRoom);
+        const std::string name = Utf8Prefix(file.name, kFileNameRoom);
         if (rows < kPhoneFileRows) {
           pb.PhoneFileList[++rows] = {name, file.attributes};
         } else {
@@ -51,18 +51,20 @@ PhoneFileOutcome ReadPhoneFileList(AppState& app, Shell& shell, const PhoneFileL
       });
   outcome.Listed = listing.Complete;
   if (!listing.Counted) {
-    shell.Message(Ansi("Внимание!"),
-                  Ansi("Список файлов телефона прочитать не удалось: мелодии и картинки остались "
-                       "прежними."),
-                  MessageIcon::Warning);
+    shell.Message(
+        std::string("Внимание!"),
+        std::string("Список файлов телефона прочитать не удалось: мелодии и картинки остались "
+                    "прежними."),
+        MessageIcon::Warning);
   } else {
     // Rows an earlier, longer list left behind would pass for the phone's files.
     for (int row = rows + 1; row <= kPhoneFileRows; ++row) pb.PhoneFileList[row] = FileRecord{};
     if (beyond > 0) {
-      shell.Message(Ansi("Внимание!"),
-                    Ansi("В телефоне больше файлов, чем вмещает список (") +
-                        std::to_string(kPhoneFileRows) + Ansi("): ") + std::to_string(beyond) +
-                        Ansi(" не вошли в выбор мелодий и картинок."),
+      shell.Message(std::string("Внимание!"),
+                    std::string("В телефоне больше файлов, чем вмещает список (") +
+                        std::to_string(kPhoneFileRows) + std::string("): ") +
+                        std::to_string(beyond) +
+                        std::string(" не вошли в выбор мелодий и картинок."),
                     MessageIcon::Warning);
     }
     BuildFileChoices(pb, shell, rows);

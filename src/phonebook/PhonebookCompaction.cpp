@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookMessages.h"

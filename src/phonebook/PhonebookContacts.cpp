@@ -8,6 +8,7 @@
 #include "codec/CodePage.h"
 #include "codec/PhoneText.h"
 #include "codec/Ucs2.h"
+#include "codec/Utf8.h"
 #include "phonebook/EntryEditor.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookLabels.h"
@@ -23,12 +24,12 @@ std::string ExportedCategory(const PhonebookTables& tables, const std::string& n
   if (!c || *c < 2 || *c > kCategoryRows) return {};
   const CategoryRow& category = tables.Categories[*c];
   if (category[CategoryMark] == kMarkRemoved) return {};
-  return Cp1251ToUtf8(DecodeUcs2Hex(category[CategoryName]));
+  return DecodeUcs2Hex(category[CategoryName]);
 }
 
 void AddEntry(const PhonebookTables& tables, const EntryRow& row, Contact& contact) {
   ContactNumber number;
-  number.value = Cp1251ToUtf8(Unquoted(row[EntryNumber]));
+  number.value = Unquoted(row[EntryNumber]);
   const auto type = NumberIn(row[EntryNumberType]);
   number.type = type && *type >= 0 && *type < kNumberTypes ? *type : kNoNumberType;
   number.primary = row[EntryPrimary] == "1";
@@ -40,7 +41,7 @@ void AddEntry(const PhonebookTables& tables, const EntryRow& row, Contact& conta
   for (int k = 0; k < kContactDetails; ++k) {
     if (k != Nickname && hasAddress) continue;
     if (k == Nickname && !d[Nickname].empty()) continue;
-    d[k] = Cp1251ToUtf8(DecodeUcs2Hex(row[EntryDistrict + k]));
+    d[k] = DecodeUcs2Hex(row[EntryDistrict + k]);
   }
   const std::string birthday = Unquoted(row[EntryBirthday]);
   if (contact.birthday.empty() && IsBirthday(birthday)) contact.birthday = birthday;
@@ -65,7 +66,7 @@ std::vector<Contact> PhonebookContacts(const PhonebookTables& tables) {
     size_t k;
     if (found == byName.end()) {
       k = contacts.size();
-      contacts.emplace_back().name = Cp1251ToUtf8(name);
+      contacts.emplace_back().name = name;
       if (!name.empty()) byName[name] = k;
     } else {
       k = found->second;
@@ -81,11 +82,11 @@ const char* const kDetailNames[kContactDetails] = {"Район",  "Улица", 
                                                    "Индекс", "Страна", "Псевдоним"};
 
 bool IsGoogleGroup(const std::string& name) {
-  return SameCp1251NoCase(name, "mycontacts") || SameCp1251NoCase(name, "starred");
+  return SameTextNoCase(name, "mycontacts") || SameTextNoCase(name, "starred");
 }
 
 std::string Quoted(const std::string& cp1251) {
-  return Ansi("«") + cp1251 + Ansi("»");
+  return std::string("«") + cp1251 + std::string("»");
 }
 
 // Adds the report's lines for a text fitted into a phone field.
@@ -94,13 +95,13 @@ PhoneTextFit Fitted(const std::string& utf8, size_t limit, const std::string& fi
   PhoneTextFit fit = FitPhoneText(utf8, limit);
   if (fit.cut) {
     report.Add(card, who,
-               Ansi("поле «") + Ansi(field) + Ansi("» сокращено до ") + std::to_string(limit) +
-                   Ansi(" символов"));
+               std::string("поле «") + std::string(field) + std::string("» сокращено до ") +
+                   std::to_string(limit) + std::string(" символов"));
   }
   if (!fit.dropped.empty()) {
     report.Add(card, who,
-               Ansi("в поле «") + Ansi(field) +
-                   Ansi("» пропущены символы, которых нет в телефоне: ") +
+               std::string("в поле «") + std::string(field) +
+                   std::string("» пропущены символы, которых нет в телефоне: ") +
                    DroppedCharactersText(fit.dropped));
   }
   return fit;
@@ -158,7 +159,7 @@ int ContactImporter::Category(const Contact& contact, int card, const std::strin
     for (int c = 1; c <= kCategoryRows; ++c) {
       const CategoryRow& row = pb_.Categories[c];
       if (row[CategoryName].empty() || row[CategoryMark] == kMarkRemoved) continue;
-      if (SameCp1251NoCase(DecodeUcs2Hex(row[CategoryName]), text)) return c;
+      if (SameTextNoCase(DecodeUcs2Hex(row[CategoryName]), text)) return c;
     }
   }
   if (wanted.empty()) return 1;
@@ -176,22 +177,24 @@ int ContactImporter::Category(const Contact& contact, int card, const std::strin
     return c;
   }
   outcome_.Report.Add(card, who,
-                      Ansi("категория ") + Quoted(Utf8ToCp1251(wanted[0])) +
-                          Ansi(" не создана: заняты все 30 категорий"));
+                      std::string("категория ") + Quoted(wanted[0]) +
+                          std::string(" не создана: заняты все 30 категорий"));
   return 1;
 }
 
 bool ContactImporter::Fits(const ContactNumber& number, int card, const std::string& who) {
-  const std::string shown = Quoted(Utf8ToCp1251(number.value));
+  const std::string shown = Quoted(number.value);
   if (number.IsEmail() && !IsPhoneEmail(number.value)) {
-    outcome_.Report.Add(card, who, Ansi("адрес e-mail ") + shown + Ansi(" телефон не хранит"));
+    outcome_.Report.Add(card, who,
+                        std::string("адрес e-mail ") + shown + std::string(" телефон не хранит"));
     return false;
   }
   const size_t limit = number.IsEmail() ? kPhoneEmailLength : kPhoneNumberLength;
   if (number.value.size() > limit) {
     outcome_.Report.Add(card, who,
-                        (number.IsEmail() ? Ansi("адрес e-mail ") : Ansi("номер ")) + shown +
-                            Ansi(" длиннее ") + std::to_string(limit) + Ansi(" символов"));
+                        (number.IsEmail() ? std::string("адрес e-mail ") : std::string("номер ")) +
+                            shown + std::string(" длиннее ") + std::to_string(limit) +
+                            std::string(" символов"));
     return false;
   }
   return true;
@@ -200,13 +203,13 @@ bool ContactImporter::Fits(const ContactNumber& number, int card, const std::str
 void ContactImporter::Add(int card, const CardContact& cc) {
   const Contact& contact = cc.contact;
   ++outcome_.Cards;
-  std::string who = Utf8ToCp1251(contact.name);
-  if (who.empty() && !contact.numbers.empty()) who = Utf8ToCp1251(contact.numbers[0].value);
-  if (who.empty()) who = Ansi("карточка ") + std::to_string(card + 1);
+  std::string who = contact.name;
+  if (who.empty() && !contact.numbers.empty()) who = contact.numbers[0].value;
+  if (who.empty()) who = std::string("карточка ") + std::to_string(card + 1);
   TransferReport& report = outcome_.Report;
   for (const std::string& problem : cc.problems) report.Add(card, who, problem);
   if (contact.numbers.empty()) {
-    report.Add(card, who, Ansi("нет ни номера телефона, ни адреса e-mail"));
+    report.Add(card, who, std::string("нет ни номера телефона, ни адреса e-mail"));
     return;
   }
   const std::string name = Fitted(contact.name, kPhoneNameLength, "Имя", card, who, report).text;
@@ -252,9 +255,9 @@ void ContactImporter::Add(int card, const CardContact& cc) {
     if (number.primary || detailsRow == 0) detailsRow = row;
   }
   if (missing > 0) {
-    report.Add(
-        card, who,
-        Ansi("не хватило свободных ячеек, не добавлено номеров: ") + std::to_string(missing));
+    report.Add(card, who,
+               std::string("не хватило свободных ячеек, не добавлено номеров: ") +
+                   std::to_string(missing));
   }
   if (added == 0) return;
   ++outcome_.Contacts;

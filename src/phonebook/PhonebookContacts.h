@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/TransferReport.h"
+#include "base/TransferReport.h"
 #include "phonebook/Contact.h"
 #include "phonebook/ContactCards.h"
 #include "phonebook/PhonebookState.h"

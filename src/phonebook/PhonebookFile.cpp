@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/AtomicFile.h"
-#include "app/Clock.h"
-#include "app/Shell.h"
-#include "app/TextLines.h"
+#include "base/AtomicFile.h"
+#include "base/BackupLine.h"
+#include "base/Clock.h"
 #include "base/Conversion.h"
-#include "codec/CodePage.h"
+#include "base/Shell.h"
+#include "base/TextLines.h"
+#include "codec/FileText.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
@@ -30,7 +31,7 @@ constexpr int kShortLine = 20;
 constexpr size_t kLongestLine = 64 * 1024;
 
 const std::string& ColumnHeaderLine() {
-  static const std::string line = Ansi(
+  static const std::string line = std::string(
       "Ячейка;\"Номер\";Страна(Код);Имя;Тип(0);Голос.Метка(0);Мелодия(255);Unk1(0);Основной(1);"
       "Категория(1);Unk2(255);Unk3(255);Unk4(0);Картинка();Unk5(0);Unk6(0);Region1;Street;Town;"
       "Region2;Code;Country");
@@ -38,12 +39,18 @@ const std::string& ColumnHeaderLine() {
 }
 
 const std::string& ColumnHeaderMark() {
-  static const std::string mark = Ansi("Яч");
+  static const std::string mark = std::string("Яч");
   return mark;
 }
 
+// The fields the phone keeps as UCS2 text; the file holds them as text.
+bool IsTextField(int field) {
+  return field == EntryName || field == EntryPicture ||
+         (field >= EntryDistrict && field <= EntryNickname);
+}
+
 std::string SystemError(const std::string& what, const std::string& path) {
-  return what + " " + Utf8ToCp1251(path) + ": " + std::strerror(errno);
+  return what + " " + path + ": " + std::strerror(errno);
 }
 
 }  // namespace
@@ -61,8 +68,8 @@ std::string PhonebookFileText(const AppState& app, const std::string& dateTime) 
     const CategoryRow& row = pb.Categories[c];
     // The backup holds the book as the user sees it: what was removed stays out.
     if (row[CategoryName].empty() || row[CategoryMark] == kMarkRemoved) continue;
-    text += std::to_string(c) + ";" + DecodeUcs2Hex(row[CategoryName]) + ";" + row[CategoryMelody] +
-            ";" + row[CategoryField3] + ";" + row[CategoryLight] + "\r\n";
+    text += std::to_string(c) + ";" + BackupTextField(DecodeUcs2Hex(row[CategoryName])) + ";" +
+            row[CategoryMelody] + ";" + row[CategoryField3] + ";" + row[CategoryLight] + "\r\n";
   }
   text += ColumnHeaderLine() + "\r\n";
   for (int i = 1; i <= kEntryRows; ++i) {
@@ -70,18 +77,18 @@ std::string PhonebookFileText(const AppState& app, const std::string& dateTime) 
     if (!EntryIsUsed(pb, i)) continue;
     std::string line = std::to_string(i) + ";'" + WithoutEnds(row[EntryNumber]);
     for (int field = EntryNumberFormat; field <= EntryBirthday; ++field) {
-      const bool ucs2 = field == EntryName || field == EntryPicture ||
-                        (field >= EntryDistrict && field <= EntryNickname);
-      line += ";" + (ucs2 ? DecodeUcs2Hex(row[field]) : row[field]);
+      line += ";" + (IsTextField(field) ? BackupTextField(DecodeUcs2Hex(row[field])) : row[field]);
     }
     text += line + "\r\n";
   }
   return text;
 }
 
-void SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path) {
+bool SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path) {
   try {
-    WriteFileAtomically(path, PhonebookFileText(app, LocalDateTime(clock)));
+    const EncodedFileText file = EncodeFileText(PhonebookFileText(app, LocalDateTime(clock)));
+    WriteFileAtomically(path, file.bytes);
+    return file.utf8;
   } catch (const std::system_error& e) {
     throw PhonebookFileError(CannotWriteText(path, e));
   }
@@ -103,15 +110,9 @@ void RestoreCategoryLine(PhonebookState& pb, const std::string& line) {
     throw PhonebookFileError("category number " + std::to_string(number) + " outside 1..30");
   }
   // A ";" or a CR moves on to the next field; the fifth field's separator ends the line.
-  std::string values[4];
-  int k = 0;
-  for (; p < line.size(); ++p) {
-    if (line[p] == ';' || line[p] == '\r') {
-      if (++k == 4) break;
-      continue;
-    }
-    values[k] += line[p];
-  }
+  std::vector<std::string> values = SplitBackupLine(
+      std::string_view(line).substr(p), 4, [](size_t k) { return k == 0; }, '\r');
+  values.resize(4);
   // A number the file repeats replaces its row: the last line wins.
   CategoryRow& row = pb.Categories[number];
   row[CategoryName] = EncodeUcs2Hex(values[0]);
@@ -142,15 +143,10 @@ void RestoreEntryLine(AppState& app, const std::string& line, bool advanced) {
   }
   const int lastField = advanced ? EntryBirthday : EntryField15;
   EntryRow read;
-  int field = EntryNumber;
-  for (; p < line.size(); ++p) {
-    if (line[p] == ';') {
-      if (field == lastField) break;
-      ++field;
-      continue;
-    }
-    read[field] += line[p];
-  }
+  const std::vector<std::string> fields =
+      SplitBackupLine(std::string_view(line).substr(p), lastField - EntryNumber + 1,
+                      [](size_t k) { return IsTextField(EntryNumber + static_cast<int>(k)); });
+  for (size_t k = 0; k < fields.size(); ++k) read[EntryNumber + k] = fields[k];
   const int type = StrToInt(read[EntryNumberType]);
   const int category = StrToInt(read[EntryCategory]);
   if (category < 1 || category > kCategoryRows) {
@@ -214,6 +210,7 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
     throw PhonebookFileError(WithLine(e.Line, e.what()));
   }
   if (in.bad()) throw PhonebookFileError(SystemError("Cannot read", path));
+  DecodeFileLines(lines);
   const auto lineAt = [&lines](size_t k) { return k < lines.size() ? lines[k] : std::string(); };
 
   const std::string& header = PhonebookFileHeader();
@@ -262,7 +259,7 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
   app.settings.AdvancedPhoneBook = advanced;
   app.RestoredFromFile = true;
   app.DataModified = true;
-  shell.SetTitle("Quorix (" + Utf8ToCp1251(path) + ")");
+  shell.SetTitle("Quorix (" + path + ")");
 }
 
 }  // namespace quorix

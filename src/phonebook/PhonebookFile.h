@@ -9,8 +9,8 @@ struct AppState;
 class Clock;
 class Shell;
 
-// A phonebook file could not be written or read, or a line of it is malformed. The text is code
-// page 1251 and names the file or the line.
+// A phonebook file could not be written or read, or a line of it is malformed. The text names the
+// file or the line.
 struct PhonebookFileError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -19,19 +19,20 @@ struct PhonebookFileError : std::runtime_error {
 const std::string& PhonebookFileHeader();
 
 // The file's whole text: header with dateTime, mode line, category lines, column header line and
-// one line for every used entry row 1..1250; CR LF line ends, code page 1251. Categories and
-// entries marked removed are left out.
+// one line for every used entry row 1..1250; CR LF line ends, UTF-8 (the file's code page is
+// the saving's business). Categories and entries marked removed are left out.
 std::string PhonebookFileText(const AppState& app, const std::string& dateTime);
 
-// Writes the file at path (UTF-8), dated by the clock, through a temporary file beside it that
-// replaces the target only when complete and on disk, so a failed save leaves an earlier file as
-// it was. PhonebookFileError when anything fails.
-void SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path);
+// Writes the file at path, dated by the clock, through a temporary file beside it that replaces
+// the target only when complete and on disk, so a failed save leaves an earlier file as it was.
+// In code page 1251, or as UTF-8 behind a byte order mark when the book holds a character the code
+// page lacks: then true. PhonebookFileError when anything fails.
+bool SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path);
 
-// Replaces the tables and views with the file at path (UTF-8) and marks every restored row for the
-// next upload. The whole file is read and checked first: PhonebookFileError for a file that cannot
-// be read, has the wrong header or a malformed line ("Line N: ..."), and then nothing has changed
-// (tables, marks, views, the mode setting, the flags, the title).
+// Replaces the tables and views with the file at path (either form) and marks every restored row
+// for the next upload. The whole file is read and checked first: PhonebookFileError for a file that
+// cannot be read, has the wrong header or a malformed line ("Line N: ..."), and then nothing has
+// changed (tables, marks, views, the mode setting, the flags, the title).
 void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path);
 
 // One entry line of a basic or an advanced file into its row and a new LV row; the number loses

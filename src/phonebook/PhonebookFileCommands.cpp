@@ -1,8 +1,8 @@
 #include <filesystem>
 
 #include "app/AppState.h"
-#include "app/BackupFileChoice.h"
-#include "app/Shell.h"
+#include "base/BackupFileChoice.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/PhonebookFile.h"
@@ -15,17 +15,17 @@ namespace {
 
 // A backup of a reading that did not get everything would replace a good one with less.
 std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const std::string& path) {
-  return Ansi("Справочник прочитан не полностью: прочитано ") +
-         std::to_string(reading.RecordsRead) + Ansi(" из ") +
-         std::to_string(reading.RecordsReported) + Ansi(" записей. Заменить файл ") + path +
-         Ansi(" этой неполной копией?");
+  return std::string("Справочник прочитан не полностью: прочитано ") +
+         std::to_string(reading.RecordsRead) + std::string(" из ") +
+         std::to_string(reading.RecordsReported) + std::string(" записей. Заменить файл ") + path +
+         std::string(" этой неполной копией?");
 }
 
 }  // namespace
 
 void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
   if (!app.link.PhoneConnected) {
-    shell.Message(WarningCaption(), Ansi("Сначала необходимо подключиться к телефону!"),
+    shell.Message(WarningCaption(), std::string("Сначала необходимо подключиться к телефону!"),
                   MessageIcon::Warning);
     return;
   }
@@ -34,11 +34,11 @@ void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
   std::error_code error;
   const PhonebookReadOutcome& reading = app.phonebook.LastReading;
   if (reading.HadFailures() && std::filesystem::exists(*path, error) &&
-      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, Utf8ToCp1251(*path)))) {
+      !shell.AskYesNo(WarningCaption(), IncompleteBackupQuestion(reading, *path))) {
     return;
   }
   try {
-    SavePhonebookFile(app, clock, *path);
+    if (SavePhonebookFile(app, clock, *path)) TellUtf8Backup(shell, *path);
   } catch (const PhonebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }

@@ -22,7 +22,7 @@ int BuiltInMelodyDigit(const std::string& label) {
 }
 
 const std::string& EntryDefaultMelodyLabel() {
-  static const std::string label = Ansi("По умолчанию");
+  static const std::string label = std::string("По умолчанию");
   return label;
 }
 
@@ -33,11 +33,11 @@ const std::string& CategoryDefaultMelodyLabel() {
 
 std::string RestoredCategoryMelodyLabel(const std::string& melody) {
   static const std::array<std::string, 10> labels = {
-      Ansi("Бесшумный"),        Ansi("Вибро-Точка"),
-      Ansi("Вибро-Тире"),       Ansi("Вибро-Точка-Точка"),
-      Ansi("Вибро-Точка-Тире"), Ansi("Вибро-Пульс"),
-      Ansi("Континентальный"),  Ansi("Классический"),
-      Ansi("Внимание!"),        Ansi("Сирена")};
+      std::string("Бесшумный"),        std::string("Вибро-Точка"),
+      std::string("Вибро-Тире"),       std::string("Вибро-Точка-Точка"),
+      std::string("Вибро-Точка-Тире"), std::string("Вибро-Пульс"),
+      std::string("Континентальный"),  std::string("Классический"),
+      std::string("Внимание!"),        std::string("Сирена")};
   if (melody.size() == 1 && melody[0] >= '0' && melody[0] <= '9') return labels[melody[0] - '0'];
   if (melody == "255") return CategoryDefaultMelodyLabel();
   return melody;
@@ -45,16 +45,16 @@ std::string RestoredCategoryMelodyLabel(const std::string& melody) {
 
 const std::array<std::string, 11>& LightAlertNames() {
   static const std::array<std::string, 11> names = {"",
-                                                    Ansi("Супер (1)"),
-                                                    Ansi("Пульс (2)"),
-                                                    Ansi("Ритм (3)"),
-                                                    Ansi("Мерцание (4)"),
-                                                    Ansi("Энергия (5)"),
-                                                    Ansi("Биения (6)"),
-                                                    Ansi("Мания (7)"),
-                                                    Ansi("Чужой (8)"),
-                                                    Ansi("Элементы (9)"),
-                                                    Ansi("Акустика (10)")};
+                                                    std::string("Супер (1)"),
+                                                    std::string("Пульс (2)"),
+                                                    std::string("Ритм (3)"),
+                                                    std::string("Мерцание (4)"),
+                                                    std::string("Энергия (5)"),
+                                                    std::string("Биения (6)"),
+                                                    std::string("Мания (7)"),
+                                                    std::string("Чужой (8)"),
+                                                    std::string("Элементы (9)"),
+                                                    std::string("Акустика (10)")};
   return names;
 }
 

@@ -22,12 +22,12 @@ bool IsFixedCountModel(const std::string& model) {
 std::string PhonebookRangeProblem(const AppState& app) {
   const auto blockSize = NumberIn(app.settings.Range);
   if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
-    return Ansi("Диапазон чтения должен быть числом записей от 1 до 1250!");
+    return std::string("Диапазон чтения должен быть числом записей от 1 до 1250!");
   }
   const int phoneRecords = PhoneMemoryRecords(app.link.PhoneModel);
   const auto sim = NumberIn(app.settings.SIM);
   if (app.settings.FromSIM && sim && (*sim < 0 || *sim > kEntryRows - phoneRecords)) {
-    return Ansi("Емкость SIM карты должна быть числом от 0 до ") +
+    return std::string("Емкость SIM карты должна быть числом от 0 до ") +
            std::to_string(kEntryRows - phoneRecords) + "!";
   }
   return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace quorix {
@@ -11,5 +12,11 @@ std::string WarningCaption();
 inline std::string ProgramCaption() {
   return "Quorix";
 }
+
+class Shell;
+
+// Characters outside the Basic Multilingual Plane (emoji and the like) have no UCS-2 code: when a
+// typed text holds one, the user is told which and false comes back, so nothing is cut silently.
+bool TextsFitThePhone(Shell& shell, std::initializer_list<const std::string*> texts);
 
 }  // namespace quorix

@@ -1,7 +1,7 @@
 #include "phonebook/PhonebookReader.h"
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "link/AtExchange.h"
@@ -89,8 +89,8 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
   shell.ProgressShow();
   shell.ProgressSetPosition(0);
   shell.SetTitle("Quorix");
-  shell.SetStatus(1, Ansi("Чтение информации..."));
-  shell.ProgressSetText(Ansi("Чтение категорий..."));
+  shell.SetStatus(1, std::string("Чтение информации..."));
+  shell.ProgressSetText(std::string("Чтение категорий..."));
   shell.ProcessEvents();
 
   if (!pb.LV.empty() || !pb.LVCat.empty()) {
@@ -157,7 +157,7 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
         "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + blockSize - 1);
     shell.LogLine(command);
     const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
-    shell.ProgressSetText(Ansi("Чтение записей справочника..."));
+    shell.ProgressSetText(std::string("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
     if (!complete) return StopUnanswered(pb, shell);
@@ -180,20 +180,20 @@ PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
 
 void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
   if (outcome.Exchanges.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
-  const std::string counts = std::to_string(outcome.RecordsRead) + Ansi(" из ") +
-                             std::to_string(outcome.RecordsReported) + Ansi(" записей");
+  const std::string counts = std::to_string(outcome.RecordsRead) + std::string(" из ") +
+                             std::to_string(outcome.RecordsReported) + std::string(" записей");
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(),
-                  Ansi("Телефон не отвечает: чтение справочника прервано.") + "\r\n" +
-                      Ansi("Прочитано ") + counts + ".",
+                  std::string("Телефон не отвечает: чтение справочника прервано.") + "\r\n" +
+                      std::string("Прочитано ") + counts + ".",
                   MessageIcon::Warning);
     return;
   }
   shell.Message(WarningCaption(),
-                Ansi("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
-                    std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
+                std::string("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
+                    std::to_string(outcome.Exchanges.Failed) + std::string(" из ") +
                     std::to_string(outcome.Exchanges.Requests) +
-                    Ansi(" запросов без ответа или с ошибкой."),
+                    std::string(" запросов без ответа или с ошибкой."),
                 MessageIcon::Warning);
 }
 

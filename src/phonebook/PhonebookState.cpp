@@ -1,6 +1,6 @@
 #include "phonebook/PhonebookState.h"
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "phonebook/PhonebookLabels.h"
 
 namespace quorix {

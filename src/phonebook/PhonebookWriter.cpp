@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
-#include "app/Shell.h"
+#include "base/Clock.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
@@ -82,13 +82,13 @@ bool WriteCategories(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
     bool ok = false;
     if (row[CategoryMark] == kMarkChanged) {
       if (!SendRow(shell, at, clock, outcome, CategoryDeleteCommand(n),
-                   CategoryWriteCommand(n, row), Ansi("Запись категории #") + number, ok)) {
+                   CategoryWriteCommand(n, row), std::string("Запись категории #") + number, ok)) {
         return false;
       }
       if (ok) row[CategoryMark].clear();
     } else if (row[CategoryMark] == kMarkRemoved) {
       if (!SendRow(shell, at, clock, outcome, CategoryDeleteCommand(n), "",
-                   Ansi("Удаление категории #") + number, ok)) {
+                   std::string("Удаление категории #") + number, ok)) {
         return false;
       }
       if (ok) {
@@ -115,13 +115,13 @@ bool WriteEntries(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
       if (row[EntryBirthday] == "\"\"") row[EntryBirthday].clear();
       if (!SendRow(shell, at, clock, outcome, EntryDeleteCommand(n),
                    EntryWriteCommand(n, row, app.settings.AdvancedPhoneBook),
-                   Ansi("Запись в #") + number, ok)) {
+                   std::string("Запись в #") + number, ok)) {
         return false;
       }
       if (ok) row[EntryMark].clear();
     } else if (row[EntryMark] == kMarkRemoved) {
       if (!SendRow(shell, at, clock, outcome, EntryDeleteCommand(n), "",
-                   Ansi("Удаление из #") + number, ok)) {
+                   std::string("Удаление из #") + number, ok)) {
         return false;
       }
       if (ok) {
@@ -170,7 +170,7 @@ PhonebookWriteOutcome WritePhonebook(AppState& app, Shell& shell, AtExchange& at
   }
 
   shell.ProgressShow();
-  shell.ProgressSetText(Ansi("Запись данных в телефон..."));
+  shell.ProgressSetText(std::string("Запись данных в телефон..."));
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
   // Category 1 is the phone's own and never written; its mark has nothing to wait for.
@@ -185,14 +185,14 @@ PhonebookWriteOutcome WritePhonebook(AppState& app, Shell& shell, AtExchange& at
 
 PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock) {
   app.AbortRequested = false;
-  shell.SetStatus(0, Ansi("Телефон занят..."));
+  shell.SetStatus(0, std::string("Телефон занят..."));
   app.UploadHadErrors = false;
   const PhonebookWriteOutcome outcome = WritePhonebook(app, shell, at, clock);
   // A change the phone did not get is still pending, and closing the program asks about it.
   app.DataModified = PendingChanges(app.phonebook) > 0;
   shell.ProgressClose();
   if (!outcome.PhoneSilent) {
-    shell.SetStatus(0, Ansi("Телефон готов!"));
+    shell.SetStatus(0, std::string("Телефон готов!"));
     shell.SetStatus(1, "");
   }
   return outcome;
@@ -200,17 +200,19 @@ PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& a
 
 void ReportUpload(const AppState& app, Shell& shell, const PhonebookWriteOutcome& outcome) {
   if (outcome.PhoneSilent) {
-    shell.Message(WarningCaption(), Ansi("Телефон не отвечает: загрузка прервана."),
+    shell.Message(WarningCaption(), std::string("Телефон не отвечает: загрузка прервана."),
                   MessageIcon::Warning);
     return;
   }
   if (!app.UploadHadErrors) {
-    shell.Message(WarningCaption(), Ansi("Загрузка успешно звершена!"), MessageIcon::Warning);
+    shell.Message(WarningCaption(), std::string("Загрузка успешно звершена!"),
+                  MessageIcon::Warning);
     return;
   }
   shell.Message(WarningCaption(),
-                Ansi("Загрузка завершена с ошибками!") + "\r\n" + Ansi("Не выполнено команд: ") +
-                    std::to_string(outcome.Exchanges.Failed) + Ansi(" из ") +
+                std::string("Загрузка завершена с ошибками!") + "\r\n" +
+                    std::string("Не выполнено команд: ") +
+                    std::to_string(outcome.Exchanges.Failed) + std::string(" из ") +
                     std::to_string(outcome.Exchanges.Requests) + ".",
                 MessageIcon::Warning);
 }
@@ -226,7 +228,7 @@ bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
   }
   app.AbortRequested = false;
   shell.ProgressShow();
-  shell.ProgressSetText(Ansi("Очистка памяти телефона..."));
+  shell.ProgressSetText(std::string("Очистка памяти телефона..."));
   shell.ProgressSetMax(pb.LastIndex + 30);
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
@@ -235,7 +237,7 @@ bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
   SelectPhonebookMemory(app, at);
   const auto stopped = [&] {
     if (outcome.PhoneSilent) {
-      shell.Message(WarningCaption(), Ansi("Телефон не отвечает: очистка прервана."),
+      shell.Message(WarningCaption(), std::string("Телефон не отвечает: очистка прервана."),
                     MessageIcon::Warning);
     }
     return false;
@@ -251,7 +253,7 @@ bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
     std::string reply;
     const bool ok = Write(at, outcome, command, reply);
     clock.SleepMs(kWritePauseMs);
-    shell.SetStatus(1, Ansi("Удаляем категорию #") + std::to_string(n));
+    shell.SetStatus(1, std::string("Удаляем категорию #") + std::to_string(n));
     shell.LogLine(reply);
     if (outcome.PhoneSilent) return stopped();
     ++(ok ? outcome.Deleted : outcome.Failed);
@@ -269,7 +271,7 @@ bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
     std::string reply;
     const bool ok = Write(at, outcome, EntryDeleteCommand(n), reply);
     clock.SleepMs(kWritePauseMs);
-    shell.SetStatus(1, Ansi("Удаляем запись #") + std::to_string(n));
+    shell.SetStatus(1, std::string("Удаляем запись #") + std::to_string(n));
     shell.LogLine(reply);
     if (outcome.PhoneSilent) return stopped();
     ++(ok ? outcome.Deleted : outcome.Failed);
@@ -284,7 +286,8 @@ bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
 
 PhonebookWriteOutcome FullClear(AppState& app, Shell& shell, AtExchange& at, Clock& clock) {
   PhonebookWriteOutcome outcome;
-  if (shell.AskYesNo(WarningCaption(), Ansi("Вы действительно хотите очистить весь справочник?"))) {
+  if (shell.AskYesNo(WarningCaption(),
+                     std::string("Вы действительно хотите очистить весь справочник?"))) {
     ClearPhoneMemory(app, shell, at, clock, outcome);
   }
   shell.ProgressClose();

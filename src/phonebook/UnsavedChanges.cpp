@@ -1,7 +1,7 @@
 #include "phonebook/UnsavedChanges.h"
 
 #include "app/AppState.h"
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "phonebook/PhonebookMessages.h"
 
@@ -9,8 +9,9 @@ namespace quorix {
 
 bool ConfirmReplacingChanges(const AppState& app, Shell& shell) {
   return !app.DataModified ||
-         shell.AskYesNo(WarningCaption(),
-                        Ansi("Изменения, не загруженные в телефон, будут потеряны. Продолжить?"));
+         shell.AskYesNo(
+             WarningCaption(),
+             std::string("Изменения, не загруженные в телефон, будут потеряны. Продолжить?"));
 }
 
 }  // namespace quorix

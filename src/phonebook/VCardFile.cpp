@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "app/AppState.h"
-#include "app/AtomicFile.h"
-#include "app/FileBytes.h"
+#include "base/AtomicFile.h"
+#include "base/FileBytes.h"
 #include "codec/CodePage.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/EntryList.h"
@@ -53,8 +53,7 @@ std::vector<CardContact> ReadVCardFile(const std::string& path) {
   } catch (const FileBytesError& e) {
     throw VCardFileError(e.what());
   }
-  if (cards.empty())
-    throw VCardFileError(Utf8ToCp1251(path) + Ansi(": в файле нет карточек vCard"));
+  if (cards.empty()) throw VCardFileError(path + std::string(": в файле нет карточек vCard"));
   std::vector<CardContact> contacts;
   for (const VCard& card : cards) contacts.push_back(ContactFromVCard(card));
   return contacts;
@@ -76,36 +75,38 @@ ContactImportOutcome ImportVCardFile(AppState& app, const std::string& path) {
 }
 
 std::string VCardImportMessage(const ContactImportOutcome& outcome, size_t limit) {
-  std::string text = Ansi("Добавлено контактов: ") + std::to_string(outcome.Contacts) +
-                     Ansi(" из ") + std::to_string(outcome.Cards) + Ansi(", записей: ") +
-                     std::to_string(outcome.Entries) + ".";
+  std::string text = std::string("Добавлено контактов: ") + std::to_string(outcome.Contacts) +
+                     std::string(" из ") + std::to_string(outcome.Cards) +
+                     std::string(", записей: ") + std::to_string(outcome.Entries) + ".";
   if (outcome.Duplicates > 0) {
-    text += Ansi(" Уже были в справочнике номеров: ") + std::to_string(outcome.Duplicates) + ".";
+    text +=
+        std::string(" Уже были в справочнике номеров: ") + std::to_string(outcome.Duplicates) + ".";
   }
   if (outcome.Entries > 0) {
-    text += Ansi(" В телефон они попадут при загрузке данных.");
+    text += std::string(" В телефон они попадут при загрузке данных.");
   }
   if (outcome.DetailsNotWritten) {
-    text += Ansi(
+    text += std::string(
         "\nАдреса, псевдонимы и дни рождения загружаются, только когда включено «Читать "
         "расширенный справочник».");
   }
   if (outcome.Report.Empty()) return text;
-  return outcome.Report.Text(text + "\n\n" + Ansi("Не всё поместилось в телефон:"), limit);
+  return outcome.Report.Text(text + "\n\n" + std::string("Не всё поместилось в телефон:"), limit);
 }
 
 void ExportVCardClick(AppState& app, Shell& shell) {
   if (!AnyEntryUsed(app.phonebook, kEntryRows)) {
-    shell.Message("Warning!", Ansi("Сначала необходимо прочитать справочник!"),
+    shell.Message("Warning!", std::string("Сначала необходимо прочитать справочник!"),
                   MessageIcon::Warning);
     return;
   }
-  const auto path = shell.ChooseSaveFile(VCardFileChoice(Ansi("Экспорт в vCard")));
+  const auto path = shell.ChooseSaveFile(VCardFileChoice(std::string("Экспорт в vCard")));
   if (!path || path->empty()) return;
   try {
     const VCardExportOutcome outcome = SaveVCardFile(app.phonebook, *path);
-    shell.SetStatus(1, Ansi("Экспортировано контактов: ") + std::to_string(outcome.Contacts) +
-                           Ansi(", записей: ") + std::to_string(outcome.Entries));
+    shell.SetStatus(1, std::string("Экспортировано контактов: ") +
+                           std::to_string(outcome.Contacts) + std::string(", записей: ") +
+                           std::to_string(outcome.Entries));
   } catch (const VCardFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }
@@ -113,12 +114,13 @@ void ExportVCardClick(AppState& app, Shell& shell) {
 
 void ImportVCardClick(AppState& app, Shell& shell) {
   if (!HoldsPhoneMemory(app) &&
-      !shell.AskYesNo(WarningCaption(),
-                      Ansi("Справочник телефона не прочитан: контакты займут ячейки с первой, "
-                           "и загрузка заменит записи телефона в этих ячейках. Продолжить?"))) {
+      !shell.AskYesNo(
+          WarningCaption(),
+          std::string("Справочник телефона не прочитан: контакты займут ячейки с первой, "
+                      "и загрузка заменит записи телефона в этих ячейках. Продолжить?"))) {
     return;
   }
-  const auto path = shell.ChooseOpenFile(VCardFileChoice(Ansi("Импорт из vCard")));
+  const auto path = shell.ChooseOpenFile(VCardFileChoice(std::string("Импорт из vCard")));
   if (!path || path->empty()) return;
   ContactImportOutcome outcome;
   try {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "phonebook/PhonebookContacts.h"
 
 namespace quorix {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/ProfileFile.h"
 #include "base/Conversion.h"
+#include "base/ProfileFile.h"
 #include "support/RecordingShell.h"
 #include "support/TempDir.h"
 

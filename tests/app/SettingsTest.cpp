@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ProfileFile.h"
 #include "app/ProgramPaths.h"
 #include "base/Conversion.h"
+#include "base/ProfileFile.h"
 #include "codec/CodePage.h"
 #include "support/TempDir.h"
 
@@ -54,10 +54,10 @@ void ExpectSamePage(const SettingsPage& a, const SettingsPage& b) {
 TEST(SettingsTest, SavedSettingsReadBackAndLeaveTheTypeNamesAlone) {
   TempDir dir;
   const std::string ini = dir.File("velkor.ini");
-  const std::string types = "[NumberTypes]\r\nWork=" + Ansi("Рабочий") +
+  const std::string types = "[NumberTypes]\r\nWork=" + Utf8ToCp1251("Рабочий") +
                             "\r\nHome=\"Home\"\r\nMain=Main\r\nMobile=Mobile\r\nFax=Fax\r\n"
                             "Pager=Pager\r\nEmail=Email\r\nSubscribe=" +
-                            Ansi("Подписка") + "\r\n";
+                            Utf8ToCp1251("Подписка") + "\r\n";
   WriteBytes(ini, types);
 
   WriteSettings(ini, SamplePage());
@@ -65,10 +65,10 @@ TEST(SettingsTest, SavedSettingsReadBackAndLeaveTheTypeNamesAlone) {
   std::array<std::string, 8> names;
   ReadSettings(ini, read, names);
   ExpectSamePage(read, SamplePage());
-  EXPECT_EQ(names[0], Ansi("Рабочий"));
+  EXPECT_EQ(names[0], std::string("Рабочий"));
   EXPECT_EQ(names[1], "Home");
   EXPECT_EQ(names[6], "Email");
-  EXPECT_EQ(names[7], Ansi("Подписка"));
+  EXPECT_EQ(names[7], std::string("Подписка"));
   EXPECT_EQ(ReadBytes(ini).substr(0, types.size()), types) << "the type names were rewritten";
 
   // With everything off every Boolean key holds "0", and no type name is ever written.
@@ -194,12 +194,12 @@ TEST(SettingsTest, IconsAreFoundInTheFirstFolderThatHasThem) {
   std::filesystem::create_directory(program.File("logo"));
   WriteBytes(cwd.File("logo/Work.bmp"), "BM");
   WriteBytes(program.File("logo/Work.bmp"), "BM");
-  WriteBytes(program.File("logo/" + Cp1251ToUtf8(Ansi("Дом")) + ".bmp"), "BM");
+  WriteBytes(program.File("logo/Дом.bmp"), "BM");
   std::filesystem::create_directory(cwd.File("logo/Fax.bmp"));
 
   const std::vector<std::string> folders = {cwd.path(), program.path()};
   EXPECT_EQ(NumberTypeIconPath("Work", folders), cwd.File("logo/Work.bmp"));
-  EXPECT_EQ(NumberTypeIconPath(Ansi("Дом"), folders), program.File("logo/Дом.bmp"));
+  EXPECT_EQ(NumberTypeIconPath(std::string("Дом"), folders), program.File("logo/Дом.bmp"));
   try {
     NumberTypeIconPath("Fax", folders);
     ADD_FAILURE() << "a missing icon was found";

@@ -86,7 +86,7 @@ TEST(TaskbarNotifierTest, RisesStaysAndSinksWithTheTaskbarAtTheBottom) {
     EXPECT_EQ(&sender, &notifier);
     ++clicks;
   };
-  notifier.Message = Ansi("Телефон отключен!");
+  notifier.Message = std::string("Телефон отключен!");
   notifier.Show();
   auto& window = notifier.window();
 
@@ -97,7 +97,7 @@ TEST(TaskbarNotifierTest, RisesStaysAndSinksWithTheTaskbarAtTheBottom) {
   EXPECT_EQ(window.textRect().Top, 35);
   EXPECT_EQ(window.textRect().Right, 141);
   EXPECT_EQ(window.textRect().Bottom, 100);
-  EXPECT_EQ(window.message(), Ansi("Телефон отключен!"));
+  EXPECT_EQ(window.message(), std::string("Телефон отключен!"));
   EXPECT_EQ(platform.shownAt, (NotifyPoint{1280 - 148, 984}));
   EXPECT_EQ(window.showInterval(), 1);  // 50 ms over 60 steps
   EXPECT_EQ(window.hideInterval(), 1);

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/ProfileFile.h"
+#include "base/ProfileFile.h"
 #include "support/TempDir.h"
 
 namespace quorix::cli {

@@ -70,7 +70,7 @@ TEST(ContactsCalendarCommandsTest, SamplePhonebookThroughVCardComesBackAndVobjec
   const std::string vcf = phone.dir.File("contacts.vcf");
   const auto exported = phone.Cli({"phonebook", "export", vcf, "--advanced"});
   ASSERT_EQ(exported.exitCode, 0) << exported.err;
-  EXPECT_EQ(exported.out, "exported 18 contacts, 30 entries\n");
+  EXPECT_EQ(exported.out, "exported 27 contacts, 39 entries\n");
 
   const std::string& python = PythonWithVobject();
   if (!python.empty()) {
@@ -87,7 +87,7 @@ for card in vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()):
                                 {vcf});
     ASSERT_EQ(read.exitCode, 0) << read.err;
     const std::vector<std::string> cards = SortedLines(read.out);
-    EXPECT_EQ(cards.size(), 18u);
+    EXPECT_EQ(cards.size(), 27u);
     const auto has = [&cards](const std::string& card) {
       return std::find(cards.begin(), cards.end(), card) != cards.end();
     };
@@ -96,6 +96,8 @@ for card in vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()):
         has("Дмитрий Козлов|+79265554433 CELL,PREF;84952223344 WORK,VOICE;84953334455 "
             "MAIN||1979-11-02|Центральный/ул. Ленина 12/Москва/101000/Россия"));
     EXPECT_TRUE(has("Сергей Петров|+79169876543 CELL,PREF;1234 PAGER|||"));
+    EXPECT_TRUE(has("Київ Їжак|+380440000038 CELL,PREF|||"));
+    EXPECT_TRUE(has("Кафе; бар \"Ромашка\"|84950000044 WORK,VOICE,PREF|||"));
   }
 
   // Offline, into a backup: the same entries as the phone's, but melodies and pictures.
@@ -110,8 +112,8 @@ for card in vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()):
   // Into the phone, which has them all already: nothing is added twice.
   const auto again = phone.Cli({"phonebook", "import", vcf});
   EXPECT_EQ(again.exitCode, 0) << again.err;
-  EXPECT_NE(again.err.find("Добавлено контактов: 0 из 18, записей: 0. Уже были в справочнике "
-                           "номеров: 30."),
+  EXPECT_NE(again.err.find("Добавлено контактов: 0 из 27, записей: 0. Уже были в справочнике "
+                           "номеров: 39."),
             std::string::npos)
       << again.err;
 }
@@ -121,7 +123,7 @@ TEST(ContactsCalendarCommandsTest, SampleDatebookThroughICalendarComesBackAndGoe
   const std::string ics = phone.dir.File("calendar.ics");
   const auto exported = phone.Cli({"datebook", "export", ics});
   ASSERT_EQ(exported.exitCode, 0) << exported.err;
-  EXPECT_EQ(exported.out, "exported 8 events\n");
+  EXPECT_EQ(exported.out, "exported 9 events\n");
 
   const std::string& python = PythonWithVobject();
   if (!python.empty()) {
@@ -143,7 +145,8 @@ for e in cal.vevent_list:
                           "Оплатить интернет|2026-12-20|1 day, 0:00:00|12:00:00|FREQ=MONTHLY\n"
                           "Football|2026-12-11 19:00:00|2:00:00||FREQ=WEEKLY\n"
                           "Отпуск|2027-01-02|1 day, 0:00:00||\n"
-                          "Call mom|2026-12-13 20:00:00|0:15:00|-1 day, 23:55:00|FREQ=WEEKLY\n"));
+                          "Call mom|2026-12-13 20:00:00|0:15:00|-1 day, 23:55:00|FREQ=WEEKLY\n"
+                          "Планёрка; отдел №2|2026-12-15 09:30:00|0:45:00||FREQ=WEEKLY\n"));
   }
 
   const auto onPhone = phone.Cli({"datebook", "read"});
@@ -164,7 +167,7 @@ for e in cal.vevent_list:
   ASSERT_EQ(added.exitCode, 0) << added.err;
   const auto after = phone.Cli({"datebook", "read"});
   EXPECT_NE(
-      after.out.find("8\tНовое\t1\t0\t\"09:30\"\t\"01-10-2027\"\t45\t\"00:00\"\t\"00-00-2000\"\t0"),
+      after.out.find("9\tНовое\t1\t0\t\"09:30\"\t\"01-10-2027\"\t45\t\"00:00\"\t\"00-00-2000\"\t0"),
       std::string::npos)
       << after.out;
 }

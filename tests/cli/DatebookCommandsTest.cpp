@@ -60,9 +60,12 @@ TEST(DatebookCommandsTest, ReadSavesABackupThatWriteRestoresIntoAnotherPhone) {
   ASSERT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.err, "");
   const std::vector<std::string> rows = Lines(read.out);
-  ASSERT_EQ(rows.size(), 8u);
+  ASSERT_EQ(rows.size(), 9u);
   EXPECT_EQ(rows[0],
             "0\tСовещание\t1\t1\t\"10:00\"\t\"12-10-2026\"\t60\t\"09:45\"\t\"12-10-2026\"\t0");
+  EXPECT_EQ(
+      rows[8],
+      "8\tПланёрка; отдел №2\t1\t0\t\"09:30\"\t\"12-15-2026\"\t45\t\"00:00\"\t\"00-00-2000\"\t2");
 
   const auto shown = RunCli({"--settings", p.settings, "datebook", "show", file});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;
@@ -71,7 +74,7 @@ TEST(DatebookCommandsTest, ReadSavesABackupThatWriteRestoresIntoAnotherPhone) {
   const auto written =
       RunCli({"--settings", p.settings, "--port", p.into.Start(), "datebook", "write", file});
   ASSERT_EQ(written.exitCode, 0) << written.err;
-  EXPECT_EQ(written.out, "wrote 8 of 8 records\n");
+  EXPECT_EQ(written.out, "wrote 9 of 9 records\n");
   EXPECT_EQ(Events(p.into), Events(*p.from));
 }
 
@@ -88,8 +91,8 @@ TEST(DatebookCommandsTest, FailuresExitOneAndKeepAGoodBackup) {
   auto r =
       RunCli({"--settings", p.settings, "--port", p.failing->Start(), "datebook", "write", file});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(Lines(r.err).back(), "quorix-cli: wrote 7 of 8 records; 1 of 8 writes failed");
-  EXPECT_EQ(Events(*p.failing).size(), 7u);
+  EXPECT_EQ(Lines(r.err).back(), "quorix-cli: wrote 8 of 9 records; 1 of 9 writes failed");
+  EXPECT_EQ(Events(*p.failing).size(), 8u);
 
   // A reading that failed leaves the good backup, unless told to replace it.
   const std::vector<std::string> readFailing = {

@@ -28,7 +28,8 @@ TEST(P2KFilesTest, ListsTheMelodiesAndPicturesAndLeavesThePhoneOnItsModemPort) {
             "/a/mobile/audio/Bells.imy\t4\n"
             "/a/mobile/audio/Retro.imy\t3\n"
             "/a/mobile/picture/anna.jpg\t0\n"
-            "/a/mobile/picture/Wallpaper.jpg\t4\n");
+            "/a/mobile/picture/Wallpaper.jpg\t4\n"
+            "/a/mobile/audio/Мелодия.mid\t0\n");
   EXPECT_EQ(phone.server.State(), Usb::AtMode);
   EXPECT_EQ(phone.p2k.FindModemPort(), phone.port);
   Link<> link(phone.port);  // a serial dialogue runs on real time

@@ -22,7 +22,7 @@ std::string Calendar(const std::string& events) {
 
 // The record's fields after the title, as the phone sends them.
 std::string Fields(const DatebookRecord& r) {
-  std::string text = Cp1251ToUtf8(DecodeUcs2Hex(r[0]));
+  std::string text = std::string(DecodeUcs2Hex(r[0]));
   for (int k = 1; k < kDatebookFields; ++k) text += "," + r[k];
   return text;
 }
@@ -31,7 +31,7 @@ TEST(DatebookCalendarTest, EventsOfOtherCalendarsBecomeRecordsAndWhatDoesNotFitI
   ::setenv("TZ", "Europe/Moscow", 1);
   ::tzset();
   DatebookTable table;
-  table[0][0] = EncodeUcs2Hex(Ansi("Уже есть"));
+  table[0][0] = EncodeUcs2Hex(std::string("Уже есть"));
   const std::string longTitle(70, 'x');
   const CalendarImport got = AddCalendarEvents(
       table,
@@ -59,13 +59,13 @@ TEST(DatebookCalendarTest, EventsOfOtherCalendarsBecomeRecordsAndWhatDoesNotFitI
             "Конференция,0,0,\"00:00\",\"03-01-2027\",0,\"00:00\",\"00-00-2000\",5");
   const std::vector<std::string> lines = got.Report.Lines();
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(Cp1251ToUtf8(lines[0]),
+  EXPECT_EQ(std::string(lines[0]),
             "Созвон (20270105): в названии пропущены символы, которых нет в телефоне: U+1F642");
-  EXPECT_EQ(Cp1251ToUtf8(lines[1]),
+  EXPECT_EQ(std::string(lines[1]),
             longTitle.substr(0, 64) +
                 " (20270201): название сокращено до 64 символов; повтор FREQ=WEEKLY;INTERVAL=2 "
                 "телефон не знает: событие записано один раз");
-  EXPECT_EQ(Cp1251ToUtf8(lines[2]),
+  EXPECT_EQ(std::string(lines[2]),
             "Конференция (20270301): событие на несколько дней: в телефоне только первый; у "
             "повтора в телефоне нет конца");
 
@@ -78,7 +78,7 @@ TEST(DatebookCalendarTest, EventsOfOtherCalendarsBecomeRecordsAndWhatDoesNotFitI
   const CalendarImport crowded = AddCalendarEvents(full, Calendar(many));
   EXPECT_EQ(crowded.Added, kDatebookRecords);
   ASSERT_EQ(crowded.Report.Size(), 1u);
-  EXPECT_EQ(Cp1251ToUtf8(crowded.Report.Lines()[0]),
+  EXPECT_EQ(std::string(crowded.Report.Lines()[0]),
             "Ежедневник: в телефоне 500 записей, не поместилось событий: 3");
   EXPECT_EQ(
       AddCalendarEvents(full, Calendar(Event("SUMMARY:Событие 0\r\nDTSTART:20270101T100000\r\n")))
@@ -94,10 +94,11 @@ TEST(DatebookCalendarTest, RecordsTheIcalendarCannotTakeAreReported) {
               "\"00-00-2000\"",      "9"};
   const CalendarExport out = DatebookICalendar(table, 0);
   EXPECT_EQ(out.Events, 1);
-  EXPECT_EQ(out.Report.Lines(),
-            (std::vector<std::string>{
-                Ansi("#3 Bad: начало «\"13-40-2026\" \"25:00\"» не дата: событие не записано"),
-                Ansi("#4 Good: повтор «9» не переведён")}));
+  EXPECT_EQ(
+      out.Report.Lines(),
+      (std::vector<std::string>{
+          std::string("#3 Bad: начало «\"13-40-2026\" \"25:00\"» не дата: событие не записано"),
+          std::string("#4 Good: повтор «9» не переведён")}));
   EXPECT_NE(out.Text.find("DTSTART:20270131T100000\r\n"), std::string::npos) << out.Text;
   EXPECT_EQ(out.Text.find("RRULE"), std::string::npos);
 }

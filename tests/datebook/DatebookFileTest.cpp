@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookCommands.h"
 #include "support/FileSizeLimit.h"
@@ -33,16 +33,15 @@ TEST(DatebookFileTest, TheSavedTextReadsBackToTheSameRecords) {
   table[9] = {"", "1", "0"};  // no description: not in use
   const std::string text = DatebookFileText(table, "08.12.2026 12:00:00");
   EXPECT_EQ(text, kHeader + "08.12.2026 12:00:00\r\n" +
-                      Utf8ToCp1251("0;Совещание;1;0;\"10:00\";\"12-10-2026\";60;\"09:45\";"
-                                   "\"12-10-2026\";0\r\n"
-                                   "3;Обед; потом кино;1;0;\"10:00\";\"12-11-2026\";60;\"09:45\";"
-                                   "\"12-11-2026\";0\r\n") +
+                      "0;Совещание;1;0;\"10:00\";\"12-10-2026\";60;\"09:45\";"
+                      "\"12-10-2026\";0\r\n"
+                      "3;Обед; потом кино;1;0;\"10:00\";\"12-11-2026\";60;\"09:45\";"
+                      "\"12-11-2026\";0\r\n" +
                       "7;x;;;;;;;;\r\n");
 
   test::TempDir dir;
   const std::string path = dir.File("d.csv");
-  WriteBytes(path, text + "\r\n" + "12;" + Utf8ToCp1251("Отпуск") + ";0;0\r\n" + "0;" +
-                       Utf8ToCp1251("Совещание") + ";0\r\n");
+  WriteBytes(path, Utf8ToCp1251(text + "\r\n12;Отпуск;0;0\r\n0;Совещание;0\r\n"));
   DatebookTable restored = ReadDatebookFile(path);
   EXPECT_EQ(restored[3], table[3]) << "the \";\" stays in the description";
   EXPECT_EQ(restored[7], table[7]) << "a short line is a record like any other";

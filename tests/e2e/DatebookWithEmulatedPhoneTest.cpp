@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
-#include "codec/CodePage.h"
+#include "base/Clock.h"
 #include "datebook/DatebookCommands.h"
 #include "datebook/DatebookFile.h"
 #include "datebook/DatebookReader.h"
@@ -75,7 +74,7 @@ TEST(DatebookWithEmulatedPhoneTest, ReadFillsTheTableAndTheListAndUnlocksTheDate
   Datebook d(true);
   const DatebookReadOutcome outcome = d.Read();
   EXPECT_FALSE(outcome.HadFailures());
-  EXPECT_EQ(outcome.RecordsRead, 8);
+  EXPECT_EQ(outcome.RecordsRead, 9);
   EXPECT_EQ(d.Received("AT+CSCS=UCS2"),
             (Commands{"AT+CSCS=UCS2", "AT+MDBL=1", "AT+MDBR=0,499", "AT+MDBL=0"}));
   EXPECT_FALSE(d.Locked());
@@ -83,10 +82,11 @@ TEST(DatebookWithEmulatedPhoneTest, ReadFillsTheTableAndTheListAndUnlocksTheDate
   EXPECT_EQ(db.DatebookRecords[0],
             (DatebookRecord{Hex("Совещание"), "1", "1", "\"10:00\"", "\"12-10-2026\"", "60",
                             "\"09:45\"", "\"12-10-2026\"", "0"}));
-  ASSERT_EQ(db.LVCal.size(), 8u);
+  ASSERT_EQ(db.LVCal.size(), 9u);
   EXPECT_EQ(db.LVCal[1].Caption, "1");
-  EXPECT_EQ(db.LVCal[1].Cells[EventDescription], Ansi("День рождения Анны"));
+  EXPECT_EQ(db.LVCal[1].Cells[EventDescription], std::string("День рождения Анны"));
   EXPECT_EQ(db.LVCal[1].Cells[EventField9], "5");
+  EXPECT_EQ(db.LVCal[8].Cells[EventDescription], std::string("Планёрка; отдел №2"));
   EXPECT_NE(std::find(d.shell.log.begin(), d.shell.log.end(), "AT+MDBR=0,499"), d.shell.log.end());
   EXPECT_TRUE(d.shell.messages.empty());
   EXPECT_FALSE(d.shell.progressShown);
@@ -94,7 +94,7 @@ TEST(DatebookWithEmulatedPhoneTest, ReadFillsTheTableAndTheListAndUnlocksTheDate
   const DatebookTable first = db.DatebookRecords;
   d.Read();
   EXPECT_EQ(db.DatebookRecords, first) << "a second reading does not extend the fields";
-  EXPECT_EQ(db.LVCal.size(), 8u);
+  EXPECT_EQ(db.LVCal.size(), 9u);
 }
 
 TEST(DatebookWithEmulatedPhoneTest, AnEmptyDatebookLeavesAnEmptyListAndStillUnlocks) {
@@ -121,10 +121,10 @@ TEST(DatebookWithEmulatedPhoneTest, ASavedDatebookRestoresIntoAnEmptiedPhone) {
   into.state.UploadHadErrors = true;  // as an earlier phonebook upload may have left it
   into.Restore(path);
   ASSERT_EQ(into.shell.messages.size(), 1u);
-  EXPECT_EQ(into.shell.messages[0].text, Ansi("Загрузка успешно завершена!"));
+  EXPECT_EQ(into.shell.messages[0].text, std::string("Загрузка успешно завершена!"));
   EXPECT_FALSE(into.state.UploadHadErrors);
   const Commands sent = into.Received("ATZ");
-  ASSERT_EQ(sent.size(), 13u);
+  ASSERT_EQ(sent.size(), 14u);
   EXPECT_EQ(Commands(sent.begin(), sent.begin() + 3),
             (Commands{"ATZ", "AT+CSCS=UCS2", "AT+MDBL=1"}));
   EXPECT_EQ(sent[3], "AT+MDBW=0," + Hex("Совещание") +
@@ -135,7 +135,8 @@ TEST(DatebookWithEmulatedPhoneTest, ASavedDatebookRestoresIntoAnEmptiedPhone) {
 
   into.Read();
   EXPECT_EQ(into.state.datebook.DatebookRecords, from.state.datebook.DatebookRecords);
-  EXPECT_EQ(into.state.datebook.LVCal.back().Cells[EventDescription], Ansi("Обед; потом кино"));
+  EXPECT_EQ(into.state.datebook.LVCal.back().Cells[EventDescription],
+            std::string("Обед; потом кино"));
 }
 
 TEST(DatebookWithEmulatedPhoneTest, AFileOfOnlyTheHeaderLocksAndUnlocksOnly) {
@@ -144,7 +145,7 @@ TEST(DatebookWithEmulatedPhoneTest, AFileOfOnlyTheHeaderLocksAndUnlocksOnly) {
   test::WriteBytes(path, DatebookFileHeader() + "08.12.2026 12:00:00\r\n");
   d.Restore(path);
   EXPECT_EQ(d.Received("ATZ"), (Commands{"ATZ", "AT+CSCS=UCS2", "AT+MDBL=1", "AT+MDBL=0"}));
-  EXPECT_EQ(d.shell.messages.back().text, Ansi("Загрузка успешно завершена!"));
+  EXPECT_EQ(d.shell.messages.back().text, std::string("Загрузка успешно завершена!"));
 
   // A file that is not a datebook sends nothing at all.
   test::WriteBytes(path, "Motorola phonebook file, it was created with Quorix \r\n0;a;1\r\n");
@@ -184,8 +185,8 @@ TEST(DatebookWithEmulatedPhoneTest, AFailedWriteOrASilentPhoneEndsTheRestoreWith
   EXPECT_TRUE(d.state.UploadHadErrors);
   ASSERT_EQ(d.shell.messages.size(), 2u);
   EXPECT_EQ(d.shell.messages[0].text.rfind("AT Command Error: AT+MDBW=3,", 0), 0u);
-  EXPECT_EQ(d.shell.messages[1].text, Ansi("Загрузка завершена с ошибками!"));
-  EXPECT_EQ(d.Received("ATZ").size(), 12u) << "the writes after it still go out";
+  EXPECT_EQ(d.shell.messages[1].text, std::string("Загрузка завершена с ошибками!"));
+  EXPECT_EQ(d.Received("ATZ").size(), 13u) << "the writes after it still go out";
 
   // The line drops during the writes: the restore stops and says so.
   options.errorOn.clear();
@@ -202,7 +203,7 @@ TEST(DatebookWithEmulatedPhoneTest, AFailedWriteOrASilentPhoneEndsTheRestoreWith
   ReportDatebookRestore(silent.shell, silent.state, outcome);
   ASSERT_EQ(silent.shell.messages.size(), 1u);
   EXPECT_EQ(silent.shell.messages[0].text.rfind(
-                Ansi("Телефон не отвечает: запись ежедневника прервана. Записано "), 0),
+                std::string("Телефон не отвечает: запись ежедневника прервана. Записано "), 0),
             0u);
 }
 
@@ -253,7 +254,7 @@ TEST(DatebookWithEmulatedPhoneTest, AReplyCutShortKeepsItsWholeLinesAndEndsTheRe
   ReportDatebookReading(odd.shell, outcome);
   ASSERT_EQ(odd.shell.messages.size(), 1u);
   EXPECT_EQ(odd.shell.messages[0].text,
-            Ansi("Телефон не отвечает: чтение ежедневника прервано. Прочитано записей: 1."));
+            std::string("Телефон не отвечает: чтение ежедневника прервано. Прочитано записей: 1."));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
@@ -33,8 +33,8 @@ TEST(LinkWithEmulatedPhoneTest, ConnectsAndFramesRepliesAsThePhoneSendsThem) {
   link.phone.ConnectPhone();
   ASSERT_TRUE(link.state.link.PhoneConnected);
   EXPECT_EQ(link.state.link.PhoneModel, "V3");
-  EXPECT_EQ(link.shell.status[2], Ansi("Модель: V3"));
-  EXPECT_EQ(link.shell.notices.back(), Ansi("Motorola V3\r\nподключен!"));
+  EXPECT_EQ(link.shell.status[2], std::string("Модель: V3"));
+  EXPECT_EQ(link.shell.notices.back(), std::string("Motorola V3\r\nподключен!"));
 
   std::string reply;
   link.phone.SendATCommand("ATZ", reply);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "codec/CodePage.h"
 #include "link/AtReply.h"
 #include "support/EmulatedP2K.h"
 
@@ -45,8 +44,8 @@ TEST(P2KFileServicesTest, TheListComesInPartsOfThreeAndAnEmptyPhoneIsAskedForNon
   EXPECT_EQ(phone.shell.progressMax, 3);
   EXPECT_EQ(phone.shell.progressPosition, 3);
   EXPECT_EQ(ProgressTexts(phone.shell), (std::vector<std::string>{
-                                            Ansi("Чтение колличества файлов..."),
-                                            Ansi("Чтение файл-листа..."),
+                                            std::string("Чтение колличества файлов..."),
+                                            std::string("Чтение файл-листа..."),
                                         }));
 
   phone.server.ChangeFiles([](emu::P2KPhone& p2k) { p2k.RemoveAllFiles(); });
@@ -69,11 +68,11 @@ TEST(P2KFileServicesTest, APartThatDoesNotComeEndsTheListingAndAPhoneThatStaysAw
       ListPhoneFiles(phone.p2k, phone.shell, [&](const p2k::PhoneFile&) { ++listed; });
   EXPECT_TRUE(listing.Counted);
   EXPECT_FALSE(listing.Complete);
-  EXPECT_EQ(listing.Count, 10);
+  EXPECT_EQ(listing.Count, 11);
   EXPECT_EQ(listed, 3) << "the first part, and only once";
   EXPECT_EQ(phone.InTranscript(kListRequest), 2) << "nothing asked after the part that failed";
   EXPECT_EQ(phone.shell.log.back(),
-            Ansi("Список файлов телефона прочитан не весь: часть 2 из 4 не получена."));
+            std::string("Список файлов телефона прочитан не весь: часть 2 из 4 не получена."));
 
   EXPECT_FALSE(
       ReturnToAtMode(phone.p2k, phone.phone, phone.state.link, /*bluetooth=*/false, phone.shell));
@@ -81,10 +80,11 @@ TEST(P2KFileServicesTest, APartThatDoesNotComeEndsTheListingAndAPhoneThatStaysAw
   EXPECT_FALSE(phone.state.link.PhoneConnected);
   EXPECT_GE(phone.clock.NowMs(), PhoneConnection::kReconnectLimitMs);
   ASSERT_FALSE(phone.shell.messages.empty());
-  EXPECT_EQ(phone.shell.messages.back().text,
-            Ansi("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он будет "
-                 "готов."));
-  EXPECT_EQ(phone.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(
+      phone.shell.messages.back().text,
+      std::string("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он будет "
+                  "готов."));
+  EXPECT_EQ(phone.shell.status[1], std::string("Телефон не найден!"));
 }
 
 TEST(P2KFileServicesTest, TheToneDatabaseGoesOnlyAfterAYesAndThePhoneComesBackConnected) {
@@ -93,9 +93,10 @@ TEST(P2KFileServicesTest, TheToneDatabaseGoesOnlyAfterAYesAndThePhoneComesBackCo
   const size_t before = phone.shell.calls.size();
   EXPECT_EQ(ToolButton15Click(phone.p2k, phone.phone, phone.state.link, phone.shell),
             ToneDatabaseOutcome::Declined);
-  EXPECT_EQ(std::vector<std::string>(phone.shell.calls.begin() + before, phone.shell.calls.end()),
-            std::vector<std::string>{"AskYesNo|" + Ansi("Внимание!") + "|" +
-                                     Ansi("Вы действительно хотите удалить файл MyToneDB.db?")});
+  EXPECT_EQ(
+      std::vector<std::string>(phone.shell.calls.begin() + before, phone.shell.calls.end()),
+      std::vector<std::string>{"AskYesNo|" + std::string("Внимание!") + "|" +
+                               std::string("Вы действительно хотите удалить файл MyToneDB.db?")});
   EXPECT_TRUE(phone.phone.Com().Connected()) << "the link untouched";
   EXPECT_TRUE(phone.state.link.PhoneConnected);
   EXPECT_FALSE(phone.p2k.Searching());
@@ -109,10 +110,10 @@ TEST(P2KFileServicesTest, TheToneDatabaseGoesOnlyAfterAYesAndThePhoneComesBackCo
   EXPECT_EQ(phone.InTranscript("31 bytes: 00 00 00 05 2F 61"), 1);
   EXPECT_EQ(phone.InTranscript("command 022"), 1) << "restarted";
   EXPECT_EQ(ProgressTexts(phone.shell), (std::vector<std::string>{
-                                            Ansi("Переключение телефона в P2K режим..."),
+                                            std::string("Переключение телефона в P2K режим..."),
                                             "Remove /a/mobile/audio/MyToneDB.db...",
-                                            Ansi("Перезагрузка телефона..."),
-                                            Ansi("Поиск телефона..."),
+                                            std::string("Перезагрузка телефона..."),
+                                            std::string("Поиск телефона..."),
                                         }));
   EXPECT_EQ(phone.shell.calls.back(), "ProgressClose");
   EXPECT_EQ(phone.shell.calls.end()[-2], "ProgressShowGauge|1");

@@ -19,7 +19,7 @@ TEST(P2KWithEmulatedPhoneTest, TheModemPortGivesWayToTheP2KDeviceAndComesBackAft
 
   std::vector<uint8_t> reply;
   ASSERT_TRUE(phone.p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply));
-  EXPECT_EQ(p2k::FileCountFromReply(reply), 10);
+  EXPECT_EQ(p2k::FileCountFromReply(reply), 11);
   ASSERT_TRUE(phone.p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply));
   const auto files = p2k::FileRecordsFromReply(reply);
   ASSERT_EQ(files.size(), 3u);

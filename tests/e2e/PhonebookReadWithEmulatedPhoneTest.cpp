@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
 #include "phone-emulator/PtyPhoneServer.h"
@@ -114,11 +114,11 @@ TEST(PhonebookReadWithEmulatedPhoneTest, C650WithBothMemoriesReadsUntilTheCountI
 
   const ListRow* mother = r.Row(1);
   ASSERT_NE(mother, nullptr);
-  EXPECT_EQ(mother->Cells[NameCell], Ansi("Мама"));
-  EXPECT_EQ(mother->Cells[CategoryCell], Ansi("Семья"));
+  EXPECT_EQ(mother->Cells[NameCell], std::string("Мама"));
+  EXPECT_EQ(mother->Cells[CategoryCell], std::string("Семья"));
   const ListRow* dmitry = r.Row(11);
   ASSERT_NE(dmitry, nullptr);
-  EXPECT_EQ(dmitry->Cells[StreetCell], Ansi("ул. Ленина 12"));
+  EXPECT_EQ(dmitry->Cells[StreetCell], std::string("ул. Ленина 12"));
   EXPECT_EQ(dmitry->Cells[BirthdayCell], "11-02-1979");
   const ListRow* sim = r.Row(highest);
   ASSERT_NE(sim, nullptr);
@@ -183,9 +183,9 @@ TEST(PhonebookReadWithEmulatedPhoneTest, EmptyPhoneAsksOnceAndDecodesTheCategory
   for (const CategoryListRow& row : pb.LVCat)
     if (row.Caption == "3") third = &row;
   ASSERT_NE(third, nullptr);
-  EXPECT_EQ(third->Cells[0], Ansi("АБ"));
+  EXPECT_EQ(third->Cells[0], std::string("АБ"));
   EXPECT_EQ(third->Cells[1], "Vibe-Pulse (5)");
-  EXPECT_EQ(third->Cells[2], Ansi("Мерцание (4)"));
+  EXPECT_EQ(third->Cells[2], std::string("Мерцание (4)"));
   EXPECT_EQ(pb.Categories[3][CategoryName], "04100411");
 }
 

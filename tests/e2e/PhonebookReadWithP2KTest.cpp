@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "codec/CodePage.h"
 #include "link/p2k/P2KFileList.h"
 #include "phonebook/PhoneFileReading.h"
 #include "phonebook/PhonebookReader.h"
@@ -42,7 +41,8 @@ TEST(PhonebookReadWithP2KTest, TheReadingEndsWithThePhonesMelodiesAndPicturesAsC
   const std::string longName = "/a/mobile/picture/" + std::string(233, 'p') + ".jpg";
   ASSERT_EQ(longName.size(), 255u);
   reading.server.ChangeFiles([&](emu::P2KPhone& p2k) {
-    p2k.PutFile({"/a/mobile/audio/Ch\x80ur.mid", 0x0004});
+    // Named in code page 1251 bytes, one of which the code page lacks.
+    p2k.PutFile({"/a/mobile/audio/Ch\x98ur.mid", 0x0004});
     p2k.PutFile({longName});
   });
   // Asked at the end of the reading, and declined: the phone must still go back to AT mode.
@@ -55,16 +55,17 @@ TEST(PhonebookReadWithP2KTest, TheReadingEndsWithThePhonesMelodiesAndPicturesAsC
   const PhonebookState& pb = reading.state.phonebook;
   EXPECT_EQ(pb.PhoneFileList[1].FileName, "/a/mobile/audio/Classic.mid");
   EXPECT_EQ(pb.PhoneFileList[1].FileAttributes, 4);
-  EXPECT_EQ(pb.PhoneFileList[11].FileName, "/a/mobile/audio/Chur.mid")
-      << "the byte the text table lacks is dropped";
-  EXPECT_EQ(pb.PhoneFileList[12].FileName, longName.substr(0, 254));
-  EXPECT_EQ(pb.PhoneFileList[13].FileName, "");
+  EXPECT_EQ(pb.PhoneFileList[11].FileName, "/a/mobile/audio/Мелодия.mid");
+  EXPECT_EQ(pb.PhoneFileList[12].FileName, "/a/mobile/audio/Chur.mid")
+      << "the byte the code page lacks is dropped";
+  EXPECT_EQ(pb.PhoneFileList[13].FileName, longName.substr(0, 254));
+  EXPECT_EQ(pb.PhoneFileList[14].FileName, "");
   const auto& labels = pb.EntryEditorLists.Edit4;
-  EXPECT_EQ(
-      std::vector<std::string>(labels.begin() + 11, labels.end()),
-      (std::vector<std::string>{"Bells.imy (10)", "Chime.amr (11)", "Chur.mid (12)",
-                                "Classic.mid (13)", "Dance.mid (14)", "Moscow Nights.mid (15)",
-                                "Retro.imy (16)", "Summer.mp3 (17)", "Voice note.amr (18)"}))
+  EXPECT_EQ(std::vector<std::string>(labels.begin() + 11, labels.end()),
+            (std::vector<std::string>{"Bells.imy (10)", "Chime.amr (11)", "Chur.mid (12)",
+                                      "Classic.mid (13)", "Dance.mid (14)", "Мелодия.mid (15)",
+                                      "Moscow Nights.mid (16)", "Retro.imy (17)", "Summer.mp3 (18)",
+                                      "Voice note.amr (19)"}))
       << "attribute bit 4 first, each group in the phone's order";
   EXPECT_EQ(pb.EntryEditorLists.Edit5,
             (std::vector<std::string>{"/a/mobile/picture/anna.jpg",
@@ -98,8 +99,8 @@ TEST(PhonebookReadWithP2KTest, AFileListThatCannotBeCountedIsReportedAndTheChoic
             std::vector<std::string>{"/a/mobile/picture/earlier.jpg"});
   ASSERT_EQ(reading.shell.messages.size(), 1u);
   EXPECT_EQ(reading.shell.messages[0].text,
-            Ansi("Список файлов телефона прочитать не удалось: мелодии и картинки остались "
-                 "прежними."));
+            std::string("Список файлов телефона прочитать не удалось: мелодии и картинки остались "
+                        "прежними."));
   EXPECT_TRUE(reading.state.link.PhoneConnected);
 }
 
@@ -119,8 +120,8 @@ TEST(PhonebookReadWithP2KTest, FilesBeyondTheListsRowsAreCountedAndToldOnce) {
   EXPECT_EQ(pb.EntryEditorLists.Edit5.size(), static_cast<size_t>(kPhoneFileRows));
   ASSERT_EQ(reading.shell.messages.size(), 1u);
   EXPECT_EQ(reading.shell.messages[0].text,
-            Ansi("В телефоне больше файлов, чем вмещает список (1000): 2 не вошли в выбор "
-                 "мелодий и картинок."));
+            std::string("В телефоне больше файлов, чем вмещает список (1000): 2 не вошли в выбор "
+                        "мелодий и картинок."));
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 
 #include "app/AppState.h"
 #include "codec/CodePage.h"
+#include "codec/Ucs2.h"
 #include "link/PhoneConnection.h"
 #include "link/PhoneReset.h"
 #include "phone-emulator/PtyPhoneServer.h"
 #include "phonebook/EntryEditor.h"
 #include "phonebook/EntryList.h"
+#include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookReader.h"
 #include "phonebook/PhonebookWriter.h"
 #include "support/EmulatedPhoneSettings.h"
@@ -81,6 +83,24 @@ struct Writing {
   }
 };
 
+// A second reading holds the rows the first had, but for what the program adds (the tree index,
+// the marks) and the quotes a birthday may come with.
+void ExpectSameEntries(const PhonebookState& read, const PhonebookState& expected) {
+  const auto normal = [](EntryRow row) {
+    std::string& birthday = row[EntryBirthday];
+    if (birthday.size() >= 2 && birthday.front() == '"')
+      birthday = birthday.substr(1, birthday.size() - 2);
+    row[EntryTreeIndex].clear();
+    row[EntryMark].clear();
+    return row.fields;
+  };
+  for (int i = 1; i <= kEntryRows; ++i) {
+    ASSERT_EQ(EntryIsUsed(read, i), EntryIsUsed(expected, i)) << i;
+    if (!EntryIsUsed(expected, i)) continue;
+    EXPECT_EQ(normal(read.PhonebookEntries[i]), normal(expected.PhonebookEntries[i])) << i;
+  }
+}
+
 PhonebookWriteOutcome Upload(Writing& w) {
   const PhonebookWriteOutcome outcome = UploadPhonebook(w.state, w.shell, w.phone, w.clock);
   ReportUpload(w.state, w.shell, outcome);
@@ -96,8 +116,8 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, AnUploadWithoutMarksStillResetsAndSele
   EXPECT_FALSE(w.state.DataModified);
   EXPECT_FALSE(w.shell.progressShown);
   ASSERT_EQ(w.shell.messages.size(), 1u);
-  EXPECT_EQ(w.shell.messages[0].text, Ansi("Загрузка успешно звершена!"));
-  EXPECT_EQ(w.shell.status[0], Ansi("Телефон готов!"));
+  EXPECT_EQ(w.shell.messages[0].text, std::string("Загрузка успешно звершена!"));
+  EXPECT_EQ(w.shell.status[0], std::string("Телефон готов!"));
   EXPECT_GE(w.clock.Skipped(), kResetPauseMs);
 }
 
@@ -205,7 +225,8 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, FailedAndUnreachedRowsKeepTheirMarks) 
   EXPECT_EQ(w.state.phonebook.PhonebookEntries[4][EntryMark], "");
   EXPECT_TRUE(w.state.DataModified) << "closing still asks about row 3";
   EXPECT_TRUE(w.state.UploadHadErrors);
-  EXPECT_EQ(w.shell.messages.back().text.rfind(Ansi("Загрузка завершена с ошибками!"), 0), 0u);
+  EXPECT_EQ(w.shell.messages.back().text.rfind(std::string("Загрузка завершена с ошибками!"), 0),
+            0u);
 
   // Closing the progress window stops before the next row.
   w.shell.messages.clear();
@@ -233,7 +254,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, APhoneThatHangsUpStopsTheUploadAtOnce)
   EXPECT_TRUE(outcome.PhoneSilent);
   EXPECT_FALSE(w.state.link.PhoneConnected);
   ASSERT_EQ(w.shell.messages.size(), 1u);
-  EXPECT_EQ(w.shell.messages[0].text, Ansi("Телефон не отвечает: загрузка прервана."));
+  EXPECT_EQ(w.shell.messages[0].text, std::string("Телефон не отвечает: загрузка прервана."));
   EXPECT_EQ(w.state.phonebook.PhonebookEntries[20][EntryMark], kMarkChanged);
   EXPECT_TRUE(w.state.DataModified);
 }
@@ -248,7 +269,7 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, TheEditedBookIsWhatThePhoneHoldsAfterT
   pb.PhonebookEntries[2][EntryName] = Hex("Мамочка");
   pb.PhonebookEntries[2][EntryMark] = kMarkChanged;
   ASSERT_TRUE(PrepareAddEntry(w.state, w.shell));
-  pb.EntryEditor.Edit2 = Ansi("Новый");
+  pb.EntryEditor.Edit2 = std::string("Новый");
   pb.EntryEditor.Edit3 = "+79990001122";
   pb.EntryEditor.ComboBox1 = "Mobile";
   pb.EntryEditor.ComboBox2 = "VIP";
@@ -266,23 +287,38 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, TheEditedBookIsWhatThePhoneHoldsAfterT
   again.settings = w.state.settings;
   again.link = w.state.link;
   ReadPhonebook(again, w.shell, w.phone);
-  const auto normal = [](EntryRow row) {
-    std::string& birthday = row[EntryBirthday];
-    if (birthday.size() >= 2 && birthday.front() == '"')
-      birthday = birthday.substr(1, birthday.size() - 2);
-    row[EntryTreeIndex].clear();
-    row[EntryMark].clear();
-    return row.fields;
-  };
-  for (int i = 1; i <= kEntryRows; ++i) {
-    ASSERT_EQ(EntryIsUsed(again.phonebook, i), EntryIsUsed(pb, i)) << i;
-    if (!EntryIsUsed(pb, i)) continue;
-    EXPECT_EQ(normal(again.phonebook.PhonebookEntries[i]), normal(pb.PhonebookEntries[i])) << i;
-  }
+  ExpectSameEntries(again.phonebook, pb);
   EXPECT_FALSE(EntryIsUsed(again.phonebook, 4));
   EXPECT_EQ(again.phonebook.PhonebookEntries[2][EntryName], Hex("Мамочка"));
   EXPECT_EQ(again.phonebook.PhonebookEntries[5][EntryCategory], "8");
   EXPECT_EQ(again.phonebook.PhonebookEntries[added][EntryNumberFormat], "145");
+}
+
+// Every alphabet of the sample, read, kept in a backup, restored and uploaded into an empty
+// phone, arrives there with the codes it had.
+TEST(PhonebookWriteWithEmulatedPhoneTest, AMultiAlphabetBookGoesThroughItsBackupIntoAnotherPhone) {
+  Writing from;
+  from.state.settings.AdvancedPhoneBook = true;
+  ReadPhonebook(from.state, from.shell, from.phone);
+  const PhonebookState& read = from.state.phonebook;
+  ASSERT_EQ(DecodeUcs2Hex(read.PhonebookEntries[38][EntryName]), "Київ Їжак");
+  ASSERT_EQ(read.PhonebookEntries[43][EntryName], "674E5C0F9F8D");
+  const std::string backup = from.dir.File("book.csv");
+  EXPECT_TRUE(SavePhonebookFile(from.state, from.clock, backup)) << "not code page 1251";
+
+  Writing to(EmulatorOptions{});
+  to.state.settings.AdvancedPhoneBook = true;
+  RestorePhonebookFile(to.state, to.shell, backup);
+  Upload(to);
+  ASSERT_FALSE(to.state.UploadHadErrors);
+  AppState again;
+  again.settings = to.state.settings;
+  again.link = to.state.link;
+  ReadPhonebook(again, to.shell, to.phone);
+  ExpectSameEntries(again.phonebook, read);
+  for (int c = 1; c <= kCategoryRows; ++c) {
+    EXPECT_EQ(again.phonebook.Categories[c][CategoryName], read.Categories[c][CategoryName]) << c;
+  }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "FuzzInput.h"
 #include "app/Settings.h"
-#include "app/SettingsPage.h"
+#include "base/SettingsPage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& path = quorix::fuzz::WriteInput("velkor.ini", data, size);

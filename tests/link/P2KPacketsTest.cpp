@@ -89,7 +89,8 @@ TEST(P2KPacketsTest, InterfaceNamesAndFileRecords) {
   EXPECT_EQ(FileCountFromReply(Bytes{0x07}), 0);
 
   Bytes reply(4 + 2 * kFileRecordSize + 100, 0);
-  const std::string first = "/a/B\x80z";
+  // Code page 1251 bytes, as a Russian phone names its files; 0x98 has no place in the code page.
+  const std::string first = "/a/\xCC\xE5\xEB\xEE\xE4\xE8\xFF\x98.mid";
   std::copy(first.begin(), first.end(), reply.begin() + 4);
   reply[4 + 261] = 0x00;
   reply[4 + 262] = 0x04;
@@ -97,7 +98,7 @@ TEST(P2KPacketsTest, InterfaceNamesAndFileRecords) {
   std::fill_n(second, 265, 'n');
   const auto files = FileRecordsFromReply(reply);
   ASSERT_EQ(files.size(), 2u) << "the third record is cut short";
-  EXPECT_EQ(files[0].name, "/a/Bz") << "a byte the text table lacks is dropped";
+  EXPECT_EQ(files[0].name, "/a/Мелодия.mid") << "a byte the code page lacks is dropped";
   EXPECT_EQ(files[0].attributes, 4);
   EXPECT_EQ(files[1].name.size(), 265u) << "a name without its zero ends with its room";
   EXPECT_EQ(files[1].attributes, 2 * 'n');

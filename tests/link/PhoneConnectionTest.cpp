@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/PhoneConnection.h"
@@ -88,11 +88,11 @@ TEST(PhoneConnectionTest, ConnectsIdentifiesAndDisconnects) {
   EXPECT_TRUE(link.state.link.PhoneConnected);
   EXPECT_TRUE(link.phone.Com().Connected());
   EXPECT_EQ(link.state.link.PhoneModel, "E398");
-  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Подключен :)"));
+  EXPECT_EQ(link.shell.status[0], std::string("Статус: Подключен :)"));
   EXPECT_EQ(link.shell.status[1], "");
-  EXPECT_EQ(link.shell.status[2], Ansi("Модель: E398"));
+  EXPECT_EQ(link.shell.status[2], std::string("Модель: E398"));
   ASSERT_EQ(link.shell.notices.size(), 1u);
-  EXPECT_EQ(link.shell.notices[0], Ansi("Motorola E398\r\nподключен!"));
+  EXPECT_EQ(link.shell.notices[0], std::string("Motorola E398\r\nподключен!"));
   EXPECT_EQ(line.Lines(), (std::vector<std::string>{"ATZ", "AT+CGMM"}));
   EXPECT_TRUE(link.phone.RequireConnection());
 
@@ -103,14 +103,14 @@ TEST(PhoneConnectionTest, ConnectsIdentifiesAndDisconnects) {
   link.phone.ToolButton2Click();
   EXPECT_FALSE(link.state.link.PhoneConnected);
   EXPECT_FALSE(link.phone.Com().Connected());
-  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Отключен"));
+  EXPECT_EQ(link.shell.status[0], std::string("Статус: Отключен"));
   EXPECT_EQ(link.shell.status[2], "");
-  EXPECT_EQ(link.shell.notices.back(), Ansi("Телефон отключен!"));
+  EXPECT_EQ(link.shell.notices.back(), std::string("Телефон отключен!"));
 
   EXPECT_FALSE(link.phone.RequireConnection());
   ASSERT_EQ(link.shell.messages.size(), 1u);
-  EXPECT_EQ(link.shell.messages[0].caption, Ansi("Внимание!"));
-  EXPECT_EQ(link.shell.messages[0].text, Ansi("Подключитесь к телефону!"));
+  EXPECT_EQ(link.shell.messages[0].caption, std::string("Внимание!"));
+  EXPECT_EQ(link.shell.messages[0].text, std::string("Подключитесь к телефону!"));
   EXPECT_EQ(link.shell.messages[0].icon, MessageIcon::Warning);
 }
 
@@ -131,9 +131,9 @@ TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakes
   link.phone.ConnectPhone();
   EXPECT_FALSE(link.state.link.PhoneConnected);
   EXPECT_FALSE(link.phone.Com().Connected());
-  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Отключен"));
-  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
-  EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
+  EXPECT_EQ(link.shell.status[0], std::string("Статус: Отключен"));
+  EXPECT_EQ(link.shell.status[1], std::string("Телефон не найден!"));
+  EXPECT_EQ(link.shell.notices.back(), std::string("Мобильный телефон не найден!"));
 
   PtyLine right;
   right.AnswerWith(AnswerLikeE398);
@@ -145,7 +145,7 @@ TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakes
   Link nowhere("/dev/quorix-no-such-port");
   nowhere.phone.ConnectPhone();
   EXPECT_FALSE(nowhere.state.link.PhoneConnected);
-  EXPECT_EQ(nowhere.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(nowhere.shell.status[1], std::string("Телефон не найден!"));
 }
 
 // Virtual time for a phone that does answer on another thread: each fd wait gives the answer a
@@ -188,7 +188,7 @@ TEST(PhoneConnectionTest, SilentPhoneIsGivenUpAfterFiveSecondsWithoutAByte) {
   EXPECT_GE(link.clock.NowMs(), PhoneConnection::kReplySilenceMs);
   EXPECT_LE(link.clock.NowMs(), PhoneConnection::kReplySilenceMs + 250);
   EXPECT_FALSE(link.state.link.PhoneConnected);
-  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(link.shell.status[1], std::string("Телефон не найден!"));
   EXPECT_EQ(line.Read(100), "ATZ\r\n");
 
   std::string reply = "x";
@@ -242,10 +242,10 @@ TEST(PhoneConnectionTest, EventsRunWhileAReplyIsAwaitedAndASilentPhoneIsDisconne
   link.phone.SendATCommand("AT+MUTE", reply);
   EXPECT_FALSE(link.state.link.PhoneConnected);
   EXPECT_FALSE(link.phone.Com().Connected());
-  EXPECT_EQ(link.shell.status[0], Ansi("Статус: Отключен"));
-  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
+  EXPECT_EQ(link.shell.status[0], std::string("Статус: Отключен"));
+  EXPECT_EQ(link.shell.status[1], std::string("Телефон не найден!"));
   EXPECT_EQ(link.shell.status[2], "");
-  EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
+  EXPECT_EQ(link.shell.notices.back(), std::string("Мобильный телефон не найден!"));
   EXPECT_TRUE(link.shell.messages.empty());
 }
 
@@ -259,7 +259,7 @@ TEST(PhoneConnectionTest, AnIdentificationWithoutAModelFails) {
     link.phone.ConnectPhone();
     EXPECT_FALSE(link.state.link.PhoneConnected) << answer;
     EXPECT_FALSE(link.phone.Com().Connected());
-    EXPECT_NE(link.shell.status[0], Ansi("Статус: Подключен :)"));
+    EXPECT_NE(link.shell.status[0], std::string("Статус: Подключен :)"));
   }
 }
 
@@ -301,7 +301,8 @@ TEST(PhoneConnectionTest, RepliesThatNeverEndAreGivenUpAtTheirBounds) {
   EXPECT_LT(link.clock.NowMs(), link.phone.ReplyTimeLimitMs() + 30000);
   EXPECT_FALSE(link.state.link.PhoneConnected);
   ASSERT_EQ(link.shell.messages.size(), 1u);
-  EXPECT_EQ(link.shell.messages[0].text, Ansi("Ответ телефона не кончается: обмен прерван."));
+  EXPECT_EQ(link.shell.messages[0].text,
+            std::string("Ответ телефона не кончается: обмен прерван."));
 
   test::Link<PatientVirtualClock> flooded(line.SlavePath());
   flooded.phone.ConnectPhone();
@@ -348,8 +349,8 @@ TEST(PhoneConnectionTest, ReconnectPortRetriesAndGivesUpAfterAMinute) {
   EXPECT_GE(link.clock.NowMs(), PhoneConnection::kReconnectLimitMs);
   EXPECT_LT(link.clock.NowMs(), PhoneConnection::kReconnectLimitMs + 600);
   EXPECT_EQ(link.shell.processEventsCount, PhoneConnection::kReconnectLimitMs / 300);
-  EXPECT_EQ(link.shell.status[1], Ansi("Телефон не найден!"));
-  EXPECT_EQ(link.shell.notices.back(), Ansi("Мобильный телефон не найден!"));
+  EXPECT_EQ(link.shell.status[1], std::string("Телефон не найден!"));
+  EXPECT_EQ(link.shell.notices.back(), std::string("Мобильный телефон не найден!"));
 
   PtyLine line;
   link.state.link.PhoneModel = "E398";

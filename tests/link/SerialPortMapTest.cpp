@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "link/PhoneConnection.h"
 #include "link/SerialPortMap.h"
 #include "support/PtyLine.h"

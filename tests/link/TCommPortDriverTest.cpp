@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "link/TCommPortDriver.h"
 #include "support/PtyLine.h"
 #include "support/TempDir.h"

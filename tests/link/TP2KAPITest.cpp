@@ -82,7 +82,7 @@ TEST(TP2KAPITest, CommandsAgainstThePhoneAndItsFaults) {
   EXPECT_EQ(p2k.Delivered(2), (std::vector<int>{0, 1}));
   EXPECT_TRUE(p2k.api.DevicePresent());
   ASSERT_TRUE(p2k.api.SendCommand(0x4A, p2k::FileCountPayload(), reply));
-  EXPECT_EQ(reply, (Bytes{0x00, 0x0A})) << "ten files match the six patterns";
+  EXPECT_EQ(reply, (Bytes{0x00, 0x0B})) << "eleven files match the six patterns";
   const auto sent = bus.Requests();
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(sent[0], *p2k::CommandRequest(1, 0x4A, p2k::FileCountPayload()));

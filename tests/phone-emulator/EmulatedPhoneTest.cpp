@@ -107,15 +107,15 @@ TEST(EmulatedPhoneTest, MemoryWindowsFollowTheModelGroup) {
     EmulatedPhone phone(options);
     const std::string p = std::to_string(c.phone);
     EXPECT_EQ(phone.FirstSimIndex(), c.phone + 1);
-    EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"ME\",30," + p + "\r\n" + kOk);
-    EXPECT_EQ(Reply(phone, "AT+MPBSC=?"), "\r\n+MPBSC: " + p + ",30\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"ME\",39," + p + "\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+MPBSC=?"), "\r\n+MPBSC: " + p + ",39\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"SM\",10,100\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS=MT"), kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS?"),
-              "\r\n+CPBS: \"MT\",40," + std::to_string(c.phone + 100) + "\r\n" + kOk);
+              "\r\n+CPBS: \"MT\",49," + std::to_string(c.phone + 100) + "\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+MPBSC=?"),
-              "\r\n+MPBSC: " + std::to_string(c.phone + 100) + ",40\r\n" + kOk);
+              "\r\n+MPBSC: " + std::to_string(c.phone + 100) + ",49\r\n" + kOk);
 
     // The phone memory alone: the SIM records lie past its end.
     EXPECT_EQ(Reply(phone, "AT+CPBS=\"ME\""), kOk);
@@ -166,6 +166,10 @@ TEST(EmulatedPhoneTest, SampleRecordsReadInTheL6Layout) {
                       ",3,0,12,0,1,5,255,255,0," + Hex("/a/mobile/picture/anna.jpg") +
                       ",0,0,,,,,,," + Hex("Аня") + ",\"03-15-1985\",\"\"\r\n" + kOk);
 
+  // Any alphabet goes at its code points.
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=43"),
+               "\r\n+MPBR: 43,\"+85200000043\",145,674E5C0F9F8D,3,");
+
   // The plain character set sends the texts quoted; letters it lacks become '?'.
   EXPECT_EQ(Reply(phone, "AT+CSCS=\"GSM\""), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPBR=7"),
@@ -186,7 +190,7 @@ TEST(EmulatedPhoneTest, WrittenRecordsReadBackTheSame) {
   EXPECT_EQ(Reply(phone, "AT+MPBW=12," + basic), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPBR=12"), "\r\n+MPBR: 12," + basic + ",,,,,,,,\"\",\"\"\r\n" + kOk);
   ASSERT_NE(phone.Record(12), nullptr);
-  EXPECT_EQ(Utf8ToCp1251("Пётр Щукин"), DecodeUcs2Hex(phone.Record(12)->name));
+  EXPECT_EQ(DecodeUcs2Hex(phone.Record(12)->name), "Пётр Щукин");
 
   const std::string advanced = "\"84951112233\",129," + Hex("Жанна") +
                                ",1,0,7,0,0,1,255,255,0,,0,0," + Hex("Центр") + "," +
@@ -255,7 +259,7 @@ TEST(EmulatedPhoneTest, RejectedWritesChangeNothing) {
   EXPECT_EQ(after.number, before.number);
   EXPECT_EQ(after.name, before.name);
   EXPECT_EQ(phone.Record(1001)->number, "+79164441122");
-  EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Both), 40);
+  EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Both), 49);
 
   // The limits themselves are allowed: 32 digits, 24 characters, 48-character e-mail.
   EXPECT_EQ(Reply(phone, "AT+MPBW=3,\"" + std::string(32, '1') + "\",129," +
@@ -270,23 +274,28 @@ TEST(EmulatedPhoneTest, CategoriesReadWriteAndGeneralStays) {
   EmulatedPhone phone(Options("E398", true));
   EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);
   const std::string all = Reply(phone, "AT+MPGR=1,30");
+  // The last one, "Друзья №1", has its № at the code point 2116.
   EXPECT_EQ(all, "\r\n+MPGR: 1," + Hex("General") + ",255,0,0\r\n\r\n+MPGR: 2," + Hex("VIP") +
                      ",8,0,1\r\n\r\n+MPGR: 3," + Hex("Работа") + ",255,0,0\r\n\r\n+MPGR: 4," +
                      Hex("Семья") + ",7,0,4\r\n\r\n+MPGR: 5," + Hex("Друзья") +
-                     ",12,0,2\r\n\r\n+MPGR: 8," + Hex("Спорт") + ",255,0,6\r\n" + kOk);
+                     ",12,0,2\r\n\r\n+MPGR: 8," + Hex("Спорт") +
+                     ",255,0,6\r\n\r\n+MPGR: 9,"
+                     "0414044004430437044C044F002021160031,255,0,0\r\n" +
+                     kOk);
+  EXPECT_EQ(DecodeUcs2Hex(phone.Category(9)->name), "Друзья №1");
   EXPECT_EQ(Reply(phone, "AT+MPGR=3,4").find("+MPGR: 2,"), std::string::npos);
 
   EXPECT_EQ(Reply(phone, "AT+MPGW=1," + Hex("Общие") + ",255,0,0"), kError);
   EXPECT_EQ(Reply(phone, "AT+MPGW=1"), kError);
   EXPECT_EQ(Reply(phone, "AT+MPGW=31," + Hex("Лишняя") + ",255,0,0"), kError);
-  EXPECT_EQ(Reply(phone, "AT+MPGW=9,,255,0,0"), kError);
-  EXPECT_EQ(Reply(phone, "AT+MPGW=9," + Hex("Дача") + ",255,0"), kError);
-  EXPECT_EQ(Reply(phone, "AT+MPGW=9," + Hex("Дача") + ",abc,0,0"), kError);
-  EXPECT_EQ(phone.Category(9), nullptr);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=10,,255,0,0"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=10," + Hex("Дача") + ",255,0"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=10," + Hex("Дача") + ",abc,0,0"), kError);
+  EXPECT_EQ(phone.Category(10), nullptr);
   EXPECT_EQ(DecodeUcs2Hex(phone.Category(1)->name), "General");
 
-  EXPECT_EQ(Reply(phone, "AT+MPGW=9," + Hex("Дача") + ",11,0,3"), kOk);
-  EXPECT_EQ(Reply(phone, "AT+MPGR=9,9"), "\r\n+MPGR: 9," + Hex("Дача") + ",11,0,3\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGW=10," + Hex("Дача") + ",11,0,3"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=10,10"), "\r\n+MPGR: 10," + Hex("Дача") + ",11,0,3\r\n" + kOk);
   EXPECT_EQ(Reply(phone, "AT+MPGW=2"), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPGR=2,2"), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPGR=31,31"), kError);
@@ -304,12 +313,13 @@ TEST(EmulatedPhoneTest, DatebookAnswersOnlyWhileLocked) {
   EXPECT_EQ(phone.DatebookEvent(9), nullptr);
 
   EXPECT_EQ(Reply(phone, "AT+MDBL=1"), kOk);
-  EXPECT_EQ(Reply(phone, "AT+MDBR=?"), "\r\n+MDBR: 500,8,64,8,2\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBR=?"), "\r\n+MDBR: 500,9,64,8,2\r\n" + kOk);
   const std::string all = Reply(phone, "AT+MDBR=0,499");
   EXPECT_PRED2(StartsWith, all,
                "\r\n+MDBR: 0," + Hex("Совещание") +
                    ",1,1,\"10:00\",\"12-10-2026\",60,\"09:45\",\"12-10-2026\",0\r\n");
-  EXPECT_NE(all.find("\r\n+MDBR: 7,"), std::string::npos);
+  EXPECT_NE(all.find("\r\n+MDBR: 8," + Hex("Планёрка; отдел №2") + ",1,0,\"09:30\",\"12-15-2026\""),
+            std::string::npos);
 
   const std::string event =
       Hex("Тест") + ",1,0,\"10:00\",\"12-01-2026\",30,\"00:00\",\"00-00-2000\",4";
@@ -343,16 +353,16 @@ TEST(EmulatedPhoneTest, FillAddsGeneratedContactsAroundTheSample) {
   EmulatedPhone phone(options);
   EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Phone), 500) << "only as many as fit";
   EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Sim), 10);
-  EXPECT_EQ(DecodeUcs2Hex(phone.Record(1)->name), Utf8ToCp1251("Мама"));
-  EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->name), Utf8ToCp1251("Абонент 1"));
+  EXPECT_EQ(DecodeUcs2Hex(phone.Record(1)->name), "Мама");
+  EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->name), "Абонент 1");
 
   EmulatorOptions few = Options();
   few.fill = 3;
   EmulatedPhone small(few);
   EXPECT_EQ(small.UsedRecords(PhonebookMemory::Both), 3);
   EXPECT_EQ(small.Record(2)->number, "+79160000002");
-  EXPECT_EQ(DecodeUcs2Hex(small.Record(2)->address[1]), Utf8ToCp1251("ул. Садовая 2"));
-  EXPECT_EQ(DecodeUcs2Hex(small.Record(2)->address[5]), Utf8ToCp1251("Россия"));
+  EXPECT_EQ(DecodeUcs2Hex(small.Record(2)->address[1]), "ул. Садовая 2");
+  EXPECT_EQ(DecodeUcs2Hex(small.Record(2)->address[5]), "Россия");
   EXPECT_EQ(small.Record(2)->birthday, "03-03-1952");
 }
 

@@ -38,22 +38,25 @@ TEST(P2KPhoneTest, AnswersTheFileCommandsWithRawReplies) {
   P2KPhone phone(Sample());
   const Bytes count = *Command(phone, 0x4A, p2k::FileCountPayload());
   EXPECT_EQ(count,
-            (Bytes{1, 0, 0, 0, 0x00, 0x0A, 0x81, 0x23, 0x80, 0, 0x00, 0x02, 0, 0, 0x00, 0x0A}))
+            (Bytes{1, 0, 0, 0, 0x00, 0x0A, 0x81, 0x23, 0x80, 0, 0x00, 0x02, 0, 0, 0x00, 0x0B}))
       << "marker, packet length, id with the phone's top bit, class 8, data length, count";
   for (int page = 0; page < 3; ++page) Command(phone, 0x4A, p2k::FileListPayload());
   const Bytes last = *Command(phone, 0x4A, p2k::FileListPayload());
-  ASSERT_EQ(last.size(), 14u + 4 + 268);
-  const Bytes record(last.begin() + 18, last.end());
+  ASSERT_EQ(last.size(), 14u + 4 + 2 * 268);
+  const Bytes record(last.begin() + 18, last.begin() + 18 + 268);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data())),
             "/a/mobile/picture/Wallpaper.jpg");
   EXPECT_EQ(Bytes(record.begin() + 260, record.end()),
             (Bytes{0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0xA0, 0x00}))
       << "attributes, owner and size, big endian";
+  // The name goes out as the phone keeps it, in code page 1251 bytes.
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(last.data() + 18 + 268)),
+            "/a/mobile/audio/\xCC\xE5\xEB\xEE\xE4\xE8\xFF.mid");
 
   EXPECT_EQ(Command(phone, 0x4A, Payload(5, "/a/mobile/audio/MyToneDB.db"))->back(), 0);
   EXPECT_EQ(Command(phone, 0x4A, Payload(5, "/a/mobile/audio/MyToneDB.db"))->back(), 1)
       << "gone already";
-  EXPECT_EQ(phone.Files().size(), 13u);
+  EXPECT_EQ(phone.Files().size(), 14u);
   EXPECT_EQ((*Command(phone, 0x7F, {}))[8], 0x50) << "an unknown command is refused";
   EXPECT_EQ(phone.Leaving(), P2KLeave::Stays);
   EXPECT_EQ((*Command(phone, 0x22, {}))[8], 0x60);

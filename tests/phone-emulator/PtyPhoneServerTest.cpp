@@ -60,7 +60,8 @@ TEST(PtyPhoneServerTest, ServesTheSamplePhoneOnARawTerminal) {
 
   server.Inspect([](const EmulatedPhone& phone) {
     ASSERT_NE(phone.Record(10), nullptr);
-    EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->address[2]), Utf8ToCp1251("Тула"));
+    EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->name), "Щука Ёлкина");
+    EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->address[2]), "Тула");
   });
 }
 

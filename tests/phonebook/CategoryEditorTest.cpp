@@ -21,7 +21,7 @@ TEST(CategoryEditorTest, AddProposesTheFirstUnnamedNumber) {
   for (int c = 1; c <= 30; ++c) f.Category(c, "C");
   EXPECT_FALSE(PrepareAddCategory(*f.app, f.shell));
   ASSERT_EQ(f.shell.messages.size(), 1u);
-  EXPECT_EQ(U(f.shell.messages[0].text), "Все 30 категорий уже заняты!");
+  EXPECT_EQ(std::string(f.shell.messages[0].text), "Все 30 категорий уже заняты!");
 }
 
 TEST(CategoryEditorTest, OkStoresMelodyAndLightCodes) {
@@ -30,17 +30,17 @@ TEST(CategoryEditorTest, OkStoresMelodyAndLightCodes) {
   struct Case {
     std::string melody, light, storedMelody, storedLight;
   };
-  const Case cases[] = {{"Default", Utf8ToCp1251("Супер (1)"), "255", "1"},
+  const Case cases[] = {{"Default", std::string("Супер (1)"), "255", "1"},
                         {"", "", "255", "0"},
-                        {"Siren (9)", Utf8ToCp1251("Акустика (10)"), "9", "10"},
+                        {"Siren (9)", std::string("Акустика (10)"), "9", "10"},
                         {"12", "no bracket", "12", "0"},
                         {"ring.mid (12)", "", "12", "0"},
-                        {Utf8ToCp1251("По умолчанию"), "", "255", "0"}};
+                        {std::string("По умолчанию"), "", "255", "0"}};
   int number = 1;
   for (const Case& c : cases) {
     ASSERT_TRUE(PrepareAddCategory(*f.app, f.shell));
     EXPECT_EQ(f.pb.CategoryEditor.Edit1, std::to_string(number));
-    f.pb.CategoryEditor.CatEdit = Utf8ToCp1251("Кат");
+    f.pb.CategoryEditor.CatEdit = std::string("Кат");
     f.pb.CategoryEditor.ComboBox1 = c.melody;
     f.pb.CategoryEditor.Edit2 = c.light;
     ASSERT_TRUE(AcceptCategoryEditor(*f.app, f.shell));
@@ -57,6 +57,16 @@ TEST(CategoryEditorTest, OkStoresMelodyAndLightCodes) {
     ++number;
   }
   EXPECT_TRUE(f.app->DataModified);
+
+  // A character UCS-2 has no code for is refused, not cut away unseen.
+  ASSERT_TRUE(PrepareAddCategory(*f.app, f.shell));
+  f.pb.CategoryEditor.CatEdit = "Ελένη 😀";
+  f.shell.messages.clear();
+  EXPECT_FALSE(AcceptCategoryEditor(*f.app, f.shell));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].text,
+            "Телефон не может сохранить эти символы: 😀 (U+1F600). Удалите их из текста.");
+  EXPECT_TRUE(f.pb.Categories[number][CategoryName].empty());
 }
 
 TEST(CategoryEditorTest, ACategoryChangeReachesTheListTheTreeAndTheChoices) {
@@ -109,7 +119,7 @@ TEST(CategoryEditorTest, FirstRowCanBeEditedAndRemoved) {
   f.Category(1, "General");
   f.Category(2, "Family");
   f.pb.LVCat = {{"1", {"General", "Default", ""}},
-                {"2", {"Family", "Siren (9)", Utf8ToCp1251("Ритм (3)")}}};
+                {"2", {"Family", "Siren (9)", std::string("Ритм (3)")}}};
   EXPECT_FALSE(PrepareEditCategory(*f.app));
   RemoveSelectedCategory(*f.app, f.shell);
   EXPECT_EQ(f.shell.messages.back().text, "Please select some item!");
@@ -122,7 +132,7 @@ TEST(CategoryEditorTest, FirstRowCanBeEditedAndRemoved) {
   EXPECT_EQ(f.pb.CategoryEditor.CatEdit, "General");
   EXPECT_EQ(f.pb.CategoryEditor.ComboBox1, "Default");
   f.pb.CategoryEditor.CatEdit = "Common";
-  f.pb.CategoryEditor.Edit2 = Utf8ToCp1251("Ритм (3)");
+  f.pb.CategoryEditor.Edit2 = std::string("Ритм (3)");
   ASSERT_TRUE(AcceptCategoryEditor(*f.app, f.shell));  // editing an existing number is fine
   EXPECT_EQ(f.pb.LVCat[0].Cells[0], "Common");
   EXPECT_EQ(f.pb.Categories[1][CategoryName], Hex("Common"));

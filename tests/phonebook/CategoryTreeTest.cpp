@@ -20,12 +20,12 @@ TEST(CategoryTreeTest, NodesInTableOrderWithAbsoluteIndexes) {
   f.pb.PhonebookEntries[6][EntryTreeIndex] = "1";
   RebuildCategoryTree(f.pb);
   ASSERT_EQ(f.pb.Tr.size(), 2u);
-  EXPECT_EQ(U(f.pb.Tr[0].Text), "Семья");
+  EXPECT_EQ(std::string(f.pb.Tr[0].Text), "Семья");
   EXPECT_EQ(f.pb.Tr[0].Icon, 0);
   ASSERT_EQ(f.pb.Tr[0].Children.size(), 2u);
-  EXPECT_EQ(U(f.pb.Tr[0].Children[0].Text), "Мама  (555)");
+  EXPECT_EQ(std::string(f.pb.Tr[0].Children[0].Text), "Мама  (555)");
   EXPECT_EQ(f.pb.Tr[0].Children[0].Icon, 2);
-  EXPECT_EQ(U(f.pb.Tr[0].Children[1].Text), "Папа  (999)");
+  EXPECT_EQ(std::string(f.pb.Tr[0].Children[1].Text), "Папа  (999)");
   EXPECT_EQ(f.pb.Tr[0].Children[1].Icon, 1);
   ASSERT_EQ(f.pb.Tr[1].Children.size(), 1u);
   EXPECT_EQ(f.pb.Tr[1].Children[0].Text, "222");

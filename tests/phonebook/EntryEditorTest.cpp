@@ -55,11 +55,11 @@ TEST(EntryEditorTest, OkStoresAnEntryAndListsIt) {
   f.pb.ExpectedCount = 4;
   ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
   EntryEditorFields& e = f.pb.EntryEditor;
-  e.Edit2 = Utf8ToCp1251("Вера");
+  e.Edit2 = std::string("Вера");
   e.Edit3 = "+7999";
   e.ComboBox1 = "Mobile";
   e.Edit4 = "ring.mid (12)";
-  e.ComboBox2 = Utf8ToCp1251("Друзья");
+  e.ComboBox2 = std::string("Друзья");
   e.Edit5 = "/a/mobile/picture/v.jpg";
   e.CheckBox1 = false;
   e.Edit13 = "Nick";
@@ -84,7 +84,7 @@ TEST(EntryEditorTest, OkStoresAnEntryAndListsIt) {
   };
   for (const Case& c :
        {Case{"Siren (9)", "9", "Siren (9)"}, Case{"12", "12", "12"},
-        Case{"", "255", Utf8ToCp1251("По умолчанию")}, Case{"unknown (40)", "0", "unknown (40)"}}) {
+        Case{"", "255", std::string("По умолчанию")}, Case{"unknown (40)", "0", "unknown (40)"}}) {
     ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
     e.Edit3 = "1";
     e.Edit4 = c.edit4;
@@ -164,7 +164,7 @@ TEST(EntryEditorTest, OkRefusesAnIndexThatNamesNoWritableRow) {
     ASSERT_EQ(f.shell.messages.size(), 1u) << bad;
     EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
   }
-  EXPECT_EQ(U(f.shell.messages[0].text), "Ячейка 3 уже занята!");
+  EXPECT_EQ(std::string(f.shell.messages[0].text), "Ячейка 3 уже занята!");
   EXPECT_EQ(f.pb.PhonebookEntries[3][EntryNumber], "\"333\"");
   EXPECT_EQ(f.pb.PhonebookEntries[1][EntryNumber], "");
   EXPECT_EQ(f.pb.LV.size(), 1u);
@@ -179,14 +179,14 @@ TEST(EntryEditorTest, EditFillsTheDialogFromTheSelectedRow) {
   PhonebookFixture f;
   EXPECT_FALSE(PrepareEditEntry(*f.app, f.shell));
   EXPECT_EQ(f.shell.messages.back().caption, "Warning!");
-  EXPECT_EQ(U(f.shell.messages.back().text), "Сначала необходимо прочитать справочник!");
+  EXPECT_EQ(std::string(f.shell.messages.back().text), "Сначала необходимо прочитать справочник!");
 
   f.Category(1, "Дом");
   f.Entry(4, "44", "Four", "1", "1", "5");
   f.Entry(8, "88", "Eight", "2", "1");
   RebuildEntryList(f.pb, kEntryRows);
   EXPECT_FALSE(PrepareEditEntry(*f.app, f.shell));
-  EXPECT_EQ(U(f.shell.messages.back().text), "Выделите какую-нибудь строчку!");
+  EXPECT_EQ(std::string(f.shell.messages.back().text), "Выделите какую-нибудь строчку!");
 
   LVSelectItem(f.pb, 1, true);
   ASSERT_TRUE(PrepareEditEntry(*f.app, f.shell));
@@ -197,8 +197,8 @@ TEST(EntryEditorTest, EditFillsTheDialogFromTheSelectedRow) {
   EXPECT_EQ(e.Edit2, "Eight");
   EXPECT_EQ(e.Edit3, "88");
   EXPECT_EQ(e.ComboBox1, "Main");
-  EXPECT_EQ(U(e.Edit4), "По умолчанию");
-  EXPECT_EQ(U(e.ComboBox2), "Дом");
+  EXPECT_EQ(std::string(e.Edit4), "По умолчанию");
+  EXPECT_EQ(std::string(e.ComboBox2), "Дом");
   EXPECT_TRUE(e.CheckBox1);
 
   f.pb.EntryEditor.Edit2 = "Changed";
@@ -226,7 +226,7 @@ TEST(EntryEditorTest, RemoveMarksTheSelectedEntry) {
   RebuildEntryList(f.pb, kEntryRows);
   RebuildCategoryTree(f.pb);
   RemoveSelectedEntry(*f.app, f.shell);
-  EXPECT_EQ(U(f.shell.messages.back().text), "Выделите какую-нибудь строчку!");
+  EXPECT_EQ(std::string(f.shell.messages.back().text), "Выделите какую-нибудь строчку!");
 
   TrChange(f.pb, 2);
   TrClick(f.pb);  // selection from the tree: remove does nothing

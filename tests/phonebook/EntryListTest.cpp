@@ -19,12 +19,12 @@ TEST(EntryListTest, ReadingAndRebuildShowTypeZeroAndFileMelodiesDifferently) {
 
   const ListRow read5 = ReadEntryRow(f.pb, 5, false);
   EXPECT_EQ(read5.Caption, "5");
-  EXPECT_EQ(U(read5.Cells[NameCell]), "Анна");
+  EXPECT_EQ(std::string(read5.Cells[NameCell]), "Анна");
   EXPECT_EQ(read5.Cells[NumberCell], "+7123");
   EXPECT_EQ(read5.Cells[TypeCell], "SIM");
   EXPECT_EQ(read5.TypeIcon, 1);
   EXPECT_EQ(read5.Cells[MelodyCell], "ring.mid (3)");
-  EXPECT_EQ(U(read5.Cells[CategoryCell]), "Друзья");
+  EXPECT_EQ(std::string(read5.Cells[CategoryCell]), "Друзья");
   EXPECT_EQ(read5.Cells[PictureCell], "/a/p.jpg");
   EXPECT_EQ(read5.Cells[PrimaryCell], "Yes");
 
@@ -70,8 +70,8 @@ TEST(EntryListTest, AdvancedCellsAndBirthdays) {
   row[EntryCity] = "00";
   row[EntryBirthday] = "\"12-31-2000\"";
   const ListRow advanced = ReadEntryRow(f.pb, 1, true);
-  EXPECT_EQ(U(advanced.Cells[DistrictCell]), "Центр");
-  EXPECT_EQ(U(advanced.Cells[NicknameCell]), "Ник");
+  EXPECT_EQ(std::string(advanced.Cells[DistrictCell]), "Центр");
+  EXPECT_EQ(std::string(advanced.Cells[NicknameCell]), "Ник");
   EXPECT_EQ(advanced.Cells[CityCell], "");
   EXPECT_EQ(advanced.Cells[BirthdayCell], "12-31-2000");
   const ListRow basic = ReadEntryRow(f.pb, 1, false);
@@ -180,7 +180,7 @@ TEST(EntryListTest, ASecondClickReversesAndTheFilterHidesRowsAndTheirSelection) 
   const auto shown = [&](const std::string& filter) {
     std::vector<std::string> captions;
     for (const ListRow& row : f.pb.LV) {
-      if (ListRowMatchesFilter(row, Utf8ToCp1251(filter))) captions.push_back(row.Caption);
+      if (ListRowMatchesFilter(row, std::string(filter))) captions.push_back(row.Caption);
     }
     std::sort(captions.begin(), captions.end());
     return captions;

@@ -42,7 +42,7 @@ TEST(FileChoicesTest, MelodiesFlaggedFirstThenByCollation) {
 
   const auto& labels = f.pb.EntryEditorLists.Edit4;
   ASSERT_EQ(labels.size(), 15u);
-  EXPECT_EQ(U(labels[0]), "По умолчанию");
+  EXPECT_EQ(std::string(labels[0]), "По умолчанию");
   EXPECT_EQ(labels[10], "Siren (9)");
   EXPECT_EQ(labels[11], "z.mp3 (10)");
   EXPECT_EQ(labels[12], "A.mid (11)");

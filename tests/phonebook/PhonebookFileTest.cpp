@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "PhonebookFixture.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "base/Conversion.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
@@ -25,10 +25,11 @@ std::string A(const std::string& utf8) {
 }
 
 const std::string kHeader = "Motorola phonebook file, it was created with Quorix ";
-const std::string kColumns =
-    A("Ячейка;\"Номер\";Страна(Код);Имя;Тип(0);Голос.Метка(0);Мелодия(255);Unk1(0);Основной(1);"
-      "Категория(1);Unk2(255);Unk3(255);Unk4(0);Картинка();Unk5(0);Unk6(0);Region1;Street;Town;"
-      "Region2;Code;Country");
+const std::string kColumnsText =
+    "Ячейка;\"Номер\";Страна(Код);Имя;Тип(0);Голос.Метка(0);Мелодия(255);Unk1(0);Основной(1);"
+    "Категория(1);Unk2(255);Unk3(255);Unk4(0);Картинка();Unk5(0);Unk6(0);Region1;Street;Town;"
+    "Region2;Code;Country";
+const std::string kColumns = A(kColumnsText);
 
 std::string File(const std::string& mode, const std::vector<std::string>& body) {
   std::string text = kHeader + "08.12.2026 10:00:00\r\n" + mode + "\r\n";
@@ -50,7 +51,7 @@ TEST(PhonebookFileTest, EmptyPhonebookIsThreeLines) {
   FileFixture f;
   EXPECT_EQ(PhonebookFileHeader(), kHeader);
   EXPECT_EQ(PhonebookFileText(*f.app, "X"),
-            kHeader + "X\r\nAdvanced Phonebook: No\r\n" + kColumns + "\r\n");
+            kHeader + "X\r\nAdvanced Phonebook: No\r\n" + kColumnsText + "\r\n");
   f.app->settings.AdvancedPhoneBook = true;
   SavePhonebookFile(*f.app, f.clock, f.Path("empty.csv").string());
   const std::string saved = ReadBytes(f.Path("empty.csv"));
@@ -93,7 +94,7 @@ TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
   f.pb.PhonebookEntries[1250][EntryMark] = "1";
   const PhonebookTables saved = f.pb;
 
-  f.shell.saveAnswers.push_back(Utf8ToCp1251(f.Path("book.csv").string()));
+  f.shell.saveAnswers.push_back(f.Path("book.csv").string());
   ToolButton11Click(*f.app, f.shell, f.clock);
   ASSERT_TRUE(f.shell.messages.empty()) << f.shell.messages[0].text;
   const std::string text = ReadBytes(f.Path("book.csv"));
@@ -127,23 +128,23 @@ TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
   EXPECT_TRUE(g.app->settings.AdvancedPhoneBook);
   EXPECT_TRUE(g.app->RestoredFromFile);
   EXPECT_TRUE(g.app->DataModified);
-  EXPECT_EQ(g.shell.title, "Quorix (" + Utf8ToCp1251(f.Path("book.csv").string()) + ")");
+  EXPECT_EQ(g.shell.title, "Quorix (" + f.Path("book.csv").string() + ")");
   EXPECT_EQ(g.pb.ExpectedCount, 14);
   EXPECT_EQ(g.pb.ReadCount, 4);
 
   ASSERT_EQ(g.pb.LVCat.size(), 2u);
-  EXPECT_EQ(U(g.pb.LVCat[1].Cells[0]), "Работа");
-  EXPECT_EQ(U(g.pb.LVCat[1].Cells[1]), "Вибро-Пульс");
-  EXPECT_EQ(U(g.pb.LVCat[1].Cells[2]), "Мерцание (4)");
+  EXPECT_EQ(std::string(g.pb.LVCat[1].Cells[0]), "Работа");
+  EXPECT_EQ(std::string(g.pb.LVCat[1].Cells[1]), "Вибро-Пульс");
+  EXPECT_EQ(std::string(g.pb.LVCat[1].Cells[2]), "Мерцание (4)");
   EXPECT_EQ(g.pb.LVCat[0].Cells[1], "Default");
   ASSERT_EQ(g.pb.LV.size(), 4u);
   EXPECT_EQ(g.pb.LV[0].Cells[TypeCell], "SIM");
   const ListRow& r5 = g.pb.LV[1];
   EXPECT_EQ(r5.Cells[MelodyCell], "12");
-  EXPECT_EQ(U(r5.Cells[DistrictCell]), "Центр");
+  EXPECT_EQ(std::string(r5.Cells[DistrictCell]), "Центр");
   EXPECT_EQ(r5.Cells[CountryCell], "RU") << "a short value keeps its cell, as after a reading";
   EXPECT_EQ(r5.Cells[StreetCell], "");
-  EXPECT_EQ(U(r5.Cells[NicknameCell]), "Кот");
+  EXPECT_EQ(std::string(r5.Cells[NicknameCell]), "Кот");
   EXPECT_EQ(r5.Cells[BirthdayCell], "01-02-1990");
   EXPECT_EQ(g.pb.LV[2].Cells[TypeCell], "Subscribe");
   EXPECT_EQ(g.pb.Tr.size(), 2u);
@@ -164,6 +165,50 @@ TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
   EXPECT_EQ(h.pb.PhonebookEntries[5][EntryBirthday], "");
   EXPECT_EQ(h.pb.LV[1].Cells[DistrictCell], "");
   EXPECT_EQ(h.pb.ReadCount, 0);
+}
+
+// Every alphabet, and the separator and the quote inside texts, come back from the file as
+// they went in; a book that the code page can hold is written in it, as always.
+TEST(PhonebookFileTest, EveryCharacterAndEverySeparatorInATextSurvive) {
+  FileFixture f;
+  f.app->settings.AdvancedPhoneBook = true;
+  f.Category(1, "Общие");
+  f.Category(2, "Друзья; №1");
+  f.Entry(1, "+380440000038", "Київ Їжак", "3", "2");
+  f.Entry(2, "2", "Кафе; бар \"Ромашка\"");
+  f.Entry(3, "3", "\"Ёлка\" №5")[EntryNickname] = Hex("a;b;;c");
+  f.Entry(4, "4", "Ελένη 李小龍 Łódź Müller")[EntryPicture] = Hex("/a/mobile/picture/x;y.jpg");
+  const PhonebookTables saved = f.pb;
+  EXPECT_TRUE(SavePhonebookFile(*f.app, f.clock, f.Path("all.csv").string()));
+  const std::string bytes = ReadBytes(f.Path("all.csv"));
+  EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF" + kHeader, 0), 0u) << "UTF-8 behind a byte order mark";
+  EXPECT_NE(bytes.find("\r\n2;\"Друзья; №1\";"), std::string::npos);
+  EXPECT_NE(bytes.find(";\"Кафе; бар \"\"Ромашка\"\"\";"), std::string::npos);
+
+  FileFixture g;
+  g.Restore(f.Path("all.csv"));
+  ASSERT_TRUE(g.shell.messages.empty()) << g.shell.messages[0].text;
+  for (int i = 1; i <= 4; ++i) {
+    for (int field = EntryNumber; field <= EntryBirthday; ++field) {
+      EXPECT_EQ(g.pb.PhonebookEntries[i][field], saved.PhonebookEntries[i][field]) << i;
+    }
+  }
+  EXPECT_EQ(g.pb.Categories[2][CategoryName], saved.Categories[2][CategoryName]);
+  EXPECT_EQ(g.pb.LV[0].Cells[NameCell], "Київ Їжак");
+
+  // Only Russian (Ukrainian letters included): code page 1251, and the file of older copies, a
+  // field that merely starts with a quote among them, reads as it stands.
+  f.pb.PhonebookEntries[4] = {};
+  EXPECT_FALSE(SavePhonebookFile(*f.app, f.clock, f.Path("ru.csv").string()));
+  EXPECT_NE(ReadBytes(f.Path("ru.csv")).find(A("Київ Їжак")), std::string::npos);
+  WriteBytes(f.Path("old.csv"), File("Advanced Phonebook: No",
+                                     {A("1;Ёлки;255;0;0"), kColumns,
+                                      A("7;'555;129;\"Ромашка\";3;0;255;0;1;1;255;255;0;;0;0")}));
+  FileFixture h;
+  h.Restore(f.Path("old.csv"));
+  ASSERT_TRUE(h.shell.messages.empty()) << h.shell.messages[0].text;
+  EXPECT_EQ(h.pb.PhonebookEntries[7][EntryName], Hex("\"Ромашка\""));
+  EXPECT_EQ(h.pb.Categories[1][CategoryName], "0401043B043A0438") << "Ё at its true code";
 }
 
 TEST(PhonebookFileTest, HeaderIsCheckedOverItsFiftyTwoCharacters) {
@@ -200,7 +245,7 @@ TEST(PhonebookFileTest, HeaderIsCheckedOverItsFiftyTwoCharacters) {
   const size_t choices = f.shell.fileChoices.size();
   f.Restore(f.Path("missing.csv"));
   EXPECT_EQ(f.shell.fileChoices.size(), choices) << "No: no file is asked for";
-  EXPECT_EQ(U(f.shell.calls.back()),
+  EXPECT_EQ(std::string(f.shell.calls.back()),
             "AskYesNo|Внимание!|Изменения, не загруженные в телефон, будут потеряны. Продолжить?");
   f.shell.yesNoAnswers.push_back(true);
   f.Restore(f.Path("missing.csv"));
@@ -316,11 +361,11 @@ TEST(PhonebookFileTest, RestoringTwiceKeepsOneChoicePerCategory) {
   f.Restore(f.Path("two.csv"));
   EXPECT_TRUE(f.shell.messages.empty());
   ASSERT_EQ(f.pb.Popup.AssignCategory.size(), 2u);
-  EXPECT_EQ(U(f.pb.Popup.AssignCategory[1].Caption), "Друзья");
+  EXPECT_EQ(std::string(f.pb.Popup.AssignCategory[1].Caption), "Друзья");
   EXPECT_EQ(f.pb.Popup.AssignCategory[1].Tag, 2);
   EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2.size(), 2u);
   EXPECT_EQ(f.pb.LVCat.size(), 2u);
-  EXPECT_EQ(U(f.pb.LVCat[1].Cells[1]), "Вибро-Точка-Точка");
+  EXPECT_EQ(std::string(f.pb.LVCat[1].Cells[1]), "Вибро-Точка-Точка");
   EXPECT_EQ(f.pb.Categories[2][CategoryName], Hex("Друзья"));
 }
 
@@ -361,8 +406,8 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   FileFixture f;
   ToolButton11Click(*f.app, f.shell, f.clock);  // not connected
   ASSERT_EQ(f.shell.messages.size(), 1u);
-  EXPECT_EQ(U(f.shell.messages[0].caption), "Внимание!");
-  EXPECT_EQ(U(f.shell.messages[0].text), "Сначала необходимо подключиться к телефону!");
+  EXPECT_EQ(std::string(f.shell.messages[0].caption), "Внимание!");
+  EXPECT_EQ(std::string(f.shell.messages[0].text), "Сначала необходимо подключиться к телефону!");
   EXPECT_TRUE(f.shell.fileChoices.empty());
 
   f.app->link.PhoneConnected = true;
@@ -387,12 +432,12 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
     f.shell.yesNoAnswers.push_back(yes);
     f.shell.saveAnswers.push_back(target.string());
     ToolButton11Click(*f.app, f.shell, f.clock);
-    EXPECT_EQ(U(f.shell.calls.back())
+    EXPECT_EQ(std::string(f.shell.calls.back())
                   .rfind("AskYesNo|Внимание!|Справочник прочитан не полностью: "
                          "прочитано 0 из 30 записей. Заменить файл ",
                          0),
               0u)
-        << U(f.shell.calls.back());
+        << std::string(f.shell.calls.back());
     EXPECT_EQ(ReadBytes(target) == before, !yes);
   }
   WriteBytes(target, before);
@@ -410,8 +455,7 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
     }
     ASSERT_EQ(f.shell.messages.size(), 1u) << bad;
     EXPECT_EQ(f.shell.messages[0].caption, "ERROR");
-    EXPECT_EQ(
-        f.shell.messages[0].text.rfind("Cannot write " + Utf8ToCp1251(bad.string()) + ": ", 0), 0u)
+    EXPECT_EQ(f.shell.messages[0].text.rfind("Cannot write " + bad.string() + ": ", 0), 0u)
         << f.shell.messages[0].text;
   }
   EXPECT_EQ(ReadBytes(target), before);

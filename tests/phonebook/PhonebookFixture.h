@@ -14,10 +14,6 @@ namespace quorix {
 using test::Hex;
 using test::RecordingShell;
 
-inline std::string U(const std::string& cp1251) {
-  return Cp1251ToUtf8(cp1251);
-}
-
 // Fields from..to of a table row joined by '|', to compare in one go.
 template <int N>
 std::string Fields(const TableRow<N>& row, int from, int to) {

@@ -62,7 +62,7 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   EXPECT_EQ(f.pb.LVCat[0].Cells[2], "");
   ASSERT_EQ(f.pb.Popup.AssignCategory.size(), 2u);
   EXPECT_EQ(f.pb.Popup.AssignCategory[1].Tag, 3);
-  EXPECT_EQ(U(f.pb.Popup.AssignCategory[1].Caption), "АБ");
+  EXPECT_EQ(std::string(f.pb.Popup.AssignCategory[1].Caption), "АБ");
   EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2.size(), 2u);
 
   const EntryRow& row5 = f.pb.PhonebookEntries[5];
@@ -76,7 +76,7 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   EXPECT_EQ(f.pb.LV[0].Cells[NameCell], "A");
   EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "");  // category 2 has no name
   EXPECT_EQ(f.pb.LV[1].Cells[TypeCell], "SIM");
-  EXPECT_EQ(U(f.pb.LV[1].Cells[CategoryCell]), "АБ");
+  EXPECT_EQ(std::string(f.pb.LV[1].Cells[CategoryCell]), "АБ");
   EXPECT_EQ(f.pb.LV[2].Caption, "27");
   EXPECT_EQ(f.pb.LV[2].Cells[TypeCell], "Subscribe");
   EXPECT_EQ(f.pb.PhonebookEntries[1250][EntryNumber], "");
@@ -86,10 +86,10 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   EXPECT_EQ(f.pb.PhonebookEntries[12][EntryTreeIndex], "2");
 
   EXPECT_EQ(f.shell.title, "Quorix");
-  EXPECT_TRUE(f.Called("SetStatus|1|" + Utf8ToCp1251("Чтение информации...")));
+  EXPECT_TRUE(f.Called("SetStatus|1|" + std::string("Чтение информации...")));
   EXPECT_EQ(f.shell.status[1], "");
-  EXPECT_TRUE(f.Called("ProgressSetText|" + Utf8ToCp1251("Чтение категорий...")));
-  EXPECT_TRUE(f.Called("ProgressSetText|" + Utf8ToCp1251("Чтение записей справочника...")));
+  EXPECT_TRUE(f.Called("ProgressSetText|" + std::string("Чтение категорий...")));
+  EXPECT_TRUE(f.Called("ProgressSetText|" + std::string("Чтение записей справочника...")));
   EXPECT_TRUE(f.Called("ProgressSetMax|3"));
   EXPECT_EQ(f.shell.calls.front(), "ProgressShow");
   EXPECT_EQ(f.shell.calls.back(), "ProgressClose");
@@ -246,7 +246,7 @@ TEST(PhonebookReaderTest, RefusesABlockSizeOrSimCapacityOutsideTheTable) {
     EXPECT_EQ(f.phone.sent.empty(), refused) << model << " " << sim;
     if (refused) {
       ASSERT_EQ(f.shell.messages.size(), 1u);
-      EXPECT_EQ(U(f.shell.messages[0].text),
+      EXPECT_EQ(std::string(f.shell.messages[0].text),
                 std::string("Емкость SIM карты должна быть числом от 0 до ") +
                     (std::string(model) == "C650" ? "750" : "250") + "!");
     }
@@ -271,8 +271,9 @@ TEST(PhonebookReaderTest, APhoneFallingSilentStopsTheReadingAtOnce) {
   EXPECT_TRUE(f.shell.messages.empty());
   ReportPhonebookReading(f.shell, outcome);
   ASSERT_EQ(f.shell.messages.size(), 1u);
-  EXPECT_EQ(f.shell.messages[0].text, Ansi("Телефон не отвечает: чтение справочника прервано.\r\n"
-                                           "Прочитано 1 из 30 записей."));
+  EXPECT_EQ(f.shell.messages[0].text,
+            std::string("Телефон не отвечает: чтение справочника прервано.\r\n"
+                        "Прочитано 1 из 30 записей."));
 
   ReaderFixture early;
   early.phone.unanswered = {"AT+CSCS=UCS2"};
@@ -297,9 +298,9 @@ TEST(PhonebookReaderTest, ErrorRepliesAreCountedAndReportedOnce) {
   ReportPhonebookReading(f.shell, outcome);
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(f.shell.messages[0].text,
-            Ansi("Справочник прочитан с ошибками: прочитано 1 из 2 записей, 2 из ") +
+            std::string("Справочник прочитан с ошибками: прочитано 1 из 2 записей, 2 из ") +
                 std::to_string(outcome.Exchanges.Requests) +
-                Ansi(" запросов без ответа или с ошибкой."));
+                std::string(" запросов без ответа или с ошибкой."));
 
   // A clean reading, and one the user stopped, end without a message.
   f.phone.failing.clear();

@@ -65,19 +65,19 @@ TEST(PhonebookTablesTest, MelodyIdsAndLabelsOfMelodiesAndLightAlerts) {
   EXPECT_EQ(MelodyIdFromLabel(f.pb, "x.mid (255)"), 255);
   f.pb.MelodyFiles[3].FileName.clear();
 
-  EXPECT_EQ(U(LightAlertLabel("4")), "Мерцание (4)");
-  EXPECT_EQ(U(LightAlertLabel("10")), "Акустика (10)");
+  EXPECT_EQ(std::string(LightAlertLabel("4")), "Мерцание (4)");
+  EXPECT_EQ(std::string(LightAlertLabel("10")), "Акустика (10)");
   EXPECT_EQ(LightAlertLabel("0"), "");
   EXPECT_EQ(LightAlertLabel("11"), "");
   EXPECT_EQ(LightAlertLabel("04"), "");
-  EXPECT_EQ(U(EntryMelodyLabel(f.pb, "255")), "По умолчанию");
+  EXPECT_EQ(std::string(EntryMelodyLabel(f.pb, "255")), "По умолчанию");
   EXPECT_EQ(ReadMelodyLabel(f.pb, "255", CategoryDefaultMelodyLabel()), "Default");
   EXPECT_EQ(ReadMelodyLabel(f.pb, "9", CategoryDefaultMelodyLabel()), "Siren (9)");
   EXPECT_EQ(EntryMelodyLabel(f.pb, "9"), "Siren (9)");
   EXPECT_EQ(EntryMelodyLabel(f.pb, "12"), "12");  // slot 3 empty: no file label
   EXPECT_EQ(ReadMelodyLabel(f.pb, "12", CategoryDefaultMelodyLabel()), "12");
   EXPECT_EQ(ReadMelodyLabel(f.pb, "", CategoryDefaultMelodyLabel()), "");
-  EXPECT_EQ(U(RestoredCategoryMelodyLabel("8")), "Внимание!");
+  EXPECT_EQ(std::string(RestoredCategoryMelodyLabel("8")), "Внимание!");
   EXPECT_EQ(RestoredCategoryMelodyLabel("255"), "Default");
   EXPECT_EQ(RestoredCategoryMelodyLabel("12"), "12");
   EXPECT_EQ(BuiltInMelodyDigit("Attention (8)"), 8);

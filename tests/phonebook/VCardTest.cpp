@@ -121,7 +121,7 @@ TEST(VCardTest, Version40FromTheRfcExample) {
   EXPECT_EQ(c.details[Country], "Canada");
   EXPECT_EQ(c.birthday, "");
   EXPECT_EQ(card.problems,
-            std::vector<std::string>{Ansi("день рождения «--0203» не дата с годом")});
+            std::vector<std::string>{std::string("день рождения «--0203» не дата с годом")});
 }
 
 TEST(VCardTest, WrittenCardsFoldEscapeAndReadBackTheSame) {

@@ -9,7 +9,7 @@ namespace quorix::test {
 
 // UCS2 hex text of a UTF-8 literal, as the phone holds it.
 inline std::string Hex(const std::string& utf8) {
-  return EncodeUcs2Hex(Utf8ToCp1251(utf8));
+  return EncodeUcs2Hex(utf8);
 }
 
 }  // namespace quorix::test

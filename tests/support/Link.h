@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "link/PhoneConnection.h"
 #include "support/RecordingShell.h"
 

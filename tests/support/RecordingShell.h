@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 
 namespace quorix::test {
 

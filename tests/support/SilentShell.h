@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 
 namespace quorix::test {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <thread>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 namespace quorix::test {
 

@@ -60,7 +60,7 @@ TEST(LibusbBackendTest, FindsThePhoneByItsInterfaceNameCarriesCommandsAndSeesItG
     EXPECT_TRUE(usb.Claimed());
     std::vector<uint8_t> reply;
     ASSERT_TRUE(p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply));
-    EXPECT_EQ(p2k::FileCountFromReply(reply), 10);
+    EXPECT_EQ(p2k::FileCountFromReply(reply), 11);
     ASSERT_TRUE(p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply));
     const auto files = p2k::FileRecordsFromReply(reply);
     ASSERT_EQ(files.size(), 3u);

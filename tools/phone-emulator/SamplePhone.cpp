@@ -23,11 +23,12 @@ enum CategoryNumber {
   kBusiness = 3,
   kFamily = 4,
   kFriends = 5,
-  kSport = 8
+  kSport = 8,
+  kAbroad = 9
 };
 
 std::string Text(const char* utf8) {
-  return EncodeUcs2Hex(Ansi(utf8));
+  return EncodeUcs2Hex(std::string(utf8));
 }
 
 PhonebookRecord Entry(const char* name, std::string number, int type, int category, bool primary) {
@@ -86,6 +87,7 @@ void LoadCategories(EmulatedPhone& phone) {
   phone.PutCategory(kFamily, {Text("Семья"), "7", "0", "4"});
   phone.PutCategory(kFriends, {Text("Друзья"), "12", "0", "2"});
   phone.PutCategory(kSport, {Text("Спорт"), "255", "0", "6"});
+  phone.PutCategory(kAbroad, {Text("Друзья №1"), "255", "0", "0"});
 }
 
 void LoadPhoneMemory(EmulatedPhone& phone) {
@@ -135,6 +137,16 @@ void LoadPhoneMemory(EmulatedPhone& phone) {
   put(31, WithMelody(Entry("Николай Орлов", "+79112223344", kMobile, kFriends, true), 14));
   put(32, WithMelody(Entry("Николай Орлов", "+78122223344", kHome, kFriends, false), 14));
   put(35, Entry("Пицца", "84957371111", kWork, kGeneral, true));
+  // Names in the alphabets of the people who still own such phones, at their true code points.
+  put(36, Entry("Ёжик в тумане", "+79160000036", kMobile, kFriends, true));
+  put(37, Entry("Офис №2", "84950000037", kWork, kBusiness, true));
+  put(38, Entry("Київ Їжак", "+380440000038", kMobile, kAbroad, true));
+  put(39, Entry("Ўладзімір", "+375170000039", kMobile, kAbroad, true));
+  put(40, Entry("Müller Zoë", "+49300000040", kMobile, kAbroad, true));
+  put(41, Entry("Łódź", "+48420000041", kWork, kAbroad, true));
+  put(42, Entry("Ελένη", "+302100000042", kMobile, kAbroad, true));
+  put(43, Entry("李小龍", "+85200000043", kMobile, kAbroad, true));
+  put(44, Entry("Кафе; бар \"Ромашка\"", "84950000044", kWork, kGeneral, true));
 }
 
 void LoadSim(EmulatedPhone& phone) {
@@ -176,6 +188,7 @@ void LoadDatebook(EmulatedPhone& phone) {
       {"Football", "1", "0", "19:00", "12-11-2026", "120", "00:00", "00-00-2000", "2"},
       {"Отпуск", "0", "0", "00:00", "01-02-2027", "0", "00:00", "00-00-2000", "0"},
       {"Call mom", "1", "1", "20:00", "12-13-2026", "15", "19:55", "12-13-2026", "2"},
+      {"Планёрка; отдел №2", "1", "0", "09:30", "12-15-2026", "45", "00:00", "00-00-2000", "2"},
   };
   int index = 0;
   for (const Event& e : kEvents) {
@@ -211,6 +224,8 @@ void LoadSampleFiles(P2KPhone& phone) {
       {"/a/mobile/picture/elena.png", 0x0000, 0x0000, 15872},
   };
   for (const P2KFile& file : kFiles) phone.PutFile(file);
+  // A Russian phone names its files in code page 1251.
+  phone.PutFile({Utf8ToCp1251("/a/mobile/audio/Мелодия.mid"), 0x0000, 0x0000, 7340});
 }
 
 void FillPhoneMemory(EmulatedPhone& phone, int count) {

@@ -9,8 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ConsoleLog.h"
 #include "app/ui/Text.h"
+#include "base/ConsoleLog.h"
+#include "codec/CodePage.h"
 
 namespace quorix::ui {
 
@@ -62,11 +63,12 @@ bool ConsolePage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::string ConsolePage::Command() const {
-  return ToAnsi(cmdEdit_->currentText());
+  return ToCore(cmdEdit_->currentText());
 }
 
 void ConsolePage::LogLine(const std::string& text) {
-  for (const auto& line : LogLinesOf(text)) logMemo_->appendPlainText(FromAnsi(line));
+  // The log shows the phone's replies as they came: its own 8-bit text is code page 1251.
+  for (const auto& line : LogLinesOf(AsUtf8(text))) logMemo_->appendPlainText(FromCore(line));
   // The newest exchange is what the user looks for, also after a reading filled the log unseen.
   logMemo_->moveCursor(QTextCursor::End);
   logMemo_->ensureCursorVisible();
@@ -74,7 +76,7 @@ void ConsolePage::LogLine(const std::string& text) {
 
 std::vector<std::string> ConsolePage::LogLines() const {
   std::vector<std::string> lines;
-  for (const auto& line : logMemo_->toPlainText().split('\n')) lines.push_back(ToAnsi(line));
+  for (const auto& line : logMemo_->toPlainText().split('\n')) lines.push_back(ToCore(line));
   return lines;
 }
 

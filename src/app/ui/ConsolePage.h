@@ -23,11 +23,11 @@ class ConsolePage : public QWidget {
   QPushButton* Button8() const { return button8_; }
   QPushButton* Button9() const { return button9_; }
 
-  // The command exactly as typed, in code page 1251.
+  // The command exactly as typed.
   std::string Command() const;
-  // Appends the text (code page 1251) as new lines of the log.
+  // Appends the text as new lines of the log.
   void LogLine(const std::string& text);
-  // The log's lines in code page 1251.
+  // The log's lines.
   std::vector<std::string> LogLines() const;
 
  protected:

@@ -51,7 +51,7 @@ QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& col
   list->header()->setStretchLastSection(false);
   list->header()->setSectionsMovable(false);
   QStringList captions;
-  for (const ListColumn& column : columns) captions << FromAnsi(column.Caption);
+  for (const ListColumn& column : columns) captions << FromCore(column.Caption);
   list->setHeaderLabels(captions);
   int index = 0;
   for (const ListColumn& column : columns) list->setColumnWidth(index++, column.Width);

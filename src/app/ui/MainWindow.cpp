@@ -65,7 +65,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   pollTimer_.start();
   // Said once: the port search and the P2K step pass over such a folder in silence.
   const std::string problem = CheckPublishedPorts(DefaultPublishedPortsDir()).problem;
-  if (!problem.empty()) LogLine(Utf8ToCp1251(problem));
+  if (!problem.empty()) LogLine(problem);
 }
 
 MainWindow::~MainWindow() {
@@ -153,7 +153,7 @@ void MainWindow::Guarded(const std::function<void()>& work) {
   try {
     work();
   } catch (const std::exception& error) {
-    QMessageBox::critical(this, QCoreApplication::applicationName(), FromAnsi(error.what()));
+    QMessageBox::critical(this, QCoreApplication::applicationName(), FromCore(error.what()));
   }
   running_ = false;
   if (closePending_) QTimer::singleShot(0, this, &QWidget::close);

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/Clock.h"
 #include "app/ProgramLifecycle.h"
-#include "app/Shell.h"
 #include "app/ui/CommandRegistry.h"
+#include "base/Clock.h"
+#include "base/Shell.h"
 #include "link/PhoneConnection.h"
 #include "link/p2k/TP2KAPI.h"
 

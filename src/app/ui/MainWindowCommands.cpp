@@ -9,7 +9,6 @@
 #include <QTreeWidget>
 #include <filesystem>
 
-#include "app/ConsoleLog.h"
 #include "app/Settings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
@@ -17,6 +16,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/ToolIcons.h"
+#include "base/ConsoleLog.h"
 #include "codec/CodePage.h"
 #include "link/ConsoleCommand.h"
 #include "link/p2k/PhoneFileServices.h"
@@ -173,7 +173,7 @@ void MainWindow::BuildMenus() {
 void MainWindow::BindOwnCommands() {
   BindCommand("Exit", [this] { Exit(); });
   BindCommand("Help", [this] {
-    Message(Ansi("Quorix"), Ansi("Справка будет готова немного позже..."),
+    Message(std::string("Quorix"), std::string("Справка будет готова немного позже..."),
             MessageIcon::Information);
   });
   BindCommand("About", [this] {
@@ -201,7 +201,8 @@ void MainWindow::Button9Click() {
 
 void MainWindow::Button11Click() {
   WriteSettings(settingsPath_, state_.settings);
-  Message(Ansi("Внимание!"), Ansi("Установки успешно сохранены!"), MessageIcon::Warning);
+  Message(std::string("Внимание!"), std::string("Установки успешно сохранены!"),
+          MessageIcon::Warning);
 }
 
 }  // namespace quorix::ui

@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QMessageBox>
 
-#include "app/FileFilter.h"
 #include "app/ui/ConsolePage.h"
 #include "app/ui/Gauge.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Notifier.h"
 #include "app/ui/ProgressWindow.h"
 #include "app/ui/Text.h"
+#include "base/FileFilter.h"
 
 namespace quorix::ui {
 
@@ -34,18 +34,18 @@ QString DialogFilter(const std::string& filter) {
   QStringList entries;
   for (const auto& item : ParseFileFilter(filter)) {
     QStringList patterns;
-    for (const auto& pattern : item.patterns) patterns << FromAnsi(pattern);
-    entries << FromAnsi(item.label) + " (" + patterns.join(' ') + ")";
+    for (const auto& pattern : item.patterns) patterns << FromCore(pattern);
+    entries << FromCore(item.label) + " (" + patterns.join(' ') + ")";
   }
   return entries.join(";;");
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileChoice& choice, bool save) {
-  QFileDialog dialog(parent, FromAnsi(choice.title),
+  QFileDialog dialog(parent, FromCore(choice.title),
                      QString::fromStdString(choice.initialDirectory), DialogFilter(choice.filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(FromAnsi(choice.defaultExtension));
+  dialog.setDefaultSuffix(FromCore(choice.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
 }
@@ -60,13 +60,13 @@ QWidget* MessageOwner(QWidget* window) {
 }  // namespace
 
 void MainWindow::Message(const std::string& caption, const std::string& text, MessageIcon icon) {
-  QMessageBox box(BoxIcon(icon), FromAnsi(caption), FromAnsi(text), QMessageBox::Ok,
+  QMessageBox box(BoxIcon(icon), FromCore(caption), FromCore(text), QMessageBox::Ok,
                   MessageOwner(this));
   box.exec();
 }
 
 bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Question, FromAnsi(caption), FromAnsi(text),
+  QMessageBox box(QMessageBox::Question, FromCore(caption), FromCore(text),
                   QMessageBox::Yes | QMessageBox::No, MessageOwner(this));
   return box.exec() == QMessageBox::Yes;
 }
@@ -80,7 +80,7 @@ void MainWindow::ProgressClose() {
 }
 
 void MainWindow::ProgressSetText(const std::string& text) {
-  form3_->SetProgressText(FromAnsi(text));
+  form3_->SetProgressText(FromCore(text));
 }
 
 void MainWindow::ProgressSetMax(int max) {
@@ -100,7 +100,7 @@ void MainWindow::ProgressShowGauge(bool shown) {
 }
 
 void MainWindow::SetStatus(int panel, const std::string& text) {
-  if (panel >= 0 && panel < 3) panels_[panel]->setText(FromAnsi(text));
+  if (panel >= 0 && panel < 3) panels_[panel]->setText(FromCore(text));
 }
 
 void MainWindow::Notify(const std::string& text) {
@@ -112,7 +112,7 @@ void MainWindow::LogLine(const std::string& text) {
 }
 
 void MainWindow::SetTitle(const std::string& title) {
-  setWindowTitle(FromAnsi(title));
+  setWindowTitle(FromCore(title));
 }
 
 std::optional<std::string> MainWindow::ChooseOpenFile(const FileChoice& choice) {

@@ -35,7 +35,7 @@ void Notifier::Show(const std::string& cp1251) {
 }
 
 void Notifier::Show(const QString& text) {
-  Show(Utf8ToCp1251(text.toStdString()));
+  Show(text.toStdString());
 }
 
 void Notifier::SetSkin(const QImage& skin) {

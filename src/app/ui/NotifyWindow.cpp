@@ -151,7 +151,7 @@ void NotifyWindow::paintEvent(QPaintEvent*) {
   painter.setPen(font.color);
   const NotifyRect& r = logic_->textRect();
   DrawMessage(painter, QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top),
-              QString::fromStdString(Cp1251ToUtf8(logic_->message())));
+              QString::fromStdString(logic_->message()));
 }
 
 void NotifyWindow::enterEvent(QEnterEvent*) {

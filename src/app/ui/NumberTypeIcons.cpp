@@ -15,8 +15,7 @@ constexpr int kIconSize = 15;
 QPixmap LoadIcon(const std::string& path) {
   QImage image;
   if (!image.load(QString::fromStdString(path))) {
-    throw std::runtime_error("Cannot open file \"" + Utf8ToCp1251(path) +
-                             "\". Bitmap image is not valid");
+    throw std::runtime_error("Cannot open file \"" + path + "\". Bitmap image is not valid");
   }
   // Cut or widen to the list's icon size; the top-left part stays.
   image = image.convertToFormat(QImage::Format_RGB32).copy(0, 0, kIconSize, kIconSize);

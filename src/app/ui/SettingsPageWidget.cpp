@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/SettingsPage.h"
 #include "app/ui/Text.h"
+#include "base/SettingsPage.h"
 #include "codec/Ucs2.h"
 #include "link/PortName.h"
 
@@ -35,7 +35,7 @@ QComboBox* MakeCombo(const char* name, const QStringList& items, bool editable, 
 }
 
 QString PortText(const QString& text) {
-  return FromAnsi(ShownPortName(ToAnsi(text)));
+  return FromCore(ShownPortName(ToCore(text)));
 }
 
 // A fixed-list box still shows a stored text that is not among its items.
@@ -139,9 +139,9 @@ QWidget* SettingsPageWidget::BuildConverterGroup() {
   layout->addLayout(buttons);
   // Button3Click and Button1Click: the codec in both directions, through code page 1251.
   connect(button3_, &QPushButton::clicked, this,
-          [this] { ucsEdit_->setText(FromAnsi(EncodeUcs2Hex(ToAnsi(ansiEdit_->text())))); });
+          [this] { ucsEdit_->setText(FromCore(EncodeUcs2Hex(ToCore(ansiEdit_->text())))); });
   connect(button1_, &QPushButton::clicked, this,
-          [this] { ansiEdit_->setText(FromAnsi(DecodeUcs2Hex(ToAnsi(ucsEdit_->text())))); });
+          [this] { ansiEdit_->setText(FromCore(DecodeUcs2Hex(ToCore(ucsEdit_->text())))); });
   return group;
 }
 
@@ -149,19 +149,19 @@ void SettingsPageWidget::Refresh() {
   refreshing_ = true;
   const QStringList items = [&] {
     QStringList list;
-    for (const auto& item : settings_.PortItems) list << FromAnsi(item);
+    for (const auto& item : settings_.PortItems) list << FromCore(item);
     return list;
   }();
   portEdit_->clear();
   portEdit_->addItems(items);
   // The box holds its text in upper case, so that is what the settings hold too.
-  settings_.ComPort = ToAnsi(PortText(FromAnsi(settings_.ComPort)));
-  portEdit_->setCurrentText(FromAnsi(settings_.ComPort));
-  rateEdit_->setCurrentText(FromAnsi(settings_.BaudRate));
-  ShowText(bCom_, FromAnsi(settings_.BCom));
-  comboBox1_->setCurrentText(FromAnsi(settings_.BTimeout));
-  edit8_->setText(FromAnsi(settings_.SIM));
-  edit3_->setCurrentText(FromAnsi(settings_.Range));
+  settings_.ComPort = ToCore(PortText(FromCore(settings_.ComPort)));
+  portEdit_->setCurrentText(FromCore(settings_.ComPort));
+  rateEdit_->setCurrentText(FromCore(settings_.BaudRate));
+  ShowText(bCom_, FromCore(settings_.BCom));
+  comboBox1_->setCurrentText(FromCore(settings_.BTimeout));
+  edit8_->setText(FromCore(settings_.SIM));
+  edit3_->setCurrentText(FromCore(settings_.Range));
   const bool flags[] = {settings_.AutoConnect, settings_.AutoFind, settings_.FromSIM,
                         settings_.FromPHONE,   settings_.P2K,      settings_.RmMyToneDB,
                         settings_.Bluetooth,   settings_.ClearPB,  settings_.AdvancedPhoneBook};
@@ -173,7 +173,7 @@ void SettingsPageWidget::Refresh() {
 void SettingsPageWidget::BindControls() {
   auto text = [this](QComboBox* combo, std::string SettingsPage::*field) {
     connect(combo, &QComboBox::currentTextChanged, this, [this, field](const QString& value) {
-      if (!refreshing_) settings_.*field = ToAnsi(value);
+      if (!refreshing_) settings_.*field = ToCore(value);
     });
   };
   connect(portEdit_, &QComboBox::currentTextChanged, this, [this](const QString& value) {
@@ -182,14 +182,14 @@ void SettingsPageWidget::BindControls() {
       portEdit_->setCurrentText(PortText(value));
       return;
     }
-    settings_.ComPort = ToAnsi(value);
+    settings_.ComPort = ToCore(value);
   });
   text(rateEdit_, &SettingsPage::BaudRate);
   text(bCom_, &SettingsPage::BCom);
   text(comboBox1_, &SettingsPage::BTimeout);
   text(edit3_, &SettingsPage::Range);
   connect(edit8_, &QLineEdit::textChanged, this, [this](const QString& value) {
-    if (!refreshing_) settings_.SIM = ToAnsi(value);
+    if (!refreshing_) settings_.SIM = ToCore(value);
   });
   bool SettingsPage::*flags[] = {
       &SettingsPage::AutoConnect, &SettingsPage::AutoFind, &SettingsPage::FromSIM,

@@ -4,17 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "codec/CodePage.h"
-
 namespace quorix::ui {
 
-// The core speaks code page 1251, widgets speak Unicode: every text crosses here.
-inline QString FromAnsi(std::string_view cp1251) {
-  return QString::fromStdString(Cp1251ToUtf8(cp1251));
+// The core's texts are UTF-8; widgets hold QString. Every text crosses here.
+inline QString FromCore(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-inline std::string ToAnsi(const QString& text) {
-  return Utf8ToCp1251(text.toStdString());
+inline std::string ToCore(const QString& text) {
+  return text.toStdString();
 }
 
 }  // namespace quorix::ui

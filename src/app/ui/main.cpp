@@ -27,10 +27,10 @@ int main(int argc, char** argv) {
   try {
     quorix::CreateSettingsOnFirstStart(settings);
   } catch (const std::exception& e) {
-    firstRunProblem = quorix::ui::FromAnsi(e.what());
+    firstRunProblem = quorix::ui::FromCore(e.what());
   }
   quorix::ui::MainWindow window(settings.file);
-  if (parser.isSet(port)) window.SetPortOverride(quorix::ui::ToAnsi(parser.value(port)));
+  if (parser.isSet(port)) window.SetPortOverride(quorix::ui::ToCore(parser.value(port)));
   if (!firstRunProblem.isEmpty()) {
     QMessageBox::warning(nullptr, QString::fromUtf8("Внимание!"), firstRunProblem);
   }

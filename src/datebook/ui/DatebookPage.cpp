@@ -48,9 +48,9 @@ void DatebookPage::ShowList() {
   QList<QTreeWidgetItem*> items;
   for (const DatebookListRow& row : host_.state.datebook.LVCal) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, FromAnsi(row.Caption));
+    item->setText(0, FromCore(row.Caption));
     for (int cell = 0; cell < kDatebookFields; ++cell)
-      item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+      item->setText(cell + 1, FromCore(row.Cells[cell]));
     items << item;
   }
   lvCal_->addTopLevelItems(items);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "link/p2k/P2KUsb.h"
 
 namespace quorix {

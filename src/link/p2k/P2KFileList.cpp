@@ -1,8 +1,6 @@
 #include "link/p2k/P2KFileList.h"
 
-#include <cstdio>
-
-#include "codec/Ucs2.h"
+#include "codec/CodePage.h"
 
 namespace quorix::p2k {
 
@@ -50,14 +48,13 @@ std::vector<PhoneFile> FileRecordsFromReply(std::span<const uint8_t> data) {
   std::vector<PhoneFile> files;
   for (size_t at = 4; at + kAttributeB < data.size(); at += kFileRecordSize) {
     const std::span<const uint8_t> record = data.subspan(at);
-    // Every byte as a UCS2 group "00XX": the decoder keeps what the phone's text table knows.
-    std::string hex;
+    // The phones of this generation name their files in 8-bit characters, code page 1251 on the
+    // Russian ones.
+    std::string name;
     for (size_t i = 0; i < kNameRoom && i < record.size() && record[i] != 0; ++i) {
-      char group[5];
-      std::snprintf(group, sizeof group, "00%02X", record[i]);
-      hex += group;
+      name.push_back(static_cast<char>(record[i]));
     }
-    files.push_back({DecodeUcs2Hex(hex), record[kAttributeA] + record[kAttributeB]});
+    files.push_back({Cp1251ToUtf8(name), record[kAttributeA] + record[kAttributeB]});
   }
   return files;
 }

@@ -30,7 +30,7 @@ std::vector<uint8_t> DeleteFilePayload(const std::string& path);
 int FileCountFromReply(std::span<const uint8_t> data);
 
 struct PhoneFile {
-  std::string name;    // code page 1251; bytes the phone's text table lacks are dropped
+  std::string name;    // UTF-8, from the phone's code page 1251 bytes
   int attributes = 0;  // the sum of the record's bytes 261 and 262
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 namespace quorix {
 

@@ -13,7 +13,7 @@ constexpr const char* kProgramTitle = "Quorix";
 PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
                                 const std::function<void(const p2k::PhoneFile&)>& onFile) {
   PhoneFileListing listing;
-  shell.ProgressSetText(Ansi("Чтение колличества файлов..."));
+  shell.ProgressSetText(std::string("Чтение колличества файлов..."));
   shell.ProcessEvents();
   std::vector<uint8_t> reply;
   listing.Counted = p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply);
@@ -23,12 +23,13 @@ PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
   const int parts = (listing.Count + p2k::kRecordsPerReply - 1) / p2k::kRecordsPerReply;
   shell.ProgressSetMax(parts);
   shell.ProgressSetPosition(0);
-  shell.ProgressSetText(Ansi("Чтение файл-листа..."));
+  shell.ProgressSetText(std::string("Чтение файл-листа..."));
   shell.ProcessEvents();
   for (int part = 1; part <= parts; ++part) {
     if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply)) {
-      shell.LogLine(Ansi("Список файлов телефона прочитан не весь: часть ") + std::to_string(part) +
-                    Ansi(" из ") + std::to_string(parts) + Ansi(" не получена."));
+      shell.LogLine(std::string("Список файлов телефона прочитан не весь: часть ") +
+                    std::to_string(part) + std::string(" из ") + std::to_string(parts) +
+                    std::string(" не получена."));
       listing.Complete = false;
       break;
     }
@@ -43,30 +44,32 @@ PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
 
 bool ReconnectAfterP2K(PhoneConnection& phone, Shell& shell) {
   if (phone.ReconnectPort()) return true;
-  shell.Message(Ansi("Внимание!"),
-                Ansi("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он "
-                     "будет готов."),
-                MessageIcon::Warning);
+  shell.Message(
+      std::string("Внимание!"),
+      std::string("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он "
+                  "будет готов."),
+      MessageIcon::Warning);
   return false;
 }
 
 bool ReturnToAtMode(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link, bool bluetooth,
                     Shell& shell) {
-  shell.ProgressSetText(Ansi("Переключение телефона в AT режим..."));
+  shell.ProgressSetText(std::string("Переключение телефона в AT режим..."));
   shell.ProcessEvents();
   if (!bluetooth) link.PhoneConnected = p2k.SwitchTo("AT");
-  shell.ProgressSetText(Ansi("Поиск телефона..."));
+  shell.ProgressSetText(std::string("Поиск телефона..."));
   shell.ProcessEvents();
   return bluetooth || ReconnectAfterP2K(phone, shell);
 }
 
 ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link,
                                       Shell& shell) {
-  if (!shell.AskYesNo(Ansi("Внимание!"), Ansi("Вы действительно хотите удалить файл MyToneDB.db?")))
+  if (!shell.AskYesNo(std::string("Внимание!"),
+                      std::string("Вы действительно хотите удалить файл MyToneDB.db?")))
     return ToneDatabaseOutcome::Declined;
   const bool wasConnected = link.PhoneConnected;
   if (wasConnected) phone.Com().Disconnect();
-  shell.ProgressSetText(Ansi("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
   shell.ProgressShowGauge(false);
   shell.ProgressShow();
   shell.ProcessEvents();
@@ -77,12 +80,13 @@ ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, Link
   std::vector<uint8_t> reply;
   const bool deleted =
       p2k.SendCommand(p2k::kFileCommand, p2k::DeleteFilePayload(p2k::kToneDatabasePath), reply);
-  if (!deleted) shell.Message(kProgramTitle, Ansi("Невозможно удалить файл!"), MessageIcon::None);
+  if (!deleted)
+    shell.Message(kProgramTitle, std::string("Невозможно удалить файл!"), MessageIcon::None);
 
-  shell.ProgressSetText(Ansi("Перезагрузка телефона..."));
+  shell.ProgressSetText(std::string("Перезагрузка телефона..."));
   shell.ProcessEvents();
   p2k.RestartPhone();
-  shell.ProgressSetText(Ansi("Поиск телефона..."));
+  shell.ProgressSetText(std::string("Поиск телефона..."));
   if (wasConnected) {
     ReconnectAfterP2K(phone, shell);
   } else {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/Shell.h"
+#include "base/Shell.h"
 #include "link/LinkState.h"
 #include "link/PhoneConnection.h"
 #include "link/p2k/P2KFileList.h"

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/Clock.h"
-#include "app/Shell.h"
+#include "base/Clock.h"
+#include "base/Shell.h"
 #include "link/SerialPortMap.h"
 #include "link/p2k/P2KPackets.h"
 #include "link/p2k/P2KUsb.h"

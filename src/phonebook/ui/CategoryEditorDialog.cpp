@@ -52,7 +52,7 @@ void CategoryEditorDialog::Open() {
   const PhonebookState& pb = app_.phonebook;
   const CategoryEditorFields& c = pb.CategoryEditor;
   ShowChoices(edit1_, pb.CategoryEditorLists.Edit1, c.Edit1);
-  catEdit_->setText(FromAnsi(c.CatEdit));
+  catEdit_->setText(FromCore(c.CatEdit));
   ShowChoices(comboBox1_, pb.CategoryEditorLists.ComboBox1, c.ComboBox1);
   ShowChoices(edit2_, pb.CategoryEditorLists.Edit2, c.Edit2);
   adjustSize();
@@ -67,10 +67,10 @@ void CategoryEditorDialog::Open() {
 
 void CategoryEditorDialog::Store() {
   CategoryEditorFields& c = app_.phonebook.CategoryEditor;
-  c.Edit1 = ToAnsi(edit1_->currentText());
-  c.CatEdit = ToAnsi(catEdit_->text());
-  c.ComboBox1 = ToAnsi(comboBox1_->currentText());
-  c.Edit2 = ToAnsi(edit2_->currentText());
+  c.Edit1 = ToCore(edit1_->currentText());
+  c.CatEdit = ToCore(catEdit_->text());
+  c.ComboBox1 = ToCore(comboBox1_->currentText());
+  c.Edit2 = ToCore(edit2_->currentText());
 }
 
 void CategoryEditorDialog::Button1Click() {

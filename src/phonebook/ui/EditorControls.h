@@ -33,8 +33,8 @@ inline QLineEdit* MakeTextEdit(const char* name, QWidget* parent) {
 inline void ShowChoices(QComboBox* box, const std::vector<std::string>& choices,
                         const std::string& text) {
   box->clear();
-  for (const auto& choice : choices) box->addItem(FromAnsi(choice));
-  box->setEditText(FromAnsi(text));
+  for (const auto& choice : choices) box->addItem(FromCore(choice));
+  box->setEditText(FromCore(text));
 }
 
 // Adds a caption and its control as the next row of a two-column grid; returns the caption.

@@ -103,18 +103,18 @@ void EntryEditorDialog::Load() {
   const EntryEditorChoices& lists = pb.EntryEditorLists;
   ShowChoices(edit1_, lists.Edit1, e.Edit1);
   edit1_->setEnabled(e.Edit1Enabled);
-  edit2_->setText(FromAnsi(e.Edit2));
-  edit3_->setText(FromAnsi(e.Edit3));
+  edit2_->setText(FromCore(e.Edit2));
+  edit3_->setText(FromCore(e.Edit3));
   ShowChoices(comboBox1_, lists.ComboBox1, e.ComboBox1);
   ShowChoices(edit4_, lists.Edit4, e.Edit4);
   ShowChoices(comboBox2_, lists.ComboBox2, e.ComboBox2);
   ShowChoices(edit5_, lists.Edit5, e.Edit5);
   checkBox1_->setChecked(e.CheckBox1);
-  edit6_->setText(FromAnsi(e.Edit6));
+  edit6_->setText(FromCore(e.Edit6));
   const std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9,  &e.Edit10,
                                    &e.Edit11, &e.Edit12, &e.Edit13, &e.Edit14};
   for (int k = 0; k < 8; ++k) {
-    advanced_[k]->setText(FromAnsi(*advanced[k]));
+    advanced_[k]->setText(FromCore(*advanced[k]));
     advanced_[k]->setEnabled(e.AdvancedEnabled);
   }
   edit2_->setFocus();
@@ -122,18 +122,18 @@ void EntryEditorDialog::Load() {
 
 void EntryEditorDialog::Store() {
   EntryEditorFields& e = app_.phonebook.EntryEditor;
-  e.Edit1 = ToAnsi(edit1_->currentText());
-  e.Edit2 = ToAnsi(edit2_->text());
-  e.Edit3 = ToAnsi(edit3_->text());
-  e.ComboBox1 = ToAnsi(comboBox1_->currentText());
-  e.Edit4 = ToAnsi(edit4_->currentText());
-  e.ComboBox2 = ToAnsi(comboBox2_->currentText());
-  e.Edit5 = ToAnsi(edit5_->currentText());
+  e.Edit1 = ToCore(edit1_->currentText());
+  e.Edit2 = ToCore(edit2_->text());
+  e.Edit3 = ToCore(edit3_->text());
+  e.ComboBox1 = ToCore(comboBox1_->currentText());
+  e.Edit4 = ToCore(edit4_->currentText());
+  e.ComboBox2 = ToCore(comboBox2_->currentText());
+  e.Edit5 = ToCore(edit5_->currentText());
   e.CheckBox1 = checkBox1_->isChecked();
-  e.Edit6 = ToAnsi(edit6_->text());
+  e.Edit6 = ToCore(edit6_->text());
   std::string* advanced[] = {&e.Edit7,  &e.Edit8,  &e.Edit9,  &e.Edit10,
                              &e.Edit11, &e.Edit12, &e.Edit13, &e.Edit14};
-  for (int k = 0; k < 8; ++k) *advanced[k] = ToAnsi(advanced_[k]->text());
+  for (int k = 0; k < 8; ++k) *advanced[k] = ToCore(advanced_[k]->text());
 }
 
 void EntryEditorDialog::Button1Click() {

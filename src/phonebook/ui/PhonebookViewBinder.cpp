@@ -87,9 +87,9 @@ void PhonebookViewBinder::ShowList() {
   QList<QTreeWidgetItem*> items;
   for (const ListRow& row : host_.state.phonebook.LV) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, FromAnsi(row.Caption));
+    item->setText(0, FromCore(row.Caption));
     for (int cell = 0; cell < kListCells; ++cell)
-      item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+      item->setText(cell + 1, FromCore(row.Cells[cell]));
     if (row.TypeIcon >= 0) item->setIcon(TypeCell + 1, ViewIcon(row.TypeIcon));
     items << item;
   }
@@ -116,8 +116,8 @@ void PhonebookViewBinder::ShowCategories() {
   const PhonebookState& pb = host_.state.phonebook;
   for (const CategoryListRow& row : pb.LVCat) {
     auto* item = new QTreeWidgetItem(list);
-    item->setText(0, FromAnsi(row.Caption));
-    for (int cell = 0; cell < 3; ++cell) item->setText(cell + 1, FromAnsi(row.Cells[cell]));
+    item->setText(0, FromCore(row.Caption));
+    for (int cell = 0; cell < 3; ++cell) item->setText(cell + 1, FromCore(row.Cells[cell]));
     if (CategoryRowHasPendingChange(pb, row)) ShowPending(item);
   }
   if (pb.SelectedCategoryIndex >= 0 && pb.SelectedCategoryIndex < list->topLevelItemCount()) {
@@ -131,10 +131,10 @@ void PhonebookViewBinder::ShowTree() {
   const QSignalBlocker quietSelection(tree->selectionModel());
   tree->clear();
   for (const TreeNode& category : host_.state.phonebook.Tr) {
-    auto* node = new QTreeWidgetItem(tree, QStringList(FromAnsi(category.Text)));
+    auto* node = new QTreeWidgetItem(tree, QStringList(FromCore(category.Text)));
     node->setIcon(0, ViewIcon(category.Icon));
     for (const TreeNode& entry : category.Children) {
-      auto* child = new QTreeWidgetItem(node, QStringList(FromAnsi(entry.Text)));
+      auto* child = new QTreeWidgetItem(node, QStringList(FromCore(entry.Text)));
       child->setIcon(0, ViewIcon(entry.Icon));
     }
   }
@@ -157,7 +157,7 @@ void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& ite
       menu->addSeparator();
       continue;
     }
-    QAction* action = menu->addAction(FromAnsi(item.Caption));
+    QAction* action = menu->addAction(FromCore(item.Caption));
     action->setData(item.Tag);
     action->setEnabled(item.Enabled);
     // The menus stay as they are: rebuilding them would delete the action being triggered.
@@ -184,7 +184,7 @@ void PhonebookViewBinder::WireList() {
     page->insertWidget(0, filter);
   }
   connect(filter, &QLineEdit::textChanged, this, [this](const QString& text) {
-    SetListFilter(host_.state.phonebook, ToAnsi(text));
+    SetListFilter(host_.state.phonebook, ToCore(text));
     ShowList();
   });
   connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this,

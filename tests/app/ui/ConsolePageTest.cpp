@@ -23,9 +23,13 @@ TEST(ConsolePageTest, LogsLinesAndSendsOnEnter) {
   EXPECT_EQ(page.LogMemo()->toPlainText(), "Log");
   EXPECT_TRUE(page.Button8()->isDefault());
   page.LogLine("ATZ\r\r\nOK\r");
-  page.LogLine("\xcf\xf0\xe8\xe2\xe5\xf2");  // "Привет" in code page 1251
-  EXPECT_EQ(page.LogMemo()->toPlainText(), "Log\nATZ\n\nOK\nПривет");
-  EXPECT_EQ(page.LogLines().back(), "\xcf\xf0\xe8\xe2\xe5\xf2");
+  page.LogLine("\xcf\xf0\xe8\xe2\xe5\xf2");  // "Привет" as a phone sends it, in code page 1251
+  page.LogLine("Київ");                      // UTF-8 stays as it is
+  EXPECT_EQ(page.LogMemo()->toPlainText(), "Log\nATZ\n\nOK\nПривет\nКиїв");
+  const auto lines = page.LogLines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "Привет");
+  EXPECT_EQ(lines.back(), "Київ");
 
   int sends = 0;
   QObject::connect(page.Button8(), &QPushButton::clicked, [&] { ++sends; });

@@ -11,9 +11,9 @@
 #include "MessageBoxAnswer.h"
 #include "QtPrinting.h"
 #include "SettingsFolder.h"
-#include "app/ProfileFile.h"
 #include "app/ui/ConsolePage.h"
 #include "app/ui/MainWindow.h"
+#include "base/ProfileFile.h"
 #include "phone-emulator/PtyPhoneServer.h"
 
 namespace quorix::ui {

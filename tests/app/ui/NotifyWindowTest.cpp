@@ -62,7 +62,7 @@ TEST(NotifyWindowTest, ShowsTheMessageAndFollowsTheSlide) {
   notifier.notifier().OnClick = [&](TTaskbarNotifier&) { ++clicks; };
 
   notifier.Show(QString::fromUtf8("Motorola E398 подключен!"));
-  EXPECT_EQ(notifier.notifier().Message, Ansi("Motorola E398 подключен!"));
+  EXPECT_EQ(notifier.notifier().Message, std::string("Motorola E398 подключен!"));
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.size(), QSize(148, 120));
   EXPECT_FALSE(window.mask().isEmpty());

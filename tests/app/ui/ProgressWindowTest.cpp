@@ -31,7 +31,7 @@ TEST(ProgressWindowTest, ShowsOverTheDisabledMainWindowAndCountsPercent) {
   EXPECT_TRUE(form3->isEnabled());
   EXPECT_EQ(form3->Gauge1()->Progress(), 0);
 
-  window.ProgressSetText("\xd7\xf2\xe5\xed\xe8\xe5");  // "Чтение" in code page 1251
+  window.ProgressSetText("Чтение");
   EXPECT_EQ(form3->Label1()->text(), "Чтение");
   window.ProgressSetMax(8);
   window.ProgressStep(1);

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/SettingsPage.h"
+#include "base/SettingsPage.h"
 
 namespace quorix::ui {
 namespace {
@@ -40,7 +40,7 @@ TEST(SettingsPageWidgetTest, ControlsAndStateFollowEachOther) {
   page.PortEdit()->setCurrentText("/dev/pts/3");
   EXPECT_EQ(settings.ComPort, "/dev/pts/3");
 
-  settings.ComPort = "\xcf\xee\xf0\xf2";  // "Порт" in code page 1251
+  settings.ComPort = "Порт";
   settings.Bluetooth = false;
   settings.BTimeout = "500";
   settings.PortItems = {"/dev/ttyACM0"};
@@ -62,10 +62,16 @@ TEST(SettingsPageWidgetTest, ConverterRunsTheCodecBothWays) {
   EXPECT_EQ(page.Button1()->text(), "UCS => ANSI");
   page.AnsiEdit()->setText("Ёж №1");
   page.Button3()->click();
-  EXPECT_EQ(page.UCSEdit()->text(), "04500436002004560031");
+  EXPECT_EQ(page.UCSEdit()->text(), "04010436002021160031");
+  page.AnsiEdit()->setText("«Да»");
+  page.Button3()->click();
+  EXPECT_EQ(page.UCSEdit()->text(), "00AB0414043000BB");
   page.UCSEdit()->setText("041404300021");
   page.Button1()->click();
   EXPECT_EQ(page.AnsiEdit()->text(), "Да!");
+  page.UCSEdit()->setText("2116002000E900200457");
+  page.Button1()->click();
+  EXPECT_EQ(page.AnsiEdit()->text(), "№ é ї");
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 #include "MessageBoxAnswer.h"
 #include "QtPrinting.h"
 #include "SettingsFolder.h"
-#include "app/ProfileFile.h"
 #include "app/Settings.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/SettingsPageWidget.h"
+#include "base/ProfileFile.h"
 
 namespace quorix::ui {
 namespace {

@@ -34,10 +34,11 @@ TEST(DatebookPageTest, ReadShowsTheEventsAndSaveThenRestoreWritesThemBack) {
                                    "Продолжительность", "Оповещение", "Unk", "Unk"}));
 
   w.window.Page(3)->Button("Button2")->click();
-  ASSERT_EQ(list->topLevelItemCount(), 8);
+  ASSERT_EQ(list->topLevelItemCount(), 9);
   EXPECT_EQ(list->topLevelItem(1)->text(0), "1");
   EXPECT_EQ(list->topLevelItem(1)->text(1), "День рождения Анны");
   EXPECT_EQ(list->topLevelItem(1)->text(5), "\"03-15-2027\"");
+  EXPECT_EQ(list->topLevelItem(8)->text(1), "Планёрка; отдел №2");
 
   const QString path = QString::fromStdString((w.folder.Dir() / "Ежедневник.csv").string());
   ChooseFile(path);
@@ -45,7 +46,7 @@ TEST(DatebookPageTest, ReadShowsTheEventsAndSaveThenRestoreWritesThemBack) {
   ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
 
   w.phone->Change([](emu::EmulatedPhone& p) {
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 9; ++i)
       p.PutDatebookEvent(
           i, {test::Hex("x"), "0", "0", "00:00", "01-01-2027", "0", "00:00", "00-00-2000", "0"});
   });
@@ -55,11 +56,16 @@ TEST(DatebookPageTest, ReadShowsTheEventsAndSaveThenRestoreWritesThemBack) {
   EXPECT_EQ(ok.texts, QStringList{"Загрузка успешно завершена!"});
   EXPECT_FALSE(w.window.Form3()->isVisible());
   std::string title;
-  w.phone->Inspect([&](const emu::EmulatedPhone& p) { title = p.DatebookEvent(1)->title; });
+  std::string planning;
+  w.phone->Inspect([&](const emu::EmulatedPhone& p) {
+    title = p.DatebookEvent(1)->title;
+    planning = p.DatebookEvent(8)->title;
+  });
   EXPECT_EQ(title, test::Hex("День рождения Анны"));
+  EXPECT_EQ(planning, test::Hex("Планёрка; отдел №2"));
 
   DatebookMenuItem(w.window, "Читать")->trigger();
-  EXPECT_EQ(list->topLevelItemCount(), 8);
+  EXPECT_EQ(list->topLevelItemCount(), 9);
   EXPECT_EQ(list->topLevelItem(0)->text(1), "Совещание");
 }
 

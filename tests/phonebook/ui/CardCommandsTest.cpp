@@ -24,6 +24,7 @@ TEST(CardCommandsTest, ContactsAndEventsGoOutAndComeInFromTheWindow) {
   const std::string cards = test::ReadBytes(vcf);
   EXPECT_EQ(Count(cards, "BEGIN:VCARD"), Count(cards, "\r\nFN:"));
   EXPECT_NE(cards.find("FN:Анна Смирнова\r\n"), std::string::npos);
+  EXPECT_NE(cards.find("FN:Київ Їжак\r\n"), std::string::npos);
 
   // A card of an old phone: version 2.1, the name in quoted-printable UTF-8.
   test::WriteBytes(vcf,
@@ -47,7 +48,7 @@ TEST(CardCommandsTest, ContactsAndEventsGoOutAndComeInFromTheWindow) {
   const std::string ics = (w.folder.Dir() / "calendar.ics").string();
   ChooseFile(QString::fromStdString(ics));
   page->click();
-  EXPECT_EQ(Count(test::ReadBytes(ics), "BEGIN:VEVENT"), 8);
+  EXPECT_EQ(Count(test::ReadBytes(ics), "BEGIN:VEVENT"), 9);
 
   test::WriteBytes(
       ics,
@@ -58,7 +59,7 @@ TEST(CardCommandsTest, ContactsAndEventsGoOutAndComeInFromTheWindow) {
   ChooseFile(QString::fromStdString(ics));
   w.window.findChild<QPushButton*>("ImportICalendar")->click();
   EXPECT_EQ(ok.texts, QStringList{"Загрузка успешно завершена!"});
-  EXPECT_EQ(w.State().datebook.DatebookRecords[8][EventDate], "\"02-01-2027\"");
+  EXPECT_EQ(w.State().datebook.DatebookRecords[9][EventDate], "\"02-01-2027\"");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/FileFilter.h"
+#include "base/FileFilter.h"
 
 namespace quorix {
 

@@ -10,10 +10,11 @@ inline constexpr const char* kSettingNotFound = "File velkor.ini not found!";
 // Longest value a reader returns; longer stored values are cut.
 inline constexpr size_t kMaxSettingLength = 2047;
 
-// One key of a profile (ini) file: "[Section]" lines and "key=value" lines in code page 1251,
-// read and written the way the Windows profile functions do, so a file made by either side reads
-// the same on the other. Section and key names are matched without regard to ASCII case; values
-// lose surrounding blanks and one pair of matching surrounding quotes.
+// One key of a profile (ini) file: "[Section]" lines and "key=value" lines in code page 1251
+// (values are UTF-8 on the program's side), read and written the way the Windows profile functions
+// do, so a file made by either side reads the same on the other. Section and key names are matched
+// without regard to ASCII case; values lose surrounding blanks and one pair of matching surrounding
+// quotes.
 //
 // Every call opens, reads and closes the file; nothing is cached.
 std::string ReadSetting(const std::string& path, const std::string& section,

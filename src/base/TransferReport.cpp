@@ -1,4 +1,4 @@
-#include "app/TransferReport.h"
+#include "base/TransferReport.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ std::string TransferReport::Text(const std::string& heading, size_t limit) const
   std::string text = heading + "\n";
   for (size_t k = 0; k < lines.size() && k < limit; ++k) text += "\n" + lines[k];
   if (lines.size() > limit) {
-    text += "\n" + Ansi("… и ещё ") + std::to_string(lines.size() - limit);
+    text += "\n" + std::string("… и ещё ") + std::to_string(lines.size() - limit);
   }
   return text;
 }

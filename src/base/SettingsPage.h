@@ -7,8 +7,8 @@
 namespace quorix {
 
 // The state of the controls on the settings page "Настройки". The rest of the program reads
-// these, not velkor.ini; the settings file is only their persistent form. Texts are code page
-// 1251, exactly as typed into the controls (nothing is validated here).
+// these, not velkor.ini; the settings file is only their persistent form. Texts are UTF-8,
+// exactly as typed into the controls (nothing is validated here).
 struct SettingsPage {
   std::string ComPort = "COM4";  // PortEdit: port used when Bluetooth is off, shown upper case
   std::vector<std::string> PortItems;  // PortEdit's drop-down items

@@ -1,4 +1,4 @@
-#include "app/ConsoleLog.h"
+#include "base/ConsoleLog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,11 @@ TEST(ConsoleLogTest, SplitsRepliesIntoLogLines) {
 TEST(ConsoleLogTest, SavesEveryLineWithCrLfAndReplacesTheFile) {
   test::TempDir dir;
   const auto path = dir.File("LogMemo.txt");
-  SaveLogFile(path, {"Log", "ATZ", "", "OK", "\xcf\xf0\xe8"});
+  SaveLogFile(path, {"Log", "ATZ", "", "OK", "При"});
   EXPECT_EQ(test::ReadBytes(path), "Log\r\nATZ\r\n\r\nOK\r\n\xcf\xf0\xe8\r\n");
+  // What the code page cannot hold is kept in UTF-8 instead.
+  SaveLogFile(path, {"Log", "Ελένη"});
+  EXPECT_EQ(test::ReadBytes(path), "\xEF\xBB\xBFLog\r\nΕλένη\r\n");
   SaveLogFile(path, {"Log"});
   EXPECT_EQ(test::ReadBytes(path), "Log\r\n");
 

@@ -1,4 +1,4 @@
-#include "app/ProfileFile.h"
+#include "base/ProfileFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -36,7 +36,7 @@ std::string ForeignFile() {
          "\r\n"
          "[ NumberTypes ]\r\n"
          "Work=" +
-         Ansi("Рабочий") + "\r\nHome = " + Ansi("Домашний") +
+         Utf8ToCp1251("Рабочий") + "\r\nHome = " + Utf8ToCp1251("Домашний") +
          " \r\nNote=" + std::string(3000, 'x') + "\r\n";
 }
 
@@ -50,8 +50,8 @@ TEST(ProfileFileTest, ReadsAFileOfAnotherWriterAsWindowsDoes) {
   EXPECT_EQ(ReadSetting(ini, "System", "BCom"), "\"COM3");  // unmatched quote stays
   EXPECT_EQ(ReadSetting(ini, "System", "Range"), "20");     // first of a repeated key
   EXPECT_EQ(ReadSetting(ini, "System", "SIM"), "");
-  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Work"), Ansi("Рабочий"));
-  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Home"), Ansi("Домашний"));
+  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Work"), std::string("Рабочий"));
+  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Home"), std::string("Домашний"));
   EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Note"), std::string(kMaxSettingLength, 'x'));
 
   EXPECT_EQ(ReadSetting(ini, "System", "Bluetooth"), kSettingNotFound);
@@ -64,7 +64,7 @@ TEST(ProfileFileTest, ReadsAFileOfAnotherWriterAsWindowsDoes) {
   std::erase(lf, '\r');
   WriteBytes(ini, lf);
   EXPECT_EQ(ReadSetting(ini, "System", "ComPort"), "COM7");
-  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Home"), Ansi("Домашний"));
+  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Home"), std::string("Домашний"));
 }
 
 TEST(ProfileFileTest, WritingOneKeyKeepsTheRestOfTheFile) {
@@ -73,17 +73,17 @@ TEST(ProfileFileTest, WritingOneKeyKeepsTheRestOfTheFile) {
   WriteBytes(ini, ForeignFile());
   ::chmod(ini.c_str(), 0640);
 
-  WriteSetting(ini, "System", "ComPort", Ansi("COM9 ёж"));
+  WriteSetting(ini, "System", "ComPort", std::string("COM9 ёж"));
   WriteSetting(ini, "Window", "Top", "97");
 
-  EXPECT_EQ(ReadSetting(ini, "System", "ComPort"), Ansi("COM9 ёж"));
+  EXPECT_EQ(ReadSetting(ini, "System", "ComPort"), std::string("COM9 ёж"));
   EXPECT_EQ(ReadSetting(ini, "Window", "Top"), "97");
   EXPECT_EQ(ReadSetting(ini, "System", "BaudRate"), "57600");
-  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Work"), Ansi("Рабочий"));
+  EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Work"), std::string("Рабочий"));
   EXPECT_EQ(ReadSetting(ini, "NumberTypes", "Note"), std::string(kMaxSettingLength, 'x'));
   const std::string bytes = ReadBytes(ini);
   EXPECT_NE(bytes.find("; written on Windows"), std::string::npos);
-  EXPECT_NE(bytes.find("ComPort=" + Ansi("COM9 ёж") + "\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("ComPort=" + Utf8ToCp1251("COM9 ёж") + "\r\n"), std::string::npos);
   for (size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
     ASSERT_GT(i, 0u);
     EXPECT_EQ(bytes[i - 1], '\r') << "bare line feed at " << i;

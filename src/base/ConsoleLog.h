@@ -10,9 +10,9 @@ namespace quorix {
 // a break at the very end adds no empty line, and the empty text is one empty line.
 std::vector<std::string> LogLinesOf(std::string_view text);
 
-// Writes the log to path (UTF-8), every line ended by CR LF, replacing the file. Throws
-// std::runtime_error "Cannot create file "path". reason" (code page 1251) when it cannot be
-// written.
+// Writes the log to path, every line ended by CR LF, replacing the file: in code page 1251, or
+// as UTF-8 behind a byte order mark when a line holds what the code page lacks. Throws
+// std::runtime_error "Cannot create file "path". reason" when it cannot be written.
 void SaveLogFile(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace quorix

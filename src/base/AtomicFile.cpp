@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,7 +75,7 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
 }
 
 std::string CannotWriteText(const std::string& path, const std::system_error& error) {
-  return "Cannot write " + Utf8ToCp1251(path) + ": " + Utf8ToCp1251(error.code().message());
+  return "Cannot write " + path + ": " + error.code().message();
 }
 
 }  // namespace quorix

@@ -1,4 +1,4 @@
-#include "app/TextLines.h"
+#include "base/TextLines.h"
 
 namespace quorix {
 

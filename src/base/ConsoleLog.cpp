@@ -1,11 +1,11 @@
-#include "app/ConsoleLog.h"
+#include "base/ConsoleLog.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
 
-#include "codec/CodePage.h"
+#include "codec/FileText.h"
 
 namespace quorix {
 
@@ -25,9 +25,11 @@ std::vector<std::string> LogLinesOf(std::string_view text) {
 
 void SaveLogFile(const std::string& path, const std::vector<std::string>& lines) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  const std::string failure = "Cannot create file \"" + Utf8ToCp1251(path) + "\". ";
-  if (!file) throw std::runtime_error(failure + Utf8ToCp1251(std::strerror(errno)));
-  for (const auto& line : lines) file << line << "\r\n";
+  const std::string failure = "Cannot create file \"" + path + "\". ";
+  if (!file) throw std::runtime_error(failure + std::strerror(errno));
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  file << EncodeFileText(text).bytes;
   file.flush();
   if (!file) throw std::runtime_error(failure + "Write failed");
 }

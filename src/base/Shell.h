@@ -8,8 +8,7 @@ namespace quorix {
 enum class MessageIcon { None, Information, Warning, Error };
 
 // What a file dialog offers; the filter uses the "Label|*.ext|Label|*.ext" form. Paths (the
-// initial directory, the chosen file) are UTF-8 as the file system has them, so a name outside
-// code page 1251 survives; the other texts are code page 1251.
+// initial directory, the chosen file) are as the file system has them.
 struct FileChoice {
   std::string title;
   std::string filter;
@@ -18,7 +17,7 @@ struct FileChoice {
 };
 
 // Everything the core needs of a user: the main window implements it with widgets, quorix-cli on
-// the terminal, tests with a recorder. Every text crossing it is code page 1251, but file paths.
+// the terminal, tests with a recorder. Every text crossing it is UTF-8.
 class Shell {
  public:
   virtual ~Shell() = default;

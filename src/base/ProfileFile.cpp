@@ -1,6 +1,6 @@
-#include "app/ProfileFile.h"
+#include "base/ProfileFile.h"
 
-// Bytes pass through unconverted: the file and the program both use code page 1251.
+// Bytes pass through unconverted: the file is code page 1251, converted here at its edge.
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -70,7 +70,7 @@ std::string Unquote(std::string value) {
 }
 
 [[noreturn]] void UnableToWrite(const std::string& path) {
-  throw std::runtime_error("Unable to write to " + Utf8ToCp1251(path));
+  throw std::runtime_error("Unable to write to " + path);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ std::string ReadSetting(const std::string& path, const std::string& section,
   if (!value) return kSettingNotFound;
   std::string text = Unquote(value);
   if (text.size() > kMaxSettingLength) text.resize(kMaxSettingLength);
-  return text;
+  return Cp1251ToUtf8(text);
 }
 
 void WriteSetting(const std::string& path, const std::string& section, const std::string& key,
@@ -92,7 +92,7 @@ void WriteSetting(const std::string& path, const std::string& section, const std
   // An unreadable file must not be replaced by one holding only this key.
   if (!profile.Load(path)) UnableToWrite(path);
   // A line break would end the value early and turn the rest into keys of their own.
-  profile.Set(section, key, value.substr(0, value.find_first_of("\r\n")));
+  profile.Set(section, key, Utf8ToCp1251(value.substr(0, value.find_first_of("\r\n"))));
   try {
     WriteFileAtomically(path, profile.Text());
   } catch (const std::system_error&) {

@@ -1,0 +1,21 @@
+#include "base/BackupFileChoice.h"
+
+#include <filesystem>
+
+namespace quorix {
+
+FileChoice BackupFileChoice(const std::string& title) {
+  std::error_code error;
+  return {title, "Excel File (*.csv)|*.csv|Text File (*.txt)|*.txt", "csv",
+          std::filesystem::current_path(error).string()};
+}
+
+void TellUtf8Backup(Shell& shell, const std::string& path) {
+  shell.Message("Резервная копия",
+                "Файл " + path +
+                    " записан в кодировке UTF-8: в нём есть символы, которых нет в кодировке "
+                    "Windows-1251. Quorix восстанавливает из него, как из прежних копий.",
+                MessageIcon::Information);
+}
+
+}  // namespace quorix
