@@ -1,24 +1,17 @@
 #pragma once
 
-#include "base/SettingsPage.h"
+#include "datebook/DatebookSession.h"
 #include "datebook/DatebookState.h"
-#include "link/LinkState.h"
-#include "phonebook/PhonebookState.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
 // Everything the program keeps for a whole run. The main window owns one; every test builds its
 // own, so nothing leaks between tests.
-struct AppState {
-  SettingsPage settings;
-  LinkState link;
-  PhonebookState phonebook;
+struct AppState : PhonebookSession {
   DatebookState datebook;
 
-  bool AbortRequested = false;    // the progress window was closed; long loops stop
-  bool DataModified = false;      // tables changed and not yet written to the phone
-  bool RestoredFromFile = false;  // the tables came from a backup file since the last upload
-  bool UploadHadErrors = false;
+  operator DatebookSession() { return {*this, link, datebook}; }
 };
 
 }  // namespace quorix

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/AppState.h"
 #include "base/BackupFileChoice.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookFile.h"
+#include "datebook/DatebookSession.h"
 #include "datebook/DatebookWriter.h"
 #include "link/PhoneConnection.h"
 #include "phonebook/PhonebookMessages.h"
@@ -23,7 +23,7 @@ std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const s
 
 }  // namespace
 
-void Button7Click(AppState& app, Shell& shell, Clock& clock) {
+void Button7Click(DatebookSession app, Shell& shell, Clock& clock) {
   if (!app.link.PhoneConnected) {
     shell.Message("Warning!", "Please connect to mobile phone first!", MessageIcon::Warning);
     return;
@@ -43,8 +43,8 @@ void Button7Click(AppState& app, Shell& shell, Clock& clock) {
   }
 }
 
-void Button10Click(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock) {
-  app.AbortRequested = false;
+void Button10Click(DatebookSession app, Shell& shell, PhoneConnection& phone, Clock& clock) {
+  app.flags.AbortRequested = false;
   if (!phone.RequireConnection()) return;
   const auto path = shell.ChooseOpenFile(BackupFileChoice("Open Phonebook file"));
   if (!path || path->empty()) return;

@@ -1,8 +1,8 @@
 #pragma once
+#include "datebook/DatebookSession.h"
 
 namespace quorix {
 
-struct AppState;
 class Clock;
 class PhoneConnection;
 class Shell;
@@ -11,11 +11,11 @@ class Shell;
 
 // Save: needs a connected phone and asks for the file. A reading with failures does not replace
 // an existing file unless the user agrees. Failures are reported under the caption "ERROR".
-void Button7Click(AppState& app, Shell& shell, Clock& clock);
+void Button7Click(DatebookSession app, Shell& shell, Clock& clock);
 
 // Restore: needs a connected phone and asks for the file. A file that cannot be read or is
 // malformed is reported under the caption "ERROR" and changes nothing; otherwise its records
 // replace DatebookRecords and are written into the phone.
-void Button10Click(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock);
+void Button10Click(DatebookSession app, Shell& shell, PhoneConnection& phone, Clock& clock);
 
 }  // namespace quorix

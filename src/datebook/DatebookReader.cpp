@@ -1,9 +1,9 @@
 #include "datebook/DatebookReader.h"
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookReplies.h"
+#include "datebook/DatebookSession.h"
 #include "link/AtExchange.h"
 #include "link/CountedExchange.h"
 #include "phonebook/PhonebookMessages.h"
@@ -29,7 +29,7 @@ void TakeRecords(DatebookState& db, const std::string& reply) {
 
 }  // namespace
 
-DatebookReadOutcome ReadDatebook(AppState& app, Shell& shell, AtExchange& at) {
+DatebookReadOutcome ReadDatebook(DatebookSession app, Shell& shell, AtExchange& at) {
   DatebookState& db = app.datebook;
   const LongCommand oneErrorBox(at);
   db.LVCal.clear();

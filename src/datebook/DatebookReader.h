@@ -1,10 +1,10 @@
 #pragma once
 
 #include "datebook/DatebookReadOutcome.h"
+#include "datebook/DatebookSession.h"
 
 namespace quorix {
 
-struct AppState;
 class AtExchange;
 class Shell;
 
@@ -15,7 +15,7 @@ class Shell;
 // is no number or lies outside 0..499 stops the records there; those before it stay, and the
 // progress window stays open for the user to close. A reply ending in "ERROR" lets the reading go
 // on. The outcome is returned and kept as the datebook's LastReading.
-DatebookReadOutcome ReadDatebook(AppState& app, Shell& shell, AtExchange& at);
+DatebookReadOutcome ReadDatebook(DatebookSession app, Shell& shell, AtExchange& at);
 
 // The one closing message of a reading with failures: the phone fell silent, a record number was
 // bad, or replies failed; and how many records came. Nothing for a clean reading.

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
+#include "datebook/DatebookSession.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
 #include "link/PhoneReset.h"
@@ -22,13 +22,13 @@ std::string WriteCommand(int number, const DatebookRecord& record) {
 
 }  // namespace
 
-DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExchange& at,
+DatebookRestoreOutcome WriteDatebookToPhone(DatebookSession app, Shell& shell, AtExchange& at,
                                             Clock& clock) {
   const DatebookTable& table = app.datebook.DatebookRecords;
   const LongCommand oneErrorBox(at);
   DatebookRestoreOutcome outcome;
   outcome.RecordsToWrite = UsedDatebookRecords(table);
-  app.UploadHadErrors = false;
+  app.flags.UploadHadErrors = false;
 
   shell.ProgressSetMax(kDatebookRecords);
   shell.ProgressSetPosition(0);
@@ -38,7 +38,7 @@ DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExcha
   // The port is closed once a reply is cut short: not even the unlock can go out then.
   const auto stopUnanswered = [&] {
     outcome.PhoneSilent = true;
-    app.UploadHadErrors = true;
+    app.flags.UploadHadErrors = true;
     shell.ProgressClose();
     return outcome;
   };
@@ -56,7 +56,7 @@ DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExcha
   if (!exchange("AT+MDBL=1")) return stopUnanswered();
 
   for (int n = 0; n < kDatebookRecords; ++n) {
-    if (app.AbortRequested) {
+    if (app.flags.AbortRequested) {
       outcome.Aborted = true;
       break;
     }
@@ -66,7 +66,7 @@ DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExcha
     const bool complete = exchange(WriteCommand(n, record));
     if (!complete || ReplyEndedInError(reply)) {
       ++outcome.FailedWrites;
-      app.UploadHadErrors = true;
+      app.flags.UploadHadErrors = true;
     }
     if (!complete) return stopUnanswered();
     shell.ProgressStep(1);
@@ -78,7 +78,7 @@ DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExcha
   return outcome;
 }
 
-void ReportDatebookRestore(Shell& shell, const AppState& app,
+void ReportDatebookRestore(Shell& shell, const DatebookSession& app,
                            const DatebookRestoreOutcome& outcome) {
   if (outcome.Aborted) return;
   if (outcome.PhoneSilent) {
@@ -91,8 +91,8 @@ void ReportDatebookRestore(Shell& shell, const AppState& app,
     return;
   }
   shell.Message(ProgramCaption(),
-                std::string(app.UploadHadErrors ? "Загрузка завершена с ошибками!"
-                                                : "Загрузка успешно завершена!"),
+                std::string(app.flags.UploadHadErrors ? "Загрузка завершена с ошибками!"
+                                                      : "Загрузка успешно завершена!"),
                 MessageIcon::Information);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
+#include "datebook/DatebookSession.h"
 
 namespace quorix {
 
-struct AppState;
 class AtExchange;
 class Clock;
 class Shell;
@@ -23,12 +23,12 @@ struct DatebookRestoreOutcome {
 // first and set by a write that fails or a phone that falls silent. The user closing the progress
 // window stops it before the next record; the unlock is still sent. A reply cut short has closed
 // the port, so the writing stops there without the unlock. The list LVCal is left alone.
-DatebookRestoreOutcome WriteDatebookToPhone(AppState& app, Shell& shell, AtExchange& at,
+DatebookRestoreOutcome WriteDatebookToPhone(DatebookSession app, Shell& shell, AtExchange& at,
                                             Clock& clock);
 
 // The closing message: that the phone fell silent, or "Загрузка завершена с ошибками!" when
 // UploadHadErrors is set, else "Загрузка успешно завершена!". Nothing after an abort.
-void ReportDatebookRestore(Shell& shell, const AppState& app,
+void ReportDatebookRestore(Shell& shell, const DatebookSession& app,
                            const DatebookRestoreOutcome& outcome);
 
 }  // namespace quorix

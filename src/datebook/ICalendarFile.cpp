@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/AppState.h"
 #include "base/AtomicFile.h"
 #include "base/Clock.h"
 #include "base/FileBytes.h"
 #include "codec/CodePage.h"
+#include "datebook/DatebookSession.h"
 #include "datebook/DatebookWriter.h"
 #include "link/PhoneConnection.h"
 #include "phonebook/PhonebookMessages.h"
@@ -67,7 +67,7 @@ std::string ICalendarImportMessage(const CalendarImport& outcome, size_t limit) 
   return outcome.Report.Text(text + "\n\n" + std::string("Не всё поместилось в телефон:"), limit);
 }
 
-void ExportICalendarClick(AppState& app, Shell& shell, Clock& clock) {
+void ExportICalendarClick(DatebookSession app, Shell& shell, Clock& clock) {
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0) {
     shell.Message("Warning!", std::string("Сначала необходимо прочитать ежедневник!"),
                   MessageIcon::Warning);
@@ -87,8 +87,8 @@ void ExportICalendarClick(AppState& app, Shell& shell, Clock& clock) {
   }
 }
 
-void ImportICalendarClick(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock) {
-  app.AbortRequested = false;
+void ImportICalendarClick(DatebookSession app, Shell& shell, PhoneConnection& phone, Clock& clock) {
+  app.flags.AbortRequested = false;
   if (!phone.RequireConnection()) return;
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0 &&
       !shell.AskYesNo(

@@ -5,10 +5,10 @@
 
 #include "base/Shell.h"
 #include "datebook/DatebookCalendar.h"
+#include "datebook/DatebookSession.h"
 
 namespace quorix {
 
-struct AppState;
 class Clock;
 class PhoneConnection;
 
@@ -34,12 +34,12 @@ std::string ICalendarImportMessage(const CalendarImport& outcome, size_t limit);
 
 // "Экспорт в iCalendar…": asks for the file and writes the table; the status bar tells how many
 // events went, a message what did not.
-void ExportICalendarClick(AppState& app, Shell& shell, Clock& clock);
+void ExportICalendarClick(DatebookSession app, Shell& shell, Clock& clock);
 
 // "Импорт из iCalendar…": needs a connected phone; asks for the file, adds its events to the free
 // records of the table and, after one message with what the phone cannot hold, writes the table
 // into the phone as the datebook restore does. With nothing read first the user is asked, since
 // the events then take the phone's records from 0.
-void ImportICalendarClick(AppState& app, Shell& shell, PhoneConnection& phone, Clock& clock);
+void ImportICalendarClick(DatebookSession app, Shell& shell, PhoneConnection& phone, Clock& clock);
 
 }  // namespace quorix

@@ -1,6 +1,5 @@
 #include "phonebook/CategoryEditor.h"
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
@@ -8,6 +7,7 @@
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -17,7 +17,7 @@ void LVCatSelectItem(PhonebookState& state, int position) {
   state.SelectedCategoryIndex = position;
 }
 
-bool PrepareAddCategory(AppState& app, Shell& shell) {
+bool PrepareAddCategory(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   int free = 0;
   for (int c = 1; c <= kCategoryRows && free == 0; ++c) {
@@ -34,7 +34,7 @@ bool PrepareAddCategory(AppState& app, Shell& shell) {
   return true;
 }
 
-bool PrepareEditCategory(AppState& app) {
+bool PrepareEditCategory(PhonebookSession& app) {
   PhonebookState& pb = app.phonebook;
   if (pb.SelectedCategoryIndex < 0 ||
       pb.SelectedCategoryIndex >= static_cast<int>(pb.LVCat.size())) {
@@ -49,7 +49,7 @@ bool PrepareEditCategory(AppState& app) {
   return true;
 }
 
-void RemoveSelectedCategory(AppState& app, Shell& shell) {
+void RemoveSelectedCategory(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.SelectedCategoryIndex < 0 ||
       pb.SelectedCategoryIndex >= static_cast<int>(pb.LVCat.size())) {
@@ -131,7 +131,7 @@ std::string CategoryMelodyValue(const PhonebookTables& tables, const std::string
 
 }  // namespace
 
-bool AcceptCategoryEditor(AppState& app, Shell& shell) {
+bool AcceptCategoryEditor(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   const CategoryEditorFields& e = pb.CategoryEditor;
   if (!TextsFitThePhone(shell, {&e.CatEdit})) return false;

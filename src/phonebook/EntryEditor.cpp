@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
@@ -12,6 +11,7 @@
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -24,7 +24,7 @@ void SelectSomeRow(Shell& shell) {
 }
 
 // The row Edit1 names, or 0 after telling the user why it cannot be written.
-int EditorTargetRow(const AppState& app, Shell& shell) {
+int EditorTargetRow(const PhonebookSession& app, Shell& shell) {
   const PhonebookState& pb = app.phonebook;
   const auto index = NumberIn(pb.EntryEditor.Edit1);
   if (!index || *index < 1 || *index > kEntryRows) {
@@ -81,7 +81,7 @@ bool IsBirthday(const std::string& text) {
   return !(month == 2 && day == 29 && !leap);
 }
 
-bool PrepareAddEntry(AppState& app, Shell& shell) {
+bool PrepareAddEntry(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   int free = 0;
   for (int i = 1; i <= kEntryRows && free == 0; ++i) {
@@ -105,7 +105,7 @@ bool PrepareAddEntry(AppState& app, Shell& shell) {
   return true;
 }
 
-bool PrepareEditEntry(AppState& app, Shell& shell) {
+bool PrepareEditEntry(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.empty()) {
     shell.Message("Warning!", std::string("Сначала необходимо прочитать справочник!"),
@@ -136,7 +136,7 @@ bool PrepareEditEntry(AppState& app, Shell& shell) {
 }
 
 // The free indexes are listed afresh at every showing, so none appears twice.
-void EntryEditorFormShow(AppState& app) {
+void EntryEditorFormShow(PhonebookSession& app) {
   PhonebookState& pb = app.phonebook;
   pb.EntryEditorLists.Edit1.clear();
   for (int i = 1; i <= kProposedIndexes; ++i) {
@@ -147,7 +147,7 @@ void EntryEditorFormShow(AppState& app) {
   pb.EntryEditor.AdvancedEnabled = app.settings.AdvancedPhoneBook;
 }
 
-void EntryEditorFormClose(AppState& app) {
+void EntryEditorFormClose(PhonebookSession& app) {
   app.phonebook.EntryEditor.Edit1Enabled = true;
 }
 
@@ -214,7 +214,7 @@ ListRow EditedListRow(const EntryEditorFields& e, const EntryRow& entry) {
   return row;
 }
 
-bool AcceptEntryEditor(AppState& app, Shell& shell) {
+bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   const EntryEditorFields& e = pb.EntryEditor;
   const int target = EditorTargetRow(app, shell);
@@ -242,7 +242,7 @@ bool AcceptEntryEditor(AppState& app, Shell& shell) {
 }
 
 // Every highlighted row goes; with none highlighted, the row the last selection named.
-void RemoveSelectedEntry(AppState& app, Shell& shell) {
+void RemoveSelectedEntry(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.empty()) return;
   const bool anySelected =
@@ -276,7 +276,7 @@ namespace {
 // Sets one field of every selected entry, then lists the whole table again. The list is rebuilt
 // over every row: entries may sit above the number of records the phone reported.
 template <typename SetField>
-void AssignToSelection(AppState& app, SetField setField) {
+void AssignToSelection(PhonebookSession& app, SetField setField) {
   PhonebookState& pb = app.phonebook;
   for (const ListRow& row : pb.LV) {
     if (!row.Selected) continue;
@@ -293,22 +293,22 @@ void AssignToSelection(AppState& app, SetField setField) {
 
 }  // namespace
 
-void AssignCategory(AppState& app, int tag) {
+void AssignCategory(PhonebookSession& app, int tag) {
   AssignToSelection(app, [tag](EntryRow& e) { e[EntryCategory] = std::to_string(tag); });
 }
 
-void AssignMelody(AppState& app, int tag) {
+void AssignMelody(PhonebookSession& app, int tag) {
   AssignToSelection(app, [tag](EntryRow& e) { e[EntryMelody] = std::to_string(tag); });
 }
 
-void AssignPicture(AppState& app, int tag) {
+void AssignPicture(PhonebookSession& app, int tag) {
   const auto& files = app.phonebook.PhoneFileList;
   const std::string picture =
       tag >= 1 && tag <= kPhoneFileRows ? EncodeUcs2Hex(files[tag].FileName) : std::string();
   AssignToSelection(app, [&picture](EntryRow& e) { e[EntryPicture] = picture; });
 }
 
-void AssignType(AppState& app, int tag) {
+void AssignType(PhonebookSession& app, int tag) {
   AssignToSelection(app, [tag](EntryRow& e) { e[EntryNumberType] = std::to_string(tag - 1); });
 }
 

@@ -6,7 +6,7 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 class Shell;
 
 // The entry commands and the entry editor TForm2. The dialog's controls are the fields
@@ -15,24 +15,24 @@ class Shell;
 
 // The add command (ToolButton7Click): proposes the first row without a number and prepares the
 // dialog (FormShow included). False when there is nothing to show.
-bool PrepareAddEntry(AppState& app, Shell& shell);
+bool PrepareAddEntry(PhonebookSession& app, Shell& shell);
 
 // The edit command (ToolButton8Click): fills the dialog from the selected list row (FormShow
 // included). False, after a message, when the list is empty or nothing is selected.
-bool PrepareEditEntry(AppState& app, Shell& shell);
+bool PrepareEditEntry(PhonebookSession& app, Shell& shell);
 
 // FormShow: the free indexes 1..500 become Edit1's choices; Edit7..Edit14 follow the advanced
 // phonebook setting.
-void EntryEditorFormShow(AppState& app);
+void EntryEditorFormShow(PhonebookSession& app);
 
 // FormClose: Edit1 is enabled again.
-void EntryEditorFormClose(AppState& app);
+void EntryEditorFormClose(PhonebookSession& app);
 
 // OK (Button1Click): stores the dialog into the table and the list. False, after a message and
 // with nothing changed, when Edit1 names no row that may be written, the number is empty or the
 // birthday is not an MM-DD-YYYY date; the dialog then stays open. A new entry (or one without a
 // number format) gets the format the phone would give it.
-bool AcceptEntryEditor(AppState& app, Shell& shell);
+bool AcceptEntryEditor(PhonebookSession& app, Shell& shell);
 
 // The two halves of the OK. The table side: the editor's texts into the entry row (melody and
 // primary by their labels, the fixed values, the mark "1"); a new entry (adding) also gets its
@@ -50,12 +50,12 @@ bool IsBirthday(const std::string& text);
 
 // The remove command (ToolButton9Click): marks every selected entry removed (the row the last
 // selection named when none is highlighted).
-void RemoveSelectedEntry(AppState& app, Shell& shell);
+void RemoveSelectedEntry(PhonebookSession& app, Shell& shell);
 
 // The popup submenus on every selected row of LV, by the clicked item's tag.
-void AssignCategory(AppState& app, int tag);  // PopupMenuItemsClick
-void AssignMelody(AppState& app, int tag);    // PopupMenuMelodyItemsClick
-void AssignPicture(AppState& app, int tag);   // PopupMenuImageItemsClick
-void AssignType(AppState& app, int tag);      // PopupMenuTypeItemsClick
+void AssignCategory(PhonebookSession& app, int tag);  // PopupMenuItemsClick
+void AssignMelody(PhonebookSession& app, int tag);    // PopupMenuMelodyItemsClick
+void AssignPicture(PhonebookSession& app, int tag);   // PopupMenuImageItemsClick
+void AssignType(PhonebookSession& app, int tag);      // PopupMenuTypeItemsClick
 
 }  // namespace quorix

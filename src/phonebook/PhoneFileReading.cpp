@@ -1,6 +1,5 @@
 #include "phonebook/PhoneFileReading.h"
 
-#include "app/AppState.h"
 #include "base/Clock.h"
 #include "base/Shell.h"
 #include "codec/Utf8.h"
@@ -8,6 +7,7 @@
 #include "link/p2k/PhoneFileServices.h"
 #include "link/p2k/TP2KAPI.h"
 #include "phonebook/FileChoices.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -18,7 +18,8 @@ constexpr size_t kFileNameRoom = 254;
 
 }  // namespace
 
-PhoneFileOutcome ReadPhoneFileList(AppState& app, Shell& shell, const PhoneFileLinks& links) {
+PhoneFileOutcome ReadPhoneFileList(PhonebookSession& app, Shell& shell,
+                                   const PhoneFileLinks& links) {
   PhonebookState& pb = app.phonebook;
   LinkState& link = app.link;
   const bool bluetooth = app.settings.Bluetooth;

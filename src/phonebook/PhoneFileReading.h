@@ -2,7 +2,7 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 class Clock;
 class PhoneConnection;
 class Shell;
@@ -28,6 +28,7 @@ struct PhoneFileOutcome {
 // and rewrites the file melody labels. A list that cannot be counted is reported and leaves the
 // choices as they were; a list cut short gives the choices of what came. Files beyond the
 // table's rows are counted and reported once.
-PhoneFileOutcome ReadPhoneFileList(AppState& app, Shell& shell, const PhoneFileLinks& links);
+PhoneFileOutcome ReadPhoneFileList(PhonebookSession& app, Shell& shell,
+                                   const PhoneFileLinks& links);
 
 }  // namespace quorix

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -16,7 +16,7 @@ constexpr int kCompactedRows = 500;
 
 }  // namespace
 
-void ToolButton5Click(AppState& app, Shell& shell) {
+void ToolButton5Click(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.size() < 2) {
     shell.Message(WarningCaption(), "Please read entries from mobile phone!", MessageIcon::Warning);

@@ -6,7 +6,6 @@
 #include <system_error>
 #include <vector>
 
-#include "app/AppState.h"
 #include "base/AtomicFile.h"
 #include "base/BackupLine.h"
 #include "base/Clock.h"
@@ -19,6 +18,7 @@
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -60,7 +60,7 @@ const std::string& PhonebookFileHeader() {
   return header;
 }
 
-std::string PhonebookFileText(const AppState& app, const std::string& dateTime) {
+std::string PhonebookFileText(const PhonebookSession& app, const std::string& dateTime) {
   const PhonebookState& pb = app.phonebook;
   std::string text = PhonebookFileHeader() + dateTime + "\r\n";
   text += (app.settings.AdvancedPhoneBook ? kAdvancedMode : kBasicMode) + "\r\n";
@@ -84,7 +84,7 @@ std::string PhonebookFileText(const AppState& app, const std::string& dateTime) 
   return text;
 }
 
-bool SavePhonebookFile(const AppState& app, Clock& clock, const std::string& path) {
+bool SavePhonebookFile(const PhonebookSession& app, Clock& clock, const std::string& path) {
   try {
     const EncodedFileText file = EncodeFileText(PhonebookFileText(app, LocalDateTime(clock)));
     WriteFileAtomically(path, file.bytes);
@@ -133,7 +133,7 @@ std::string RestoredMelodyLabel(const std::string& melody) {
   return melody == "255" ? EntryDefaultMelodyLabel() : melody;
 }
 
-void RestoreEntryLine(AppState& app, const std::string& line, bool advanced) {
+void RestoreEntryLine(PhonebookSession& app, const std::string& line, bool advanced) {
   PhonebookState& pb = app.phonebook;
   if (static_cast<int>(line.size()) <= kShortLine) return;
   size_t p = 0;
@@ -191,16 +191,16 @@ std::string WithLine(size_t number, const std::string& what) {
 
 }  // namespace
 
-void ParseEntryLine(AppState& app, const std::string& line) {
+void ParseEntryLine(PhonebookSession& app, const std::string& line) {
   RestoreEntryLine(app, line, false);
 }
 
-void ParseAdvancedEntryLine(AppState& app, Shell& shell, const std::string& line) {
+void ParseAdvancedEntryLine(PhonebookSession& app, Shell& shell, const std::string& line) {
   RestoreEntryLine(app, line, true);
   shell.ProcessEvents();
 }
 
-void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) {
+void RestorePhonebookFile(PhonebookSession& app, Shell& shell, const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw PhonebookFileError(SystemError("Cannot open", path));
   std::vector<std::string> lines;
@@ -220,7 +220,7 @@ void RestorePhonebookFile(AppState& app, Shell& shell, const std::string& path) 
   const bool advanced = lineAt(1) == kAdvancedMode;
 
   // The whole file is read into a copy first: a file that fails half way changes nothing.
-  AppState staged = app;
+  PhonebookSession staged = app;
   staged.settings.AdvancedPhoneBook = advanced;
   PhonebookState& pb = staged.phonebook;
   pb.LV.clear();

@@ -1,12 +1,12 @@
 #include <filesystem>
 
-#include "app/AppState.h"
 #include "base/BackupFileChoice.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/PhonebookFile.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 #include "phonebook/UnsavedChanges.h"
 
 namespace quorix {
@@ -23,7 +23,7 @@ std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const 
 
 }  // namespace
 
-void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
+void ToolButton11Click(PhonebookSession& app, Shell& shell, Clock& clock) {
   if (!app.link.PhoneConnected) {
     shell.Message(WarningCaption(), std::string("Сначала необходимо подключиться к телефону!"),
                   MessageIcon::Warning);
@@ -44,7 +44,7 @@ void ToolButton11Click(AppState& app, Shell& shell, Clock& clock) {
   }
 }
 
-void ToolButton12Click(AppState& app, Shell& shell) {
+void ToolButton12Click(PhonebookSession& app, Shell& shell) {
   if (!ConfirmReplacingChanges(app, shell)) return;
   const auto path = shell.ChooseOpenFile(BackupFileChoice("Open Phonebook file"));
   if (!path || path->empty()) {

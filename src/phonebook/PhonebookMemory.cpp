@@ -1,9 +1,9 @@
 #include "phonebook/PhonebookMemory.h"
 
-#include "app/AppState.h"
 #include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -19,7 +19,7 @@ bool IsFixedCountModel(const std::string& model) {
   return model == "E398" || model == "C350" || model == "V3";
 }
 
-std::string PhonebookRangeProblem(const AppState& app) {
+std::string PhonebookRangeProblem(const PhonebookSession& app) {
   const auto blockSize = NumberIn(app.settings.Range);
   if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
     return std::string("Диапазон чтения должен быть числом записей от 1 до 1250!");
@@ -33,7 +33,7 @@ std::string PhonebookRangeProblem(const AppState& app) {
   return {};
 }
 
-PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app) {
+PhonebookMemoryChoice ChoosePhonebookMemory(const PhonebookSession& app) {
   const SettingsPage& s = app.settings;
   const std::string& model = app.link.PhoneModel;
   const int phoneRecords = PhoneMemoryRecords(model);
@@ -58,19 +58,19 @@ PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app) {
   return choice;
 }
 
-int FirstIndexOfSelectedMemory(const AppState& app) {
+int FirstIndexOfSelectedMemory(const PhonebookSession& app) {
   const SettingsPage& s = app.settings;
   if (!s.FromSIM || s.FromPHONE) return 1;
   return (IsFiveHundredRecordModel(app.link.PhoneModel) ? 500 : 1000) + 1;
 }
 
-void ApplyPhonebookMemory(AppState& app, const PhonebookMemoryChoice& choice) {
+void ApplyPhonebookMemory(PhonebookSession& app, const PhonebookMemoryChoice& choice) {
   app.phonebook.FirstIndex = choice.FirstIndex;
   app.phonebook.LastIndex = choice.LastIndex;
   if (choice.FixedCount) app.phonebook.ExpectedCount = 1000;
 }
 
-void SelectPhonebookMemory(AppState& app, AtExchange& at) {
+void SelectPhonebookMemory(PhonebookSession& app, AtExchange& at) {
   const PhonebookMemoryChoice choice = ChoosePhonebookMemory(app);
   std::string reply;
   at.SendATCommand(choice.Command, reply);

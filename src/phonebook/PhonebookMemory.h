@@ -4,7 +4,7 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 class AtExchange;
 
 // The phonebook memory the settings and the phone model select, and its record index range.
@@ -27,20 +27,20 @@ bool IsFixedCountModel(const std::string& model);
 // SIM box on, a SIM capacity that is a number must leave the SIM's last index inside the table
 // (0..250, or 0..750 on the 500-record models). A SIM capacity that is no number is left to the
 // conversion error of the memory selection.
-std::string PhonebookRangeProblem(const AppState& app);
+std::string PhonebookRangeProblem(const PhonebookSession& app);
 
 // ConversionError when the SIM capacity is needed and is not a number.
-PhonebookMemoryChoice ChoosePhonebookMemory(const AppState& app);
+PhonebookMemoryChoice ChoosePhonebookMemory(const PhonebookSession& app);
 
 // Sets FirstIndex and LastIndex (and, on the fixed-count models, LastIndex and ExpectedCount to
 // 1000); without a command the previous range stays.
-void ApplyPhonebookMemory(AppState& app, const PhonebookMemoryChoice& choice);
+void ApplyPhonebookMemory(PhonebookSession& app, const PhonebookMemoryChoice& choice);
 
 // The first index the memory the settings select really holds: the SIM's first record when the
 // SIM alone is selected (the reading starts one before it on the 1000-record models), else 1.
-int FirstIndexOfSelectedMemory(const AppState& app);
+int FirstIndexOfSelectedMemory(const PhonebookSession& app);
 
 // Chooses, sends the memory command (its reply is not looked at) and applies the range.
-void SelectPhonebookMemory(AppState& app, AtExchange& at);
+void SelectPhonebookMemory(PhonebookSession& app, AtExchange& at);
 
 }  // namespace quorix

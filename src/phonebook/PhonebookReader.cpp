@@ -1,6 +1,5 @@
 #include "phonebook/PhonebookReader.h"
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
@@ -15,6 +14,7 @@
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
 #include "phonebook/PhonebookReplies.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -41,7 +41,7 @@ PhonebookReadOutcome StopUnanswered(PhonebookState& pb, Shell& shell) {
 
 }  // namespace
 
-bool ParseCategoryReply(AppState& app, const std::string& reply) {
+bool ParseCategoryReply(PhonebookSession& app, const std::string& reply) {
   PhonebookState& pb = app.phonebook;
   return ScanCategoryLines(reply, [&](CategoryLine&& line) {
     if (app.AbortRequested) return false;
@@ -57,7 +57,7 @@ bool ParseCategoryReply(AppState& app, const std::string& reply) {
   });
 }
 
-void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool advanced) {
+void ParseEntryReply(PhonebookSession& app, Shell& shell, const std::string& reply, bool advanced) {
   PhonebookState& pb = app.phonebook;
   ScanRecordLines(reply, advanced, [&](RecordLine&& line) {
     EntryRow& row = pb.PhonebookEntries[line.Index];
@@ -72,7 +72,7 @@ void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool
   });
 }
 
-PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
+PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
                                    const PhoneFileLinks* files) {
   PhonebookState& pb = app.phonebook;
   // A block size below 1 would ask for the same records for ever, and sizes beyond the table

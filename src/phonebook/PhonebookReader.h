@@ -6,7 +6,7 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 class AtExchange;
 class Shell;
 struct PhoneFileLinks;
@@ -21,18 +21,18 @@ struct PhoneFileLinks;
 // (a conversion error leaves it unfinished there); a refused block size changes neither.
 // With the P2K setting on and the links given, a reading that got through its records ends with
 // the P2K step (ReadPhoneFileList).
-PhonebookReadOutcome ReadPhonebook(AppState& app, Shell& shell, AtExchange& at,
+PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
                                    const PhoneFileLinks* files = nullptr);
 
 // The reply to AT+MPGR=1,30 into the tables: every category line fills its row and shows in
 // LVCat, the "Назначить категорию" submenu and the entry editor's choices (a repeated number
 // replaces its row). False when AbortRequested stopped the scan.
-bool ParseCategoryReply(AppState& app, const std::string& reply);
+bool ParseCategoryReply(PhonebookSession& app, const std::string& reply);
 
 // A reply to AT+MPBR into the tables: every record line fills its entry row and its LV row;
 // ReadCount and the gauge count new rows. ConversionError for a value that must be a number;
 // what was parsed stays.
-void ParseEntryReply(AppState& app, Shell& shell, const std::string& reply, bool advanced);
+void ParseEntryReply(PhonebookSession& app, Shell& shell, const std::string& reply, bool advanced);
 
 // The one closing message of a reading with failures: how many records came of how many, and
 // that the phone fell silent when it did. Nothing for a clean, refused or aborted reading.

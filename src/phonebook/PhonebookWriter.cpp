@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/AppState.h"
 #include "base/Clock.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
@@ -12,6 +11,7 @@
 #include "link/PhoneReset.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 #include "phonebook/PhonebookWriteCommands.h"
 
 namespace quorix {
@@ -70,7 +70,7 @@ bool SendRow(Shell& shell, AtExchange& at, Clock& clock, PhonebookWriteOutcome& 
 }
 
 // The category and entry loops; false when they stopped before their end.
-bool WriteCategories(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
+bool WriteCategories(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock,
                      PhonebookWriteOutcome& outcome) {
   for (int n = 2; n <= kCategoryRows; ++n) {
     if (app.AbortRequested) {
@@ -101,7 +101,7 @@ bool WriteCategories(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
   return true;
 }
 
-bool WriteEntries(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
+bool WriteEntries(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock,
                   PhonebookWriteOutcome& outcome) {
   for (int n = 1; n <= kEntryRows; ++n) {
     if (app.AbortRequested) {
@@ -143,7 +143,8 @@ int PendingChanges(const PhonebookTables& tables) {
   return pending;
 }
 
-PhonebookWriteOutcome WritePhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock) {
+PhonebookWriteOutcome WritePhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
+                                     Clock& clock) {
   const LongCommand oneErrorBox(at);
   PhonebookWriteOutcome outcome;
   const auto finish = [&app, &outcome] {
@@ -183,7 +184,8 @@ PhonebookWriteOutcome WritePhonebook(AppState& app, Shell& shell, AtExchange& at
   return finish();
 }
 
-PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock) {
+PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
+                                      Clock& clock) {
   app.AbortRequested = false;
   shell.SetStatus(0, std::string("Телефон занят..."));
   app.UploadHadErrors = false;
@@ -198,7 +200,7 @@ PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& a
   return outcome;
 }
 
-void ReportUpload(const AppState& app, Shell& shell, const PhonebookWriteOutcome& outcome) {
+void ReportUpload(const PhonebookSession& app, Shell& shell, const PhonebookWriteOutcome& outcome) {
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(), std::string("Телефон не отвечает: загрузка прервана."),
                   MessageIcon::Warning);
@@ -217,7 +219,7 @@ void ReportUpload(const AppState& app, Shell& shell, const PhonebookWriteOutcome
                 MessageIcon::Warning);
 }
 
-bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
+bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock,
                       PhonebookWriteOutcome& outcome) {
   const LongCommand oneErrorBox(at);
   PhonebookState& pb = app.phonebook;
@@ -284,7 +286,7 @@ bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
   return true;
 }
 
-PhonebookWriteOutcome FullClear(AppState& app, Shell& shell, AtExchange& at, Clock& clock) {
+PhonebookWriteOutcome FullClear(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock) {
   PhonebookWriteOutcome outcome;
   if (shell.AskYesNo(WarningCaption(),
                      std::string("Вы действительно хотите очистить весь справочник?"))) {

@@ -4,7 +4,7 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 class AtExchange;
 class Clock;
 class Shell;
@@ -32,22 +32,24 @@ int PendingChanges(const PhonebookTables& tables);
 // categories 2..30, then entries 1..1250, each marked row with its command and the 200 ms pause;
 // a row keeps its mark unless its command succeeded. Stops before the next row when
 // AbortRequested is set, and at a reply cut short. Sets UploadHadErrors on any failure.
-PhonebookWriteOutcome WritePhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock);
+PhonebookWriteOutcome WritePhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
+                                     Clock& clock);
 
 // The upload command after its connection check (ToolButton13Click): busy status, the upload,
 // DataModified kept while marks remain, the ready status. ReportUpload then shows its closing
 // message (once the views show what the upload left).
-PhonebookWriteOutcome UploadPhonebook(AppState& app, Shell& shell, AtExchange& at, Clock& clock);
-void ReportUpload(const AppState& app, Shell& shell, const PhonebookWriteOutcome& outcome);
+PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
+                                      Clock& clock);
+void ReportUpload(const PhonebookSession& app, Shell& shell, const PhonebookWriteOutcome& outcome);
 
 // ClearPhoneMemory: deletes categories 2..30 and every entry of the selected memory in the phone
 // (only indexes that memory has); the tables stay as they are. False when it stopped before its
 // end; the progress window stays open for the caller. Counts into outcome.
-bool ClearPhoneMemory(AppState& app, Shell& shell, AtExchange& at, Clock& clock,
+bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock,
                       PhonebookWriteOutcome& outcome);
 
 // The full-clear command after its connection check (ToolButton16Click): asks, clears on Yes,
 // closes the progress window whatever the answer.
-PhonebookWriteOutcome FullClear(AppState& app, Shell& shell, AtExchange& at, Clock& clock);
+PhonebookWriteOutcome FullClear(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock);
 
 }  // namespace quorix

@@ -1,13 +1,13 @@
 #include "phonebook/UnsavedChanges.h"
 
-#include "app/AppState.h"
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
-bool ConfirmReplacingChanges(const AppState& app, Shell& shell) {
+bool ConfirmReplacingChanges(const PhonebookSession& app, Shell& shell) {
   return !app.DataModified ||
          shell.AskYesNo(
              WarningCaption(),

@@ -2,11 +2,11 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 class Shell;
 
 // Before a reading or a restore replaces the tables: with changes not yet uploaded the user is
 // asked whether to drop them. True to go on.
-bool ConfirmReplacingChanges(const AppState& app, Shell& shell);
+bool ConfirmReplacingChanges(const PhonebookSession& app, Shell& shell);
 
 }  // namespace quorix

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/AppState.h"
 #include "base/AtomicFile.h"
 #include "base/FileBytes.h"
 #include "codec/CodePage.h"
@@ -11,6 +10,7 @@
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
+#include "phonebook/PhonebookSession.h"
 
 namespace quorix {
 
@@ -19,7 +19,7 @@ namespace {
 constexpr size_t kLargestFile = 64 * 1024 * 1024;
 constexpr size_t kReportedCards = 20;
 
-bool HoldsPhoneMemory(const AppState& app) {
+bool HoldsPhoneMemory(const PhonebookSession& app) {
   return AnyEntryUsed(app.phonebook, PhoneMemoryRecords(app.link.PhoneModel));
 }
 
@@ -59,7 +59,7 @@ std::vector<CardContact> ReadVCardFile(const std::string& path) {
   return contacts;
 }
 
-ContactImportOutcome ImportVCardFile(AppState& app, const std::string& path) {
+ContactImportOutcome ImportVCardFile(PhonebookSession& app, const std::string& path) {
   const std::vector<CardContact> contacts = ReadVCardFile(path);
   PhonebookState staged = app.phonebook;
   ContactImportOutcome outcome = AddContacts(
@@ -94,7 +94,7 @@ std::string VCardImportMessage(const ContactImportOutcome& outcome, size_t limit
   return outcome.Report.Text(text + "\n\n" + std::string("Не всё поместилось в телефон:"), limit);
 }
 
-void ExportVCardClick(AppState& app, Shell& shell) {
+void ExportVCardClick(PhonebookSession& app, Shell& shell) {
   if (!AnyEntryUsed(app.phonebook, kEntryRows)) {
     shell.Message("Warning!", std::string("Сначала необходимо прочитать справочник!"),
                   MessageIcon::Warning);
@@ -112,7 +112,7 @@ void ExportVCardClick(AppState& app, Shell& shell) {
   }
 }
 
-void ImportVCardClick(AppState& app, Shell& shell) {
+void ImportVCardClick(PhonebookSession& app, Shell& shell) {
   if (!HoldsPhoneMemory(app) &&
       !shell.AskYesNo(
           WarningCaption(),

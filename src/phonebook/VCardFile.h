@@ -9,7 +9,7 @@
 
 namespace quorix {
 
-struct AppState;
+struct PhonebookSession;
 
 // A vCard file could not be written or read, or holds no card. The text is code page 1251.
 struct VCardFileError : std::runtime_error {
@@ -38,7 +38,7 @@ std::vector<CardContact> ReadVCardFile(const std::string& path);
 // memory (500 or 1000 records by the model), marked for the next upload, with DataModified set
 // and LV, LVCat, the tree and the category choices rebuilt when anything was added. A file that
 // cannot be read changes nothing (VCardFileError).
-ContactImportOutcome ImportVCardFile(AppState& app, const std::string& path);
+ContactImportOutcome ImportVCardFile(PhonebookSession& app, const std::string& path);
 
 // The one message after an import: how many contacts and entries were added, and what could not
 // go to the phone, at most limit cards of it.
@@ -46,11 +46,11 @@ std::string VCardImportMessage(const ContactImportOutcome& outcome, size_t limit
 
 // "Файл" › "Экспорт в vCard…": asks for the file and writes it; the status bar tells how many
 // contacts went. Nothing to export is told as for the editing commands.
-void ExportVCardClick(AppState& app, Shell& shell);
+void ExportVCardClick(PhonebookSession& app, Shell& shell);
 
 // "Файл" › "Импорт из vCard…": asks for the file and imports it, then shows the one message. With
 // no entry of the phone's memory in the tables (nothing read) the user is asked first, since the
 // upload then overwrites the phone's records from row 1.
-void ImportVCardClick(AppState& app, Shell& shell);
+void ImportVCardClick(PhonebookSession& app, Shell& shell);
 
 }  // namespace quorix

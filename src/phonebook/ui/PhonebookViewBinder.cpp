@@ -150,7 +150,7 @@ void PhonebookViewBinder::ShowPopupMenus() {
 }
 
 void PhonebookViewBinder::FillMenu(QMenu* menu, const std::vector<MenuItem>& items,
-                                   void (*assign)(AppState&, int)) {
+                                   void (*assign)(PhonebookSession&, int)) {
   menu->clear();
   for (const MenuItem& item : items) {
     if (item.Separator) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ui/SubsystemHost.h"
+#include "phonebook/PhonebookSession.h"
 
 class QMenu;
 class QTreeWidget;
@@ -49,7 +50,8 @@ class PhonebookViewBinder : public QObject {
   void WireCategoryList();
   void WireTree();
   int AbsoluteNode(QTreeWidgetItem* item) const;
-  void FillMenu(QMenu* menu, const std::vector<MenuItem>& items, void (*assign)(AppState&, int));
+  void FillMenu(QMenu* menu, const std::vector<MenuItem>& items,
+                void (*assign)(PhonebookSession&, int));
 
   SubsystemHost host_;
   PhonebookWidgets widgets_;
