@@ -41,10 +41,10 @@ void RunStartup(AppState& app, Shell& shell, const std::string& settingsPath, Po
   if (app.settings.AutoFind) steps.FindSerialPorts();
 }
 
-bool AskUploadBeforeClosing(const AppState& app, Shell& shell) {
-  return app.DataModified &&
-         shell.AskYesNo(std::string("Внимание!"),
-                        std::string("Вы хотите загрузить все измененные данные в телефон?"));
+Answer AskUploadBeforeClosing(const AppState& app, Shell& shell) {
+  if (!app.DataModified) return Answer::No;
+  return shell.AskYesNoCancel(std::string("Внимание!"),
+                              std::string("Вы хотите загрузить все измененные данные в телефон?"));
 }
 
 void WriteProgramSettings(const std::string& settingsPath, const WindowLayout& layout,

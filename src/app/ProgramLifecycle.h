@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/Settings.h"
+#include "base/Shell.h"
 
 namespace quorix {
 
 struct AppState;
-class Shell;
 
 // A port given for one run (quorix --port PORT): it is used instead of the stored one, and the
 // stored one is what goes back into the settings file, unless the user chose another port
@@ -44,8 +44,9 @@ struct StartupSteps {
 void RunStartup(AppState& app, Shell& shell, const std::string& settingsPath, PortOverride& port,
                 const StartupSteps& steps);
 
-// FormCloseQuery's question: true when changes are pending and the user wants them uploaded.
-bool AskUploadBeforeClosing(const AppState& app, Shell& shell);
+// FormCloseQuery's question, asked when changes are pending (else No): Yes uploads them, No drops
+// them, Cancel keeps the window open with them.
+Answer AskUploadBeforeClosing(const AppState& app, Shell& shell);
 
 // The closing write: the window's layout, then the settings with the port override undone.
 void WriteProgramSettings(const std::string& settingsPath, const WindowLayout& layout,

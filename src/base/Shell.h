@@ -7,6 +7,8 @@ namespace quorix {
 
 enum class MessageIcon { None, Information, Warning, Error };
 
+enum class Answer { Yes, No, Cancel };
+
 // What a file dialog offers; the filter uses the "Label|*.ext|Label|*.ext" form. Paths (the
 // initial directory, the chosen file) are as the file system has them.
 struct FileChoice {
@@ -26,6 +28,10 @@ class Shell {
   virtual void Message(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
   // Modal Yes/No question; true for Yes.
   virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The same for a question whose Yes destroys data: No is the default, so Enter destroys nothing.
+  virtual bool AskBeforeDestroying(const std::string& caption, const std::string& text) = 0;
+  // Yes, No or Cancel; Escape and closing the question give Cancel.
+  virtual Answer AskYesNoCancel(const std::string& caption, const std::string& text) = 0;
 
   // The progress window: shown without waiting, disables the main window while shown. Closing
   // it by the user sets the application's AbortRequested (the front end owns that wiring).

@@ -29,6 +29,14 @@ bool TerminalShell::AskYesNo(const std::string& caption, const std::string& text
   return answerYes_;
 }
 
+bool TerminalShell::AskBeforeDestroying(const std::string& caption, const std::string& text) {
+  return AskYesNo(caption, text);
+}
+
+Answer TerminalShell::AskYesNoCancel(const std::string& caption, const std::string& text) {
+  return AskYesNo(caption, text) ? Answer::Yes : Answer::No;
+}
+
 void TerminalShell::ProgressShow() {
   progressShown_ = true;
   DrawProgress();

@@ -25,6 +25,8 @@ class TerminalShell final : public Shell {
 
   void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
+  bool AskBeforeDestroying(const std::string& caption, const std::string& text) override;
+  Answer AskYesNoCancel(const std::string& caption, const std::string& text) override;
   void ProgressShow() override;
   void ProgressClose() override;
   void ProgressSetText(const std::string& text) override;

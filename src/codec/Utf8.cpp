@@ -102,6 +102,10 @@ std::string Utf8Upper(std::string_view text) {
   return MapCase(text, towupper_l);
 }
 
+bool IsLetter(char32_t code) {
+  return iswalpha_l(static_cast<wint_t>(code), CaseLocale()) != 0;
+}
+
 bool SameTextNoCase(std::string_view a, std::string_view b) {
   return Utf8Lower(a) == Utf8Lower(b);
 }

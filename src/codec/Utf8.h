@@ -28,6 +28,8 @@ std::string Utf8Prefix(std::string_view text, size_t count);
 std::string Utf8Lower(std::string_view text);
 std::string Utf8Upper(std::string_view text);
 bool SameTextNoCase(std::string_view a, std::string_view b);
+// Whether the character is a letter of some alphabet.
+bool IsLetter(char32_t code);
 // Whether needle stands in haystack, letter case aside.
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);
 

@@ -24,8 +24,13 @@ std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const s
 }  // namespace
 
 void Button7Click(DatebookSession app, Shell& shell, Clock& clock) {
-  if (!app.link.PhoneConnected) {
-    shell.Message("Warning!", "Please connect to mobile phone first!", MessageIcon::Warning);
+  // What is loaded is saved without a phone: it may be all that is left of one.
+  bool loaded = false;
+  for (const DatebookRecord& record : app.datebook.DatebookRecords) {
+    loaded = loaded || DatebookRecordUsed(record);
+  }
+  if (!loaded) {
+    shell.Message("Warning!", "Ежедневник пуст: прочитайте его из телефона.", MessageIcon::Warning);
     return;
   }
   const auto path = shell.ChooseSaveFile(BackupFileChoice("Save As"));

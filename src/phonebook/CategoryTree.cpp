@@ -1,12 +1,29 @@
 #include "phonebook/CategoryTree.h"
 
 #include <algorithm>
+#include <map>
 
 #include "codec/Ucs2.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
 
 namespace quorix {
+
+namespace {
+
+void AddEntryNode(PhonebookState& state, int i, TreeNode& category, int& k,
+                  std::vector<bool>& listed) {
+  EntryRow& entry = state.PhonebookEntries[i];
+  const std::string number = WithoutEnds(entry[EntryNumber]);
+  std::string text = number;
+  if (!entry[EntryName].empty()) text = DecodeUcs2Hex(entry[EntryName]) + "  (" + number + ")";
+  category.Children.push_back({text, TypeIconFor(entry[EntryNumberType]), {}});
+  entry[EntryTreeIndex] = std::to_string(k);
+  listed[i] = true;
+  ++k;
+}
+
+}  // namespace
 
 void RebuildCategoryTree(PhonebookState& state) {
   state.Tr.clear();
@@ -18,16 +35,23 @@ void RebuildCategoryTree(PhonebookState& state) {
     TreeNode category{DecodeUcs2Hex(name), 0, {}};
     ++k;
     for (int i = 1; i <= std::min(state.LastIndex, kEntryRows); ++i) {
-      EntryRow& entry = state.PhonebookEntries[i];
-      if (!EntryIsUsed(state, i) || NumberIn(entry[EntryCategory]) != c) continue;
-      const std::string number = WithoutEnds(entry[EntryNumber]);
-      std::string text = number;
-      if (!entry[EntryName].empty()) text = DecodeUcs2Hex(entry[EntryName]) + "  (" + number + ")";
-      category.Children.push_back({text, TypeIconFor(entry[EntryNumberType]), {}});
-      entry[EntryTreeIndex] = std::to_string(k);
-      listed[i] = true;
-      ++k;
+      if (EntryIsUsed(state, i) && NumberIn(state.PhonebookEntries[i][EntryCategory]) == c) {
+        AddEntryNode(state, i, category, k, listed);
+      }
     }
+    state.Tr.push_back(std::move(category));
+  }
+  // An entry whose category the phone does not have is shown under that category's number.
+  std::map<std::string, std::vector<int>> orphans;
+  for (int i = 1; i <= std::min(state.LastIndex, kEntryRows); ++i) {
+    if (EntryIsUsed(state, i) && !listed[i]) {
+      orphans[state.PhonebookEntries[i][EntryCategory]].push_back(i);
+    }
+  }
+  for (const auto& [value, entries] : orphans) {
+    TreeNode category{value.empty() ? "Без категории" : "Категория " + value, 0, {}};
+    ++k;
+    for (const int i : entries) AddEntryNode(state, i, category, k, listed);
     state.Tr.push_back(std::move(category));
   }
   // A stale position would let a click on some node pick an entry that is not under it.

@@ -5,7 +5,8 @@
 namespace quorix {
 
 // Rebuilds Tr: one node per named category 1..30, under it one node per used entry of rows
-// 1..LastIndex in that category; sets each listed entry's EntryTreeIndex to its node's absolute
+// 1..LastIndex in that category, then a node "Категория N" for the entries of each category the
+// phone does not have; sets each listed entry's EntryTreeIndex to its node's absolute
 // index and empties it for the entries that got no node.
 void RebuildCategoryTree(PhonebookState& state);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codec/CodePage.h"
+#include "codec/Utf8.h"
 #include "phonebook/EntryEditor.h"
 
 namespace quorix {
@@ -51,11 +52,25 @@ std::string StructuredValue(const std::vector<std::string>& parts) {
   return value;
 }
 
-// "Анна Смирнова" is given name "Анна", family name "Смирнова"; one word is a given name.
+// A word of letters, a hyphen or an apostrophe inside it allowed ("Анна-Мария", "O'Brien").
+bool PlainWord(std::string_view word) {
+  if (word.empty()) return false;
+  while (!word.empty()) {
+    const Utf8Char c = NextUtf8Char(word);
+    if (!IsLetter(c.code) && c.code != '-' && c.code != '\'') return false;
+    word.remove_prefix(c.length);
+  }
+  return true;
+}
+
+// "Анна Смирнова" is given name "Анна", family name "Смирнова". Anything else ("Дмитрий Козлов
+// (раб.)", "Такси 24", three words) is no such pair: the whole name is the given name.
 std::string NameValue(const std::string& name) {
-  const size_t space = name.rfind(' ');
-  if (space == std::string::npos) return StructuredValue({"", name, "", "", ""});
-  return StructuredValue({name.substr(space + 1), name.substr(0, space), "", "", ""});
+  const size_t space = name.find(' ');
+  const std::string given = space == std::string::npos ? name : name.substr(0, space);
+  const std::string family = space == std::string::npos ? "" : name.substr(space + 1);
+  if (PlainWord(given) && PlainWord(family)) return StructuredValue({family, given, "", "", ""});
+  return StructuredValue({"", name, "", "", ""});
 }
 
 }  // namespace

@@ -80,6 +80,10 @@ int ValueOfPresent(const std::string& value) {
 
 }  // namespace
 
+std::string NumberTypeLabel(const PhonebookTables& tables, int type) {
+  return type >= 0 && type < kNumberTypes ? tables.NumberTypeNames[type] : "SIM";
+}
+
 ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
   const EntryRow& entry = state.PhonebookEntries[index];
   ListRow row;
@@ -87,7 +91,7 @@ ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
   row.Cells[NameCell] = DecodeUcs2Hex(entry[EntryName]);
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
   const int type = ValueOfPresent(entry[EntryNumberType]);
-  row.Cells[TypeCell] = type >= 1 && type <= 7 ? state.NumberTypeNames[type] : "SIM";
+  row.Cells[TypeCell] = NumberTypeLabel(state, type);
   row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
   row.Cells[MelodyCell] = ReadMelodyLabel(state, entry[EntryMelody], EntryDefaultMelodyLabel());
   row.Cells[CategoryCell] = CategoryCellText(state, ValueOfPresent(entry[EntryCategory]));
@@ -104,7 +108,9 @@ ListRow RebuiltEntryRow(const PhonebookState& state, int index) {
   row.Cells[NameCell] = DecodeUcs2Hex(entry[EntryName]);
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
   row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
-  if (row.TypeIcon >= 0) row.Cells[TypeCell] = state.NumberTypeNames[row.TypeIcon - 1];
+  if (const auto type = NumberIn(entry[EntryNumberType])) {
+    row.Cells[TypeCell] = NumberTypeLabel(state, *type);
+  }
   row.Cells[MelodyCell] = EntryMelodyLabel(state, entry[EntryMelody]);
   row.Cells[CategoryCell] = CategoryCellText(state, NumberIn(entry[EntryCategory]).value_or(0));
   row.Cells[PictureCell] = DecodeUcs2Hex(entry[EntryPicture]);

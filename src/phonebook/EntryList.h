@@ -13,13 +13,17 @@ const std::vector<ListColumn>& EntryListColumns();
 // The 4 columns of LVCat: "#", name, melody, light alert.
 const std::vector<ListColumn>& CategoryListColumns();
 
-// The list row a reading builds for entry row index: type 0 and unknown types show "SIM", a file
-// melody its slot number. ConversionError when the type, category or a file melody is present and
+// What the list and the editor call a number type: the type names for codes 0..7, "SIM" for the
+// code the phone gives its SIM records (8 on an L6) and any other.
+std::string NumberTypeLabel(const PhonebookTables& tables, int type);
+
+// The list row a reading builds for entry row index: the type's label, a file melody its slot
+// number. ConversionError when the type, category or a file melody is present and
 // not a number.
 ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced);
 
-// The list row a rebuild builds: type names for codes 0..7, a file melody with its id, empty cells
-// for values that name nothing.
+// The list row a rebuild builds: the type's label, a file melody with its id, empty cells for
+// values that name nothing.
 ListRow RebuiltEntryRow(const PhonebookState& state, int index);
 
 // Shared cell texts.

@@ -18,6 +18,7 @@
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
+#include "phonebook/PhonebookMessages.h"
 #include "phonebook/PhonebookSession.h"
 
 namespace quorix {
@@ -133,9 +134,9 @@ std::string RestoredMelodyLabel(const std::string& melody) {
   return melody == "255" ? EntryDefaultMelodyLabel() : melody;
 }
 
-void RestoreEntryLine(PhonebookSession& app, const std::string& line, bool advanced) {
+bool RestoreEntryLine(PhonebookSession& app, const std::string& line, bool advanced) {
   PhonebookState& pb = app.phonebook;
-  if (static_cast<int>(line.size()) <= kShortLine) return;
+  if (static_cast<int>(line.size()) <= kShortLine) return false;
   size_t p = 0;
   const int index = LeadingNumber(line, p);
   if (index < 1 || index > kEntryRows) {
@@ -167,7 +168,7 @@ void RestoreEntryLine(PhonebookSession& app, const std::string& line, bool advan
   row.Caption = std::to_string(index);
   row.Cells[NameCell] = read[EntryName];
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
-  row.Cells[TypeCell] = type >= 1 && type <= 7 ? pb.NumberTypeNames[type] : "SIM";
+  row.Cells[TypeCell] = NumberTypeLabel(pb, type);
   row.TypeIcon = type >= 0 && type < kNumberTypes ? type + 1 : -1;
   row.Cells[MelodyCell] = RestoredMelodyLabel(entry[EntryMelody]);
   row.Cells[CategoryCell] = DecodeUcs2Hex(pb.Categories[category][CategoryName]);
@@ -183,6 +184,31 @@ void RestoreEntryLine(PhonebookSession& app, const std::string& line, bool advan
   }
   ShowEntryRow(pb, row);
   if (advanced) ++pb.ReadCount;
+  return true;
+}
+
+struct RestoreCount {
+  int categories = 0;
+  int entries = 0;
+  int skipped = 0;
+};
+
+// A file that gave less than it held, or no entry at all, is told plainly: an upload after it
+// may empty the phone.
+void TellRestoreCount(Shell& shell, const RestoreCount& count) {
+  const std::string told = "Восстановлено категорий: " + std::to_string(count.categories) +
+                           ", записей: " + std::to_string(count.entries) +
+                           ". Пропущено строк: " + std::to_string(count.skipped) + ".";
+  if (count.entries > 0 && count.skipped == 0) {
+    shell.SetStatus(1, told);
+    shell.Notify(told);
+    return;
+  }
+  std::string why = count.entries == 0 ? "В файле нет ни одной записи справочника."
+                                       : "Пропущенные строки слишком коротки для записи.";
+  shell.Message(WarningCaption(),
+                told + "\n\n" + why + " Проверьте файл, прежде чем загружать его в телефон.",
+                MessageIcon::Warning);
 }
 
 std::string WithLine(size_t number, const std::string& what) {
@@ -191,13 +217,14 @@ std::string WithLine(size_t number, const std::string& what) {
 
 }  // namespace
 
-void ParseEntryLine(PhonebookSession& app, const std::string& line) {
-  RestoreEntryLine(app, line, false);
+bool ParseEntryLine(PhonebookSession& app, const std::string& line) {
+  return RestoreEntryLine(app, line, false);
 }
 
-void ParseAdvancedEntryLine(PhonebookSession& app, Shell& shell, const std::string& line) {
-  RestoreEntryLine(app, line, true);
+bool ParseAdvancedEntryLine(PhonebookSession& app, Shell& shell, const std::string& line) {
+  const bool taken = RestoreEntryLine(app, line, true);
   shell.ProcessEvents();
+  return taken;
 }
 
 void RestorePhonebookFile(PhonebookSession& app, Shell& shell, const std::string& path) {
@@ -235,17 +262,17 @@ void RestorePhonebookFile(PhonebookSession& app, Shell& shell, const std::string
   pb.LastReading = {};
 
   size_t k = 2;
+  RestoreCount count;
   try {
     // Without a column header line the end of the file reads as an empty, malformed line.
     for (; lineAt(k).compare(0, ColumnHeaderMark().size(), ColumnHeaderMark()) != 0; ++k) {
       RestoreCategoryLine(pb, lineAt(k));
+      ++count.categories;
     }
     for (++k; k < lines.size(); ++k) {
-      if (advanced) {
-        ParseAdvancedEntryLine(staged, shell, lines[k]);
-      } else {
-        ParseEntryLine(staged, lines[k]);
-      }
+      const bool taken = advanced ? ParseAdvancedEntryLine(staged, shell, lines[k])
+                                  : ParseEntryLine(staged, lines[k]);
+      ++(taken ? count.entries : count.skipped);
       ++pb.ExpectedCount;
     }
   } catch (const ConversionError& e) {
@@ -260,6 +287,7 @@ void RestorePhonebookFile(PhonebookSession& app, Shell& shell, const std::string
   app.RestoredFromFile = true;
   app.DataModified = true;
   shell.SetTitle("Quorix (" + path + ")");
+  TellRestoreCount(shell, count);
 }
 
 }  // namespace quorix

@@ -32,16 +32,18 @@ bool SavePhonebookFile(const PhonebookSession& app, Clock& clock, const std::str
 // Replaces the tables and views with the file at path (either form) and marks every restored row
 // for the next upload. The whole file is read and checked first: PhonebookFileError for a file that
 // cannot be read, has the wrong header or a malformed line ("Line N: ..."), and then nothing has
-// changed (tables, marks, views, the mode setting, the flags, the title).
+// changed (tables, marks, views, the mode setting, the flags, the title). Then tells how many
+// categories and entries it took and how many lines it skipped: in the status bar and the popup,
+// or in a warning when a line was skipped or no entry came.
 void RestorePhonebookFile(PhonebookSession& app, Shell& shell, const std::string& path);
 
 // One entry line of a basic or an advanced file into its row and a new LV row; the number loses
 // its leading apostrophe and gets its double quotes back. A line of 20
 // characters or fewer is ignored. ConversionError or PhonebookFileError for a row number outside
 // 1..1250, a type that is not a number or a category that is not a number 1..30; the line then
-// changes nothing.
-void ParseEntryLine(PhonebookSession& app, const std::string& line);
-void ParseAdvancedEntryLine(PhonebookSession& app, Shell& shell, const std::string& line);
+// changes nothing. True when the line gave an entry.
+bool ParseEntryLine(PhonebookSession& app, const std::string& line);
+bool ParseAdvancedEntryLine(PhonebookSession& app, Shell& shell, const std::string& line);
 
 // Save (ToolButton11Click): needs a connected phone and asks for the file. Failures are reported
 // through the shell under the caption "ERROR".

@@ -24,8 +24,16 @@ std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const 
 }  // namespace
 
 void ToolButton11Click(PhonebookSession& app, Shell& shell, Clock& clock) {
-  if (!app.link.PhoneConnected) {
-    shell.Message(WarningCaption(), std::string("Сначала необходимо подключиться к телефону!"),
+  // What is loaded is saved without a phone: it may be all that is left of one.
+  bool loaded = false;
+  for (int i = 1; i <= kEntryRows && !loaded; ++i) loaded = EntryIsUsed(app.phonebook, i);
+  for (int c = 1; c <= kCategoryRows && !loaded; ++c) {
+    loaded = !app.phonebook.Categories[c][CategoryName].empty();
+  }
+  if (!loaded) {
+    shell.Message(WarningCaption(),
+                  std::string("Справочник пуст: прочитайте его из телефона или восстановите из "
+                              "файла."),
                   MessageIcon::Warning);
     return;
   }

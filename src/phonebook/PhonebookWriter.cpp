@@ -143,6 +143,28 @@ int PendingChanges(const PhonebookTables& tables) {
   return pending;
 }
 
+namespace {
+
+// The clear empties the phone before the restored book is written: said with what comes after it,
+// and plainest when nothing does.
+bool ConfirmClearBeforeUpload(const PhonebookSession& app, Shell& shell) {
+  int entries = 0;
+  for (int n = 1; n <= kEntryRows; ++n) {
+    entries += app.phonebook.PhonebookEntries[n][EntryMark] == kMarkChanged;
+  }
+  const std::string question =
+      entries == 0
+          ? "В восстановленном справочнике нет ни одной записи! Очистка удалит из телефона все "
+            "записи и категории, и телефон останется с пустым справочником.\n\nОчистить "
+            "справочник телефона?"
+          : "Перед загрузкой из телефона будут удалены все записи и категории, затем будет "
+            "записано записей: " +
+                std::to_string(entries) + ".\n\nОчистить справочник телефона и загрузить?";
+  return shell.AskBeforeDestroying(WarningCaption(), question);
+}
+
+}  // namespace
+
 PhonebookWriteOutcome WritePhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
                                      Clock& clock) {
   const LongCommand oneErrorBox(at);
@@ -155,6 +177,10 @@ PhonebookWriteOutcome WritePhonebook(PhonebookSession& app, Shell& shell, AtExch
     return (SendLogged(shell, at, outcome, "AT+CSCS=UCS2") || !outcome.PhoneSilent) &&
            (SendLogged(shell, at, outcome, "AT+CPBS=\"MT\"") || !outcome.PhoneSilent);
   };
+  if (app.RestoredFromFile && app.settings.ClearPB && !ConfirmClearBeforeUpload(app, shell)) {
+    outcome.Declined = true;
+    return outcome;
+  }
   SendReset(app.link, at, shell, clock);
   if (!selectTextsAndMemory()) return finish();
 
@@ -203,6 +229,15 @@ PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExc
 void ReportUpload(const PhonebookSession& app, Shell& shell, const PhonebookWriteOutcome& outcome) {
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(), std::string("Телефон не отвечает: загрузка прервана."),
+                  MessageIcon::Warning);
+    return;
+  }
+  if (outcome.Declined) return;
+  if (outcome.Aborted) {
+    shell.Message(WarningCaption(),
+                  "Загрузка прервана: записано " + std::to_string(outcome.Written) + ", удалено " +
+                      std::to_string(outcome.Deleted) +
+                      ". Не загруженные изменения остались отмеченными.",
                   MessageIcon::Warning);
     return;
   }
@@ -288,8 +323,8 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
 
 PhonebookWriteOutcome FullClear(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock) {
   PhonebookWriteOutcome outcome;
-  if (shell.AskYesNo(WarningCaption(),
-                     std::string("Вы действительно хотите очистить весь справочник?"))) {
+  if (shell.AskBeforeDestroying(WarningCaption(),
+                                std::string("Вы действительно хотите очистить весь справочник?"))) {
     ClearPhoneMemory(app, shell, at, clock, outcome);
   }
   shell.ProgressClose();

@@ -21,6 +21,7 @@ struct PhonebookWriteOutcome {
   bool PhoneSilent = false;  // stopped at a reply cut short
   bool Aborted = false;      // the user closed the progress window
   bool Refused = false;      // the settings name indexes outside the table: nothing was sent
+  bool Declined = false;     // the user would not have the phone cleared: nothing was sent
 
   bool HadErrors() const { return Failed > 0 || Exchanges.Failed > 0 || PhoneSilent || Refused; }
 };
@@ -28,7 +29,8 @@ struct PhonebookWriteOutcome {
 // Marks the next upload acts on: categories 2..30 and entries 1..1250 marked "1" or "Del".
 int PendingChanges(const PhonebookTables& tables);
 
-// WritePhonebook: reset, character set, AT+CPBS="MT", after a restore the optional clear,
+// WritePhonebook: reset, character set, AT+CPBS="MT", after a restore the optional clear (asked
+// first, No by default, naming how many entries follow it; declined, nothing is sent),
 // categories 2..30, then entries 1..1250, each marked row with its command and the 200 ms pause;
 // a row keeps its mark unless its command succeeded. Stops before the next row when
 // AbortRequested is set, and at a reply cut short. Sets UploadHadErrors on any failure.

@@ -54,11 +54,13 @@ TEST(ProgramLifecycleTest, StartupRunsItsStepsInOrderAndAPortGivenForTheRunIsNot
                ConversionError);
   EXPECT_TRUE(steps.empty());
 
-  EXPECT_FALSE(AskUploadBeforeClosing(app, shell));
+  EXPECT_EQ(AskUploadBeforeClosing(app, shell), Answer::No);
   EXPECT_TRUE(shell.calls.empty() || shell.calls.back().rfind("AskYesNo", 0) != 0);
   app.DataModified = true;
-  shell.yesNoAnswers.push_back(true);
-  EXPECT_TRUE(AskUploadBeforeClosing(app, shell));
+  shell.cancelAnswers = {Answer::Yes, Answer::No};
+  EXPECT_EQ(AskUploadBeforeClosing(app, shell), Answer::Yes);
+  EXPECT_EQ(AskUploadBeforeClosing(app, shell), Answer::No);
+  EXPECT_EQ(AskUploadBeforeClosing(app, shell), Answer::Cancel) << "Escape or the close box";
 }
 
 }  // namespace

@@ -93,10 +93,11 @@ TEST(P2KFileServicesTest, TheToneDatabaseGoesOnlyAfterAYesAndThePhoneComesBackCo
   const size_t before = phone.shell.calls.size();
   EXPECT_EQ(ToolButton15Click(phone.p2k, phone.phone, phone.state.link, phone.shell),
             ToneDatabaseOutcome::Declined);
-  EXPECT_EQ(
-      std::vector<std::string>(phone.shell.calls.begin() + before, phone.shell.calls.end()),
-      std::vector<std::string>{"AskYesNo|" + std::string("Внимание!") + "|" +
-                               std::string("Вы действительно хотите удалить файл MyToneDB.db?")});
+  EXPECT_EQ(std::vector<std::string>(phone.shell.calls.begin() + before, phone.shell.calls.end()),
+            std::vector<std::string>{"AskYesNo|Внимание!|Вы действительно хотите удалить файл "
+                                     "MyToneDB.db?\n\nТелефон после этого перезагрузится: звонки и "
+                                     "связь прервутся на минуту."});
+  EXPECT_EQ(phone.shell.noByDefault.size(), 1u) << "No is the default";
   EXPECT_TRUE(phone.phone.Com().Connected()) << "the link untouched";
   EXPECT_TRUE(phone.state.link.PhoneConnected);
   EXPECT_FALSE(phone.p2k.Searching());

@@ -182,7 +182,14 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, ARestoredBookClearsThePhoneOnceAndOnly
     w.state.RestoredFromFile = true;
     w.state.settings.ClearPB = clearFirst;
     w.Marked(2, "222", "Two");
+    w.shell.yesNoAnswers = {true};
     Upload(w);
+    if (clearFirst) {
+      ASSERT_EQ(w.shell.noByDefault.size(), 1u) << "the clear is asked, No by default";
+      EXPECT_EQ(w.shell.noByDefault[0],
+                "Перед загрузкой из телефона будут удалены все записи и категории, затем будет "
+                "записано записей: 1.\n\nОчистить справочник телефона и загрузить?");
+    }
     const std::vector<std::string> sent = w.Sent();
     const bool cleared = std::find(sent.begin(), sent.end(), "AT+MPBW=1000") != sent.end();
     EXPECT_EQ(cleared, clearFirst);
@@ -198,6 +205,23 @@ TEST(PhonebookWriteWithEmulatedPhoneTest, ARestoredBookClearsThePhoneOnceAndOnly
     const std::vector<std::string> again = w.Sent();
     EXPECT_EQ(std::find(again.begin(), again.end(), "AT+MPBW=1000"), again.end());
   }
+
+  // A restored book of no entry: asked most plainly; No leaves the phone as it was.
+  Writing declined;
+  declined.state.RestoredFromFile = true;
+  declined.state.settings.ClearPB = true;
+  EXPECT_TRUE(
+      UploadPhonebook(declined.state, declined.shell, declined.phone, declined.clock).Declined);
+  ASSERT_EQ(declined.shell.noByDefault.size(), 1u);
+  EXPECT_EQ(declined.shell.noByDefault[0].rfind("В восстановленном справочнике нет ни одной "
+                                                "записи! Очистка удалит из телефона все записи",
+                                                0),
+            0u);
+  int kept = 0;
+  declined.server.Inspect(
+      [&](const EmulatedPhone& p) { kept = p.UsedRecords(emu::PhonebookMemory::Phone); });
+  EXPECT_EQ(kept, 39);
+  EXPECT_TRUE(declined.state.RestoredFromFile) << "the next upload asks again";
 
   // With the SIM alone on a 1000-record phone the clear starts at the SIM's first record.
   EmulatorOptions l6 = Writing::Sample();

@@ -92,8 +92,9 @@ TEST(CategoryEditorTest, ACategoryChangeReachesTheListTheTreeAndTheChoices) {
   LVCatSelectItem(f.pb, 1);
   RemoveSelectedCategory(*f.app, f.shell);
   EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "");
-  ASSERT_EQ(f.pb.Tr.size(), 1u);
+  ASSERT_EQ(f.pb.Tr.size(), 2u);
   EXPECT_EQ(f.pb.Tr[0].Text, "Work");
+  EXPECT_EQ(f.pb.Tr[1].Text, "Категория 3") << "its entry is still shown";
   EXPECT_EQ(f.pb.EntryEditorLists.ComboBox2, std::vector<std::string>{"Work"});
   EXPECT_EQ(f.pb.Popup.AssignCategory.size(), 1u);
 }

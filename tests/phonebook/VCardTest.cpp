@@ -162,6 +162,17 @@ TEST(VCardTest, WrittenCardsFoldEscapeAndReadBackTheSame) {
   const Contact backNameless = ContactFromVCard(cards[1]).contact;
   EXPECT_EQ(backNameless.name, "");
   EXPECT_EQ(cards[1].Find("FN")->value, "+74951112233") << "address books show the number";
+
+  // The name is split only where it is a plain given and family name.
+  const auto n = [](const std::string& name) {
+    Contact c;
+    c.name = name;
+    return ParseVCards(ContactVCard(c))[0].Find("N")->value;
+  };
+  EXPECT_EQ(n("Анна Смирнова"), "Смирнова;Анна;;;");
+  EXPECT_EQ(n("Дмитрий Козлов (раб.)"), ";Дмитрий Козлов (раб.);;;");
+  EXPECT_EQ(n("Такси 24"), ";Такси 24;;;");
+  EXPECT_EQ(n("Анна-Мария O'Brien"), "O'Brien;Анна-Мария;;;");
 }
 
 // vobject writes the card; it must read here with the values it was given.

@@ -35,7 +35,9 @@ class RecordingShell : public Shell {
   bool waiting = false;
   int waits = 0;  // how often waiting began
 
-  std::deque<bool> yesNoAnswers;  // default No when empty
+  std::deque<bool> yesNoAnswers;         // default No when empty
+  std::deque<Answer> cancelAnswers;      // default Cancel when empty
+  std::vector<std::string> noByDefault;  // the questions asked with No as their default
   std::deque<std::optional<std::string>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
   // Run at every ProcessEvents call (for example to request an abort after so many calls).
@@ -50,6 +52,18 @@ class RecordingShell : public Shell {
     if (yesNoAnswers.empty()) return false;
     const bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();
+    return answer;
+  }
+  // Recorded as the plain question is, and listed: its default is No.
+  bool AskBeforeDestroying(const std::string& caption, const std::string& text) override {
+    noByDefault.push_back(text);
+    return AskYesNo(caption, text);
+  }
+  Answer AskYesNoCancel(const std::string& caption, const std::string& text) override {
+    calls.push_back("AskYesNoCancel|" + caption + "|" + text);
+    if (cancelAnswers.empty()) return Answer::Cancel;
+    const Answer answer = cancelAnswers.front();
+    cancelAnswers.pop_front();
     return answer;
   }
   void ProgressShow() override {

@@ -12,6 +12,8 @@ class SilentShell : public Shell {
  public:
   void Message(const std::string&, const std::string&, MessageIcon) override {}
   bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  bool AskBeforeDestroying(const std::string&, const std::string&) override { return false; }
+  Answer AskYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
   void ProgressShow() override {}
   void ProgressClose() override {}
   void ProgressSetText(const std::string&) override {}

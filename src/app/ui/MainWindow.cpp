@@ -229,15 +229,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   closePending_ = false;
-  if (!exiting_) FormCloseQuery();
+  if (!exiting_ && !FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
   form3_->hide();
   form5_->hide();
   event->accept();
 }
 
-void MainWindow::FormCloseQuery() {
-  if (AskUploadBeforeClosing(state_, *this)) Command("ToolButton13")->trigger();
+bool MainWindow::FormCloseQuery() {
+  const Answer answer = AskUploadBeforeClosing(state_, *this);
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::Yes) Command("ToolButton13")->trigger();
   Guarded([this] { WriteAllSettings(); });
+  return true;
 }
 
 void MainWindow::Exit() {

@@ -85,10 +85,13 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   // The start-up and shutdown sequences; showing the window the first time and closing it run
   // them.
   void FormShow();
-  void FormCloseQuery();
+  // False when the user keeps the window open.
+  bool FormCloseQuery();
 
   void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
+  bool AskBeforeDestroying(const std::string& caption, const std::string& text) override;
+  Answer AskYesNoCancel(const std::string& caption, const std::string& text) override;
   void ProgressShow() override;
   void ProgressClose() override;
   void ProgressSetText(const std::string& text) override;

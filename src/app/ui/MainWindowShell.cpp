@@ -71,6 +71,29 @@ bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
   return box.exec() == QMessageBox::Yes;
 }
 
+bool MainWindow::AskBeforeDestroying(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, FromCore(caption), FromCore(text),
+                  QMessageBox::Yes | QMessageBox::No, MessageOwner(this));
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+Answer MainWindow::AskYesNoCancel(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Question, FromCore(caption), FromCore(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, MessageOwner(this));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 void MainWindow::ProgressShow() {
   form3_->ShowOver();
 }

@@ -64,8 +64,10 @@ bool ReturnToAtMode(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link, bool 
 
 ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link,
                                       Shell& shell) {
-  if (!shell.AskYesNo(std::string("Внимание!"),
-                      std::string("Вы действительно хотите удалить файл MyToneDB.db?")))
+  if (!shell.AskBeforeDestroying(
+          std::string("Внимание!"),
+          std::string("Вы действительно хотите удалить файл MyToneDB.db?\n\nТелефон после этого "
+                      "перезагрузится: звонки и связь прервутся на минуту.")))
     return ToneDatabaseOutcome::Declined;
   const bool wasConnected = link.PhoneConnected;
   if (wasConnected) phone.Com().Disconnect();

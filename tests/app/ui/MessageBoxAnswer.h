@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 namespace quorix::ui {
@@ -21,6 +22,8 @@ class MessageBoxAnswer {
       text = box->text();
       texts << text;
       icon = box->icon();
+      defaultButton = box->standardButton(box->defaultButton());
+      escapeButton = box->standardButton(box->escapeButton());
       // A box without that answer (a plain notice) is acknowledged with its only button.
       QAbstractButton* button = box->button(answer);
       (button ? button : box->buttons().first())->click();
@@ -33,6 +36,8 @@ class MessageBoxAnswer {
   QString text;
   QStringList texts;  // of every box, in order
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;  // Enter
+  QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;   // Escape, the close box
 
  private:
   QTimer timer_;

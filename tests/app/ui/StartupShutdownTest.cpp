@@ -112,6 +112,29 @@ TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
   }
 }
 
+TEST(StartupShutdownTest, CancelEscapeOrTheCloseBoxKeepTheWindowOpenWithItsChanges) {
+  SettingsFolder folder;
+  MainWindow window(folder.Path());
+  window.show();
+  window.State().DataModified = true;
+  {
+    MessageBoxAnswer answer(QMessageBox::Cancel);
+    window.close();
+    EXPECT_EQ(answer.shown, 1);
+    EXPECT_EQ(answer.escapeButton, QMessageBox::Cancel);
+    EXPECT_EQ(answer.defaultButton, QMessageBox::Yes);
+  }
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.State().DataModified);
+
+  // A question whose Yes destroys data answers No to Enter and to Escape.
+  MessageBoxAnswer destroying(QMessageBox::No);
+  EXPECT_FALSE(window.AskBeforeDestroying("Внимание!", "Удалить?"));
+  EXPECT_EQ(destroying.defaultButton, QMessageBox::No);
+  EXPECT_EQ(destroying.escapeButton, QMessageBox::No);
+  window.State().DataModified = false;
+}
+
 TEST(StartupShutdownTest, ExitEndsTheLoopWithoutTheCloseSequence) {
   SettingsFolder folder;
   const std::string before = folder.Text();
