@@ -76,4 +76,11 @@ std::string NumberTypeIconPath(const std::string& name, const std::vector<std::s
   throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(reason));
 }
 
+std::string UserGuidePath(const std::string& programDirectory) {
+  const std::filesystem::path guide =
+      std::filesystem::path(ShippedDirectory(programDirectory)) / "guide" / "README.md";
+  std::error_code ec;
+  return std::filesystem::is_regular_file(guide, ec) ? guide.string() : std::string();
+}
+
 }  // namespace quorix

@@ -27,9 +27,13 @@ SettingsPlaces ThisProgramsPlaces();
 // directory, the folder of the settings file in use (the user's own icons), the shipped ones.
 std::vector<std::string> NumberTypeIconFolders(const std::string& settingsFile);
 
-// The icon of a number type whose (code page 1251) name is given: "logo/<name>.bmp" under the
-// first of the folders that has it. Throws std::runtime_error with the message "Cannot open
-// file "<path>". <reason>" (code page 1251), naming it in the last folder, when none has it.
+// The icon of a number type whose name is given: "logo/<name>.bmp" under the first of the folders
+// that has it. Throws std::runtime_error with the message "Cannot open file "<path>". <reason>",
+// naming it in the last folder, when none has it.
 std::string NumberTypeIconPath(const std::string& name, const std::vector<std::string>& folders);
+
+// The user's guide shipped with the program ("guide/README.md" among its shipped files); empty
+// when it is not there.
+std::string UserGuidePath(const std::string& programDirectory);
 
 }  // namespace quorix

@@ -18,4 +18,10 @@ void TellUtf8Backup(Shell& shell, const std::string& path) {
                 MessageIcon::Information);
 }
 
+void TellSaved(Shell& shell, const std::string& what, const std::string& path) {
+  const std::string text = what + ": " + path;
+  shell.SetStatus(1, text);
+  shell.Notify(text);
+}
+
 }  // namespace quorix

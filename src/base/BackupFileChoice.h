@@ -14,4 +14,7 @@ FileChoice BackupFileChoice(const std::string& title);
 // copies cannot hold all of its characters.
 void TellUtf8Backup(Shell& shell, const std::string& path);
 
+// Tells the user where a saved file went: the status bar and the popup.
+void TellSaved(Shell& shell, const std::string& what, const std::string& path);
+
 }  // namespace quorix

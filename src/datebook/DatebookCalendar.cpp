@@ -91,13 +91,13 @@ std::string RecordName(int number, const std::string& title) {
 // The record as a VEVENT, or nothing (and the reason in the report) when its start is no date.
 icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimetype& stamp,
                            TransferReport& report) {
-  const std::string title = DecodeUcs2Hex(r[PhoneEventTitle]);
+  const std::string title = DecodeUcs2Hex(r[EventDescription]);
   const std::string who = RecordName(number, title);
-  const bool timed = Unquoted(r[PhoneEventTimed]) == "1";
-  auto start = PhoneTime(r[PhoneEventStartDate], timed ? r[PhoneEventStartTime] : "00:00");
+  const bool timed = Unquoted(r[EventTimedFlag]) == "1";
+  auto start = PhoneTime(r[EventDate], timed ? r[EventStart] : "00:00");
   if (!start) {
     report.Add(number, who,
-               std::string("начало «") + r[PhoneEventStartDate] + " " + r[PhoneEventStartTime] +
+               std::string("начало «") + r[EventDate] + " " + r[EventStart] +
                    std::string("» не дата: событие не записано"));
     return nullptr;
   }
@@ -111,30 +111,30 @@ icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimety
   icaltimetype dtstart = *start;
   dtstart.is_date = timed ? 0 : 1;
   icalcomponent_add_property(event, icalproperty_new_dtstart(dtstart));
-  const int minutes = NumberIn(Unquoted(r[PhoneEventDuration])).value_or(0);
+  const int minutes = NumberIn(Unquoted(r[EventDuration])).value_or(0);
   icalcomponent_add_property(
       event, icalproperty_new_duration(timed ? icaldurationtype_from_int(minutes * 60)
                                              : icaldurationtype_from_string("P1D")));
 
-  const auto repeat = NumberIn(Unquoted(r[PhoneEventRepeat]));
+  const auto repeat = NumberIn(Unquoted(r[EventRepeat]));
   if (repeat && *repeat >= 1 && *repeat <= 5) {
     const std::string rule = RepeatRule(*repeat, *start);
     icalcomponent_add_property(
         event, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
   } else if (repeat != 0) {
     report.Add(number, who,
-               std::string("повтор «") + r[PhoneEventRepeat] + std::string("» не переведён"));
+               std::string("повтор «") + r[EventRepeat] + std::string("» не переведён"));
   }
 
-  if (Unquoted(r[PhoneEventAlarmOn]) == "1") {
-    const auto alarm = PhoneTime(r[PhoneEventAlarmDate], r[PhoneEventAlarmTime]);
+  if (Unquoted(r[EventAlarmFlag]) == "1") {
+    const auto alarm = PhoneTime(r[EventAlarmDate], r[EventAlarmTime]);
     if (alarm) {
       const int offset = static_cast<int>(icaltime_as_timet(*alarm) - icaltime_as_timet(*start));
       icalcomponent_add_component(event, Alarm(title, offset));
     } else {
       report.Add(number, who,
-                 std::string("оповещение «") + r[PhoneEventAlarmDate] + " " +
-                     r[PhoneEventAlarmTime] + std::string("» не дата: не записано"));
+                 std::string("оповещение «") + r[EventAlarmDate] + " " + r[EventAlarmTime] +
+                     std::string("» не дата: не записано"));
     }
   }
   return event;
@@ -333,16 +333,16 @@ void EventImporter::Add(icalcomponent* event) {
     report.Add(item, who, std::string("событие на несколько дней: в телефоне только первый"));
   }
   DatebookRecord r;
-  r[PhoneEventTitle] = EncodeUcs2Hex(title.text);
-  r[PhoneEventTimed] = timed ? "1" : "0";
-  r[PhoneEventStartTime] = timed ? PhoneClock(start) : "\"00:00\"";
-  r[PhoneEventStartDate] = PhoneDate(start);
-  r[PhoneEventDuration] = std::to_string(timed && duration > 0 ? duration / 60 : 0);
+  r[EventDescription] = EncodeUcs2Hex(title.text);
+  r[EventTimedFlag] = timed ? "1" : "0";
+  r[EventStart] = timed ? PhoneClock(start) : "\"00:00\"";
+  r[EventDate] = PhoneDate(start);
+  r[EventDuration] = std::to_string(timed && duration > 0 ? duration / 60 : 0);
   const auto alarm = AlarmTime(event, start, duration);
-  r[PhoneEventAlarmOn] = alarm ? "1" : "0";
-  r[PhoneEventAlarmTime] = alarm ? PhoneClock(*alarm) : kNoAlarmTime;
-  r[PhoneEventAlarmDate] = alarm ? PhoneDate(*alarm) : kNoAlarmDate;
-  r[PhoneEventRepeat] = "0";
+  r[EventAlarmFlag] = alarm ? "1" : "0";
+  r[EventAlarmTime] = alarm ? PhoneClock(*alarm) : kNoAlarmTime;
+  r[EventAlarmDate] = alarm ? PhoneDate(*alarm) : kNoAlarmDate;
+  r[EventRepeat] = "0";
   if (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY)) {
     const icalrecurrencetype rule = icalproperty_get_rrule(p);
     const auto code = RepeatCode(rule, start);
@@ -352,7 +352,7 @@ void EventImporter::Add(icalcomponent* event) {
                      icalrecurrencetype_as_string(const_cast<icalrecurrencetype*>(&rule)) +
                      std::string(" телефон не знает: событие записано один раз"));
     } else {
-      r[PhoneEventRepeat] = std::to_string(*code);
+      r[EventRepeat] = std::to_string(*code);
       if (rule.count > 0 || !icaltime_is_null_time(rule.until)) {
         report.Add(item, who, std::string("у повтора в телефоне нет конца"));
       }

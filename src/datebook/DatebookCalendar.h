@@ -9,22 +9,6 @@
 
 namespace quorix {
 
-// The phone's record, field by field as the E398/V3 generation sends it: the title, the timed
-// flag, the alarm flag, the start time "hh:mm", the start date "mm-dd-yyyy", the duration in
-// minutes, the alarm time and date, and the repeat code (0 none, 1 daily, 2 weekly, 3 monthly by
-// date, 4 monthly by weekday, 5 yearly). Times and dates travel in double quotes.
-enum DatebookPhoneField : int {
-  PhoneEventTitle = 0,
-  PhoneEventTimed,
-  PhoneEventAlarmOn,
-  PhoneEventStartTime,
-  PhoneEventStartDate,
-  PhoneEventDuration,
-  PhoneEventAlarmTime,
-  PhoneEventAlarmDate,
-  PhoneEventRepeat,
-};
-
 constexpr size_t kPhoneEventTitleLength = 64;
 
 struct CalendarExport {

@@ -5,6 +5,7 @@
 #include "base/BackupFileChoice.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookFile.h"
+#include "datebook/DatebookList.h"
 #include "datebook/DatebookSession.h"
 #include "datebook/DatebookWriter.h"
 #include "link/PhoneConnection.h"
@@ -43,6 +44,7 @@ void Button7Click(DatebookSession app, Shell& shell, Clock& clock) {
   }
   try {
     if (SaveDatebookFile(app.datebook.DatebookRecords, clock, *path)) TellUtf8Backup(shell, *path);
+    TellSaved(shell, "Резервная копия ежедневника сохранена", *path);
   } catch (const DatebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }
@@ -61,6 +63,7 @@ void Button10Click(DatebookSession app, Shell& shell, PhoneConnection& phone, Cl
   }
   // The table now holds the whole file, not a reading that may have missed records.
   app.datebook.LastReading = {};
+  RebuildDatebookList(app.datebook.LVCal, app.datebook.DatebookRecords);
   ReportDatebookRestore(shell, app, WriteDatebookToPhone(app, shell, phone, clock));
 }
 

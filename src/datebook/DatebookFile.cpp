@@ -49,7 +49,7 @@ std::string DatebookFileText(const DatebookTable& table, const std::string& date
     const DatebookRecord& record = table[n];
     if (!DatebookRecordUsed(record)) continue;
     text += std::to_string(n) + ";" + DecodeUcs2Hex(record[EventDescription]);
-    for (int field = EventRepeat; field < kDatebookFields; ++field) text += ";" + record[field];
+    for (int field = EventTimedFlag; field < kDatebookFields; ++field) text += ";" + record[field];
     text += "\r\n";
   }
   return text;

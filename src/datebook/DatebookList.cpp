@@ -2,28 +2,74 @@
 
 #include <algorithm>
 
-#include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 
 namespace quorix {
 
+namespace {
+
+std::string Unquoted(const std::string& value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::string YesNo(const std::string& flag) {
+  if (flag == "1") return "Да";
+  if (flag == "0") return "Нет";
+  return flag;
+}
+
+// "02-24-2006" as a person reads it: "24.02.2006"; the phone's empty date "00-00-2000" shows
+// nothing, anything else as it came.
+std::string DateText(const std::string& value) {
+  const std::string date = Unquoted(value);
+  if (date == "00-00-2000") return {};
+  if (date.size() == 10 && date[2] == '-' && date[5] == '-') {
+    return date.substr(3, 2) + "." + date.substr(0, 2) + "." + date.substr(6);
+  }
+  return date;
+}
+
+std::string RepeatText(const std::string& code) {
+  static const char* const kWords[] = {
+      "Нет",     "Ежедневно", "Еженедельно", "Ежемесячно по числу", "Ежемесячно по дню недели",
+      "Ежегодно"};
+  if (code.size() == 1 && code[0] >= '0' && code[0] <= '5') return kWords[code[0] - '0'];
+  return code;
+}
+
+}  // namespace
+
 const std::vector<ListColumn>& DatebookListColumns() {
   static const std::vector<ListColumn> columns = {{"#", 30},
-                                                  {std::string("Описание события"), 150},
-                                                  {std::string("Повтор"), 60},
-                                                  {"Unk", 40},
-                                                  {std::string("Начало"), 60},
-                                                  {std::string("Дата"), 90},
-                                                  {std::string("Продолжительность"), 110},
-                                                  {std::string("Оповещение"), 80},
-                                                  {"Unk", 90},
-                                                  {"Unk", 40}};
+                                                  {"Описание события", 150},
+                                                  {"Со временем", 80},
+                                                  {"Оповещение", 80},
+                                                  {"Начало", 60},
+                                                  {"Дата", 80},
+                                                  {"Длительность", 90},
+                                                  {"Время оповещения", 110},
+                                                  {"Дата оповещения", 110},
+                                                  {"Повтор", 150}};
   return columns;
 }
 
 DatebookListRow DatebookRow(int number, const DatebookRecord& record) {
-  DatebookListRow row{std::to_string(number), record};
+  DatebookListRow row{std::to_string(number), {}};
+  const bool alarm = record[EventAlarmFlag] == "1";
   row.Cells[EventDescription] = DecodeUcs2Hex(record[EventDescription]);
+  row.Cells[EventTimedFlag] = YesNo(record[EventTimedFlag]);
+  row.Cells[EventAlarmFlag] = YesNo(record[EventAlarmFlag]);
+  row.Cells[EventStart] = record[EventTimedFlag] == "0" ? "" : Unquoted(record[EventStart]);
+  row.Cells[EventDate] = DateText(record[EventDate]);
+  row.Cells[EventDuration] = record[EventDuration].empty() || record[EventTimedFlag] == "0"
+                                 ? ""
+                                 : record[EventDuration] + " мин";
+  row.Cells[EventAlarmTime] = alarm ? Unquoted(record[EventAlarmTime]) : "";
+  row.Cells[EventAlarmDate] = alarm ? DateText(record[EventAlarmDate]) : "";
+  row.Cells[EventRepeat] = RepeatText(record[EventRepeat]);
   return row;
 }
 
@@ -34,6 +80,13 @@ void ShowDatebookRow(std::vector<DatebookListRow>& list, DatebookListRow row) {
     *same = std::move(row);
   } else {
     list.push_back(std::move(row));
+  }
+}
+
+void RebuildDatebookList(std::vector<DatebookListRow>& list, const DatebookTable& table) {
+  list.clear();
+  for (int n = 0; n < kDatebookRecords; ++n) {
+    if (DatebookRecordUsed(table[n])) list.push_back(DatebookRow(n, table[n]));
   }
 }
 

@@ -6,21 +6,24 @@
 namespace quorix {
 
 // The datebook table DatebookRecords: the phone's records 0..499 by its own numbering, nine text
-// fields each, as the phone sends them. The description is UCS2 hex text; the other eight fields
-// are opaque: shown, saved and sent back, never interpreted.
+// fields each, as the phone sends them and gets them back. The E398/V3 generation sends the title
+// (UCS2 hex text), the timed flag, the alarm flag, the start time "hh:mm", the start date
+// "mm-dd-yyyy", the duration in minutes, the alarm time and date, and the repeat code (0 none,
+// 1 daily, 2 weekly, 3 monthly by date, 4 monthly by weekday, 5 yearly); times and dates travel in
+// double quotes.
 constexpr int kDatebookRecords = 500;
 constexpr int kDatebookFields = 9;
 
 enum DatebookField : int {
   EventDescription = 0,
-  EventRepeat,
-  EventField3,
+  EventTimedFlag,
+  EventAlarmFlag,
   EventStart,
   EventDate,
   EventDuration,
-  EventAlarm,
-  EventField8,
-  EventField9,
+  EventAlarmTime,
+  EventAlarmDate,
+  EventRepeat,
 };
 
 using DatebookRecord = std::array<std::string, kDatebookFields>;

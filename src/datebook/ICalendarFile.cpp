@@ -7,6 +7,7 @@
 #include "base/Clock.h"
 #include "base/FileBytes.h"
 #include "codec/CodePage.h"
+#include "datebook/DatebookList.h"
 #include "datebook/DatebookSession.h"
 #include "datebook/DatebookWriter.h"
 #include "link/PhoneConnection.h"
@@ -119,6 +120,7 @@ void ImportICalendarClick(DatebookSession app, Shell& shell, PhoneConnection& ph
   }
   app.datebook.DatebookRecords = staged;
   app.datebook.LastReading = {};
+  RebuildDatebookList(app.datebook.LVCal, app.datebook.DatebookRecords);
   ReportDatebookRestore(shell, app, WriteDatebookToPhone(app, shell, phone, clock));
 }
 

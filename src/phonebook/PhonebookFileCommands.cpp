@@ -47,6 +47,7 @@ void ToolButton11Click(PhonebookSession& app, Shell& shell, Clock& clock) {
   }
   try {
     if (SavePhonebookFile(app, clock, *path)) TellUtf8Backup(shell, *path);
+    TellSaved(shell, "Резервная копия справочника сохранена", *path);
   } catch (const PhonebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }

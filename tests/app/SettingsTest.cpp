@@ -242,5 +242,12 @@ TEST(SettingsTest, TheShippedFileReadsCompletelyAndEveryTypeHasItsIcon) {
   }
 }
 
+TEST(SettingsTest, TheUsersGuideIsShippedBesideTheProgram) {
+  const std::string guide = UserGuidePath(QUORIX_BIN_DIR);
+  ASSERT_FALSE(guide.empty());
+  EXPECT_NE(ReadBytes(guide).find("## The window"), std::string::npos);
+  EXPECT_EQ(UserGuidePath("/quorix/nowhere"), "");
+}
+
 }  // namespace
 }  // namespace quorix

@@ -61,11 +61,8 @@ TEST(DatebookCommandsTest, ReadSavesABackupThatWriteRestoresIntoAnotherPhone) {
   EXPECT_EQ(read.err, "");
   const std::vector<std::string> rows = Lines(read.out);
   ASSERT_EQ(rows.size(), 9u);
-  EXPECT_EQ(rows[0],
-            "0\tСовещание\t1\t1\t\"10:00\"\t\"12-10-2026\"\t60\t\"09:45\"\t\"12-10-2026\"\t0");
-  EXPECT_EQ(
-      rows[8],
-      "8\tПланёрка; отдел №2\t1\t0\t\"09:30\"\t\"12-15-2026\"\t45\t\"00:00\"\t\"00-00-2000\"\t2");
+  EXPECT_EQ(rows[0], "0\tСовещание\tДа\tДа\t10:00\t10.12.2026\t60 мин\t09:45\t10.12.2026\tНет");
+  EXPECT_EQ(rows[8], "8\tПланёрка; отдел №2\tДа\tНет\t09:30\t15.12.2026\t45 мин\t\t\tЕженедельно");
 
   const auto shown = RunCli({"--settings", p.settings, "datebook", "show", file});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;

@@ -31,7 +31,7 @@ TEST(DatebookRepliesTest, RecordLinesKeepNineFieldsAsTheyStand) {
   EXPECT_EQ(lines[0].Fields, (DatebookRecord{"04210043", "1", "1", "\"10:00\"", "\"12-10-2026\"",
                                              "60", "\"09:45\"", "\"12-10-2026\"", "0"}));
   EXPECT_EQ(lines[1].Index, 7);
-  EXPECT_EQ(lines[1].Fields[EventField9], "0");
+  EXPECT_EQ(lines[1].Fields[EventRepeat], "0");
   EXPECT_EQ(lines[2].Fields, (DatebookRecord{"0042", "0"}));
   EXPECT_TRUE(Scan("AT+MDBR=0,499\r\r\nERROR").empty());
 }

@@ -85,7 +85,7 @@ TEST(DatebookWithEmulatedPhoneTest, ReadFillsTheTableAndTheListAndUnlocksTheDate
   ASSERT_EQ(db.LVCal.size(), 9u);
   EXPECT_EQ(db.LVCal[1].Caption, "1");
   EXPECT_EQ(db.LVCal[1].Cells[EventDescription], std::string("День рождения Анны"));
-  EXPECT_EQ(db.LVCal[1].Cells[EventField9], "5");
+  EXPECT_EQ(db.LVCal[1].Cells[EventRepeat], "Ежегодно");
   EXPECT_EQ(db.LVCal[8].Cells[EventDescription], std::string("Планёрка; отдел №2"));
   EXPECT_NE(std::find(d.shell.log.begin(), d.shell.log.end(), "AT+MDBR=0,499"), d.shell.log.end());
   EXPECT_TRUE(d.shell.messages.empty());
@@ -131,7 +131,8 @@ TEST(DatebookWithEmulatedPhoneTest, ASavedDatebookRestoresIntoAnEmptiedPhone) {
                          ",1,1,\"10:00\",\"12-10-2026\",60,\"09:45\",\"12-10-2026\",0");
   EXPECT_EQ(sent.back(), "AT+MDBL=0");
   EXPECT_FALSE(into.Locked());
-  EXPECT_TRUE(into.state.datebook.LVCal.empty()) << "the list keeps showing the last reading";
+  ASSERT_EQ(into.state.datebook.LVCal.size(), 10u) << "the list shows what the phone now holds";
+  EXPECT_EQ(into.state.datebook.LVCal[0].Cells[EventDate], "10.12.2026");
 
   into.Read();
   EXPECT_EQ(into.state.datebook.DatebookRecords, from.state.datebook.DatebookRecords);

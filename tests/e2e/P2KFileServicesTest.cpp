@@ -116,8 +116,10 @@ TEST(P2KFileServicesTest, TheToneDatabaseGoesOnlyAfterAYesAndThePhoneComesBackCo
                                             std::string("Перезагрузка телефона..."),
                                             std::string("Поиск телефона..."),
                                         }));
-  EXPECT_EQ(phone.shell.calls.back(), "ProgressClose");
-  EXPECT_EQ(phone.shell.calls.end()[-2], "ProgressShowGauge|1");
+  const std::string told = "Файл MyToneDB.db удалён, телефон перезагружен и снова подключён.";
+  EXPECT_EQ(phone.shell.calls.back(), "Notify|" + told);
+  EXPECT_EQ(phone.shell.calls.end()[-2], "SetStatus|1|" + told);
+  EXPECT_EQ(phone.shell.calls.end()[-3], "ProgressClose");
   EXPECT_TRUE(phone.state.link.PhoneConnected);
   ASSERT_TRUE(phone.phone.Com().Connected());
   std::string reply;

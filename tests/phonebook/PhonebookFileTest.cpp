@@ -451,8 +451,9 @@ TEST(PhonebookFileTest, CommandsAskForTheFileAndReportFailures) {
   for (const bool yes : {false, true}) {
     f.shell.yesNoAnswers.push_back(yes);
     f.shell.saveAnswers.push_back(target.string());
+    const size_t asked = f.shell.calls.size();
     ToolButton11Click(*f.app, f.shell, f.clock);
-    EXPECT_EQ(std::string(f.shell.calls.back())
+    EXPECT_EQ(std::string(f.shell.calls.at(asked + 1))
                   .rfind("AskYesNo|Внимание!|Справочник прочитан не полностью: "
                          "прочитано 0 из 30 записей. Заменить файл ",
                          0),

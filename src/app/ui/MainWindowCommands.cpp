@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDesktopServices>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -7,8 +8,10 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <filesystem>
 
+#include "app/ProgramPaths.h"
 #include "app/Settings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
@@ -16,6 +19,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/ToolIcons.h"
+#include "base/BackupFileChoice.h"
 #include "base/ConsoleLog.h"
 #include "codec/CodePage.h"
 #include "link/ConsoleCommand.h"
@@ -173,8 +177,12 @@ void MainWindow::BuildMenus() {
 void MainWindow::BindOwnCommands() {
   BindCommand("Exit", [this] { Exit(); });
   BindCommand("Help", [this] {
-    Message(std::string("Quorix"), std::string("Справка будет готова немного позже..."),
-            MessageIcon::Information);
+    const std::string guide = UserGuidePath(ProgramDirectory());
+    if (guide.empty() ||
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide)))) {
+      Message(std::string("Quorix"), std::string("Справка будет готова немного позже..."),
+              MessageIcon::Information);
+    }
   });
   BindCommand("About", [this] {
     form5_->show();
@@ -196,7 +204,9 @@ void MainWindow::Button8Click() {
 // The full path, so that a refusal names the folder that cannot be written.
 void MainWindow::Button9Click() {
   std::error_code ec;
-  SaveLogFile((std::filesystem::current_path(ec) / "LogMemo.txt").string(), console_->LogLines());
+  const std::string path = (std::filesystem::current_path(ec) / "LogMemo.txt").string();
+  SaveLogFile(path, console_->LogLines());
+  TellSaved(*this, "Журнал сохранён", path);
 }
 
 void MainWindow::Button11Click() {

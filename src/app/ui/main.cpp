@@ -7,13 +7,15 @@
 #include "app/ProgramPaths.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Text.h"
+#include "app/ui/ToolkitLook.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quorix");
   QApplication::setApplicationVersion(QUORIX_VERSION);
   QGuiApplication::setDesktopFileName("quorix");
-  QApplication::setWindowIcon(QIcon::fromTheme("quorix"));
+  QApplication::setWindowIcon(quorix::ui::ProgramIcon(QCoreApplication::applicationDirPath()));
+  quorix::ui::InstallToolkitTranslations(app);
   QCommandLineParser parser;
   parser.addHelpOption();
   parser.addVersionOption();

@@ -34,12 +34,16 @@ void DatebookPage::BindCommands() {
   CommandRegistry& commands = host_.commands;
   commands.BindCommand("Button2", [this] { Button2Click(); });
   commands.BindCommand("Button7", [this, &app, &shell] { Button7Click(app, shell, host_.clock); });
-  commands.BindCommand(
-      "Button10", [this, &app, &shell] { Button10Click(app, shell, host_.link, host_.clock); });
+  // A restore or an import changes the table: the list shows what the phone now holds.
+  commands.BindCommand("Button10", [this, &app, &shell] {
+    Button10Click(app, shell, host_.link, host_.clock);
+    ShowList();
+  });
   commands.BindCommand("ExportICalendar",
                        [this, &app, &shell] { ExportICalendarClick(app, shell, host_.clock); });
   commands.BindCommand("ImportICalendar", [this, &app, &shell] {
     ImportICalendarClick(app, shell, host_.link, host_.clock);
+    ShowList();
   });
 }
 

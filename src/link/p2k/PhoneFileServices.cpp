@@ -89,13 +89,20 @@ ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, Link
   shell.ProcessEvents();
   p2k.RestartPhone();
   shell.ProgressSetText(std::string("Поиск телефона..."));
+  bool back = false;
   if (wasConnected) {
-    ReconnectAfterP2K(phone, shell);
+    back = ReconnectAfterP2K(phone, shell);
   } else {
     link.PhoneConnected = false;
   }
   shell.ProgressShowGauge(true);
   shell.ProgressClose();
+  if (deleted) {
+    const std::string told = std::string("Файл MyToneDB.db удалён, телефон перезагружен") +
+                             (back ? " и снова подключён." : ".");
+    shell.SetStatus(1, told);
+    shell.Notify(told);
+  }
   return deleted ? ToneDatabaseOutcome::Deleted : ToneDatabaseOutcome::NotDeleted;
 }
 

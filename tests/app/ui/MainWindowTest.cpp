@@ -7,10 +7,12 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
 
 #include "MessageBoxAnswer.h"
@@ -19,6 +21,7 @@
 #include "app/ui/AboutBox.h"
 #include "app/ui/ConsolePage.h"
 #include "app/ui/ListPage.h"
+#include "app/ui/ToolkitLook.h"
 
 namespace quorix::ui {
 namespace {
@@ -62,6 +65,19 @@ TEST(MainWindowTest, SaysOnceInTheLogThatAPublishedPortsFolderOpenToOthersIsNotU
   const QString log = window.Console()->LogMemo()->toPlainText();
   EXPECT_EQ(log.count("Папка опубликованных портов не используется"), 1) << log.toStdString();
   EXPECT_TRUE(log.contains("открыта для группы или других пользователей"));
+}
+
+TEST(MainWindowTest, TheToolkitSpeaksTheWindowsLanguageAndTheProgramHasItsIcon) {
+  QTranslator* translator = InstallToolkitTranslations(*QCoreApplication::instance());
+  ASSERT_NE(translator, nullptr) << "Qt's Russian catalog (qt6-translations-l10n) is missing";
+  QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Yes | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Да");
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Отмена");
+  QCoreApplication::removeTranslator(translator);
+  delete translator;
+
+  EXPECT_FALSE(ProgramIcon(QUORIX_BIN_DIR).isNull()) << "drawn beside the program in the build";
+  EXPECT_TRUE(ProgramIcon("/quorix/nowhere").isNull() || QIcon::hasThemeIcon("quorix"));
 }
 
 TEST(MainWindowTest, OffersEveryCommand) {

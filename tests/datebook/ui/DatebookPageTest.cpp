@@ -30,14 +30,19 @@ TEST(DatebookPageTest, ReadShowsTheEventsAndSaveThenRestoreWritesThemBack) {
   QTreeWidget* list = w.window.LVCal();
   QStringList captions;
   for (int c = 0; c < list->columnCount(); ++c) captions << list->headerItem()->text(c);
-  EXPECT_EQ(captions, (QStringList{"#", "Описание события", "Повтор", "Unk", "Начало", "Дата",
-                                   "Продолжительность", "Оповещение", "Unk", "Unk"}));
+  EXPECT_EQ(captions,
+            (QStringList{"#", "Описание события", "Со временем", "Оповещение", "Начало", "Дата",
+                         "Длительность", "Время оповещения", "Дата оповещения", "Повтор"}));
 
   w.window.Page(3)->Button("Button2")->click();
   ASSERT_EQ(list->topLevelItemCount(), 9);
   EXPECT_EQ(list->topLevelItem(1)->text(0), "1");
   EXPECT_EQ(list->topLevelItem(1)->text(1), "День рождения Анны");
-  EXPECT_EQ(list->topLevelItem(1)->text(5), "\"03-15-2027\"");
+  // As a person reads it: dates, times, the alarm only when it is on, the repeat in words.
+  QStringList row;
+  for (int c = 2; c < list->columnCount(); ++c) row << list->topLevelItem(1)->text(c);
+  EXPECT_EQ(row,
+            (QStringList{"Нет", "Да", "", "15.03.2027", "", "09:00", "15.03.2027", "Ежегодно"}));
   EXPECT_EQ(list->topLevelItem(8)->text(1), "Планёрка; отдел №2");
 
   const QString path = QString::fromStdString((w.folder.Dir() / "Ежедневник.csv").string());
