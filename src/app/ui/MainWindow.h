@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QTimer>
@@ -78,6 +79,7 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   QAction* Command(const QString& name) const override;
   void BindCommand(const QString& name, std::function<void()> handler) override;
   QAction* Forward(const QString& text, const QString& command) override;
+  static QAction* WithKey(QAction* item, const QKeySequence& key);
   void Guarded(const std::function<void()>& work) override;
   PhonebookCommands& Phonebook() const { return *phonebook_; }
   QString StatusText(int panel) const;
@@ -105,6 +107,7 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   void SetTitle(const std::string& title) override;
   std::optional<std::string> ChooseOpenFile(const FileChoice& choice) override;
   std::optional<std::string> ChooseSaveFile(const FileChoice& choice) override;
+  std::optional<std::string> ChooseFile(FileChoice choice, bool save);
   void ProcessEvents() override;
   void ShowWaiting(bool waiting) override;
 
@@ -130,6 +133,7 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   void Button11Click();
 
   std::string settingsPath_;
+  std::string lastFolder_;  // of the last file chosen in a dialog
   PortOverride portOverride_;
   AppState state_;
   RealClock clock_;

@@ -91,6 +91,14 @@ QAction* MainWindow::Forward(const QString& text, const QString& command) {
   return item;
 }
 
+// The key the list answers to, shown in the menu; the item itself answers to it only while its
+// menu is open, so the list's own shortcut stays the one that acts.
+QAction* MainWindow::WithKey(QAction* item, const QKeySequence& key) {
+  item->setShortcut(key);
+  item->setShortcutContext(Qt::WidgetShortcut);
+  return item;
+}
+
 void MainWindow::BuildCommands() {
   for (const auto& tool : kToolbar) {
     if (!tool.name) continue;
@@ -135,9 +143,9 @@ void MainWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu("Правка");
   QMenu* entries = edit->addMenu("Справочник");
-  entries->addAction(Forward("Добавить", "ToolButton7"));
-  entries->addAction(Forward("Редактировать", "ToolButton8"));
-  entries->addAction(Forward("Удалить", "ToolButton9"));
+  entries->addAction(WithKey(Forward("Добавить", "ToolButton7"), Qt::Key_Insert));
+  entries->addAction(WithKey(Forward("Редактировать", "ToolButton8"), Qt::Key_F2));
+  entries->addAction(WithKey(Forward("Удалить", "ToolButton9"), Qt::Key_Delete));
   QMenu* categories = edit->addMenu("Категории");
   categories->addAction(Forward("Добавить", "Button4"));
   categories->addAction(Forward("Редактировать", "Button5"));
@@ -162,7 +170,7 @@ void MainWindow::BuildMenus() {
   service->addAction(Forward("Подключиться", "ToolButton1"));
   service->addAction(Forward("Отключиться", "ToolButton2"));
   service->addSeparator();
-  service->addAction(Forward("Читать справочник", "ToolButton4"));
+  service->addAction(WithKey(Forward("Читать справочник", "ToolButton4"), Qt::Key_F3));
   service->addAction(Forward("Загрузить данные", "ToolButton13"));
   service->addAction(Forward("Очистить справочник", "ToolButton16"));
   service->addAction(Forward("Дефрагментация записей", "ToolButton5"));

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -138,12 +140,21 @@ void MainWindow::SetTitle(const std::string& title) {
   setWindowTitle(FromCore(title));
 }
 
+// The dialogs open where the user last chose a file, the first time in the home folder rather
+// than wherever the program was started from.
+std::optional<std::string> MainWindow::ChooseFile(FileChoice choice, bool save) {
+  choice.initialDirectory = lastFolder_.empty() ? QDir::homePath().toStdString() : lastFolder_;
+  auto chosen = RunFileDialog(this, choice, save);
+  if (chosen) lastFolder_ = QFileInfo(QString::fromStdString(*chosen)).absolutePath().toStdString();
+  return chosen;
+}
+
 std::optional<std::string> MainWindow::ChooseOpenFile(const FileChoice& choice) {
-  return RunFileDialog(this, choice, false);
+  return ChooseFile(choice, false);
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile(const FileChoice& choice) {
-  return RunFileDialog(this, choice, true);
+  return ChooseFile(choice, true);
 }
 
 void MainWindow::ProcessEvents() {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -78,6 +79,25 @@ TEST(MainWindowTest, TheToolkitSpeaksTheWindowsLanguageAndTheProgramHasItsIcon) 
 
   EXPECT_FALSE(ProgramIcon(QUORIX_BIN_DIR).isNull()) << "drawn beside the program in the build";
   EXPECT_TRUE(ProgramIcon("/quorix/nowhere").isNull() || QIcon::hasThemeIcon("quorix"));
+}
+
+TEST(MainWindowTest, MenusShowTheKeysOfTheList) {
+  SettingsFolder folder;
+  MainWindow window(folder.Path());
+  QStringList shown;
+  for (QAction* menu : window.menuBar()->actions()) {
+    for (QAction* item : menu->menu()->actions()) {
+      if (item->menu()) {
+        for (QAction* sub : item->menu()->actions()) {
+          if (!sub->shortcut().isEmpty()) shown << sub->text() + " " + sub->shortcut().toString();
+        }
+      } else if (!item->shortcut().isEmpty()) {
+        shown << item->text() + " " + item->shortcut().toString();
+      }
+    }
+  }
+  EXPECT_EQ(shown, (QStringList{"Добавить Ins", "Редактировать F2", "Удалить Del",
+                                "Читать справочник F3"}));
 }
 
 TEST(MainWindowTest, OffersEveryCommand) {
