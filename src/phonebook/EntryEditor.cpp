@@ -231,7 +231,7 @@ bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
 
   ListRow row = EditedListRow(e, entry);
   if (adding) {
-    pb.LV.push_back(std::move(row));
+    InsertListRow(pb, std::move(row));
   } else if (pb.SelectedItemIndex >= 0 && pb.SelectedItemIndex < static_cast<int>(pb.LV.size())) {
     ListRow& edited = pb.LV[pb.SelectedItemIndex];
     row.Selected = edited.Selected;

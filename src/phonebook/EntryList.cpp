@@ -171,6 +171,20 @@ void LVColumnClick(PhonebookState& state, int column) {
   state.SelectedItemIndex = newSelected;
 }
 
+void InsertListRow(PhonebookState& state, ListRow row) {
+  // Under no sort the list runs in row order.
+  const auto before = [&state](const ListRow& a, const ListRow& b) {
+    const int c = state.SortKey.empty()
+                      ? NumberIn(a.Caption).value_or(0) - NumberIn(b.Caption).value_or(0)
+                      : LVCompare(state, a, b);
+    return state.SortDescending && !state.SortKey.empty() ? c > 0 : c < 0;
+  };
+  size_t at = 0;
+  while (at < state.LV.size() && !before(row, state.LV[at])) ++at;
+  state.LV.insert(state.LV.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
+  if (state.SelectedItemIndex >= static_cast<int>(at)) ++state.SelectedItemIndex;
+}
+
 namespace {
 
 int CompareBytes(const std::string& a, const std::string& b) {

@@ -54,6 +54,10 @@ void LVSelectItem(PhonebookState& state, int position, bool selected);
 // click on the same header sorts the other way round.
 void LVColumnClick(PhonebookState& state, int column);
 
+// Puts a new row where the list's order has it (SortKey, else the row numbers), keeping the
+// selected position on its row.
+void InsertListRow(PhonebookState& state, ListRow row);
+
 // Negative, zero or positive as row a sorts before, with or after row b under SortKey.
 int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b);
 

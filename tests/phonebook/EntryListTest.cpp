@@ -208,5 +208,28 @@ TEST(EntryListTest, SelectedPositionFollowsItsRowThroughASort) {
   EXPECT_TRUE(f.pb.LV[1].Selected);
 }
 
+TEST(EntryListTest, ANewRowTakesItsPlaceInTheListsOrder) {
+  PhonebookFixture f;
+  for (const auto& [index, name] : {std::pair{2, "Борис"}, {7, "Анна"}, {9, "Вера"}}) {
+    f.Entry(index, "1", name);
+    f.pb.LV.push_back(ReadEntryRow(f.pb, index, false));
+  }
+  f.pb.SelectedItemIndex = 1;  // row 7
+  f.Entry(5, "1", "Глеб");
+  InsertListRow(f.pb, ReadEntryRow(f.pb, 5, false));
+  const auto captions = [&f] {
+    std::string joined;
+    for (const ListRow& row : f.pb.LV) joined += row.Caption + " ";
+    return joined;
+  };
+  EXPECT_EQ(captions(), "2 5 7 9 ") << "by row number under no sort";
+  EXPECT_EQ(f.pb.SelectedItemIndex, 2) << "the selection stays on row 7";
+
+  LVColumnClick(f.pb, 1);  // by name
+  f.Entry(3, "1", "Белла");
+  InsertListRow(f.pb, ReadEntryRow(f.pb, 3, false));
+  EXPECT_EQ(captions(), "7 3 2 9 5 ");
+}
+
 }  // namespace
 }  // namespace quorix
