@@ -26,11 +26,7 @@ std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const s
 
 void Button7Click(DatebookSession app, Shell& shell, Clock& clock) {
   // What is loaded is saved without a phone: it may be all that is left of one.
-  bool loaded = false;
-  for (const DatebookRecord& record : app.datebook.DatebookRecords) {
-    loaded = loaded || DatebookRecordUsed(record);
-  }
-  if (!loaded) {
+  if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0) {
     shell.Message("Warning!", "Ежедневник пуст: прочитайте его из телефона.", MessageIcon::Warning);
     return;
   }

@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
+#include "base/Conversion.h"
 #include "codec/Ucs2.h"
 
 namespace quorix {
 
 namespace {
-
-std::string Unquoted(const std::string& value) {
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-    return value.substr(1, value.size() - 2);
-  }
-  return value;
-}
 
 std::string YesNo(const std::string& flag) {
   if (flag == "1") return "Да";

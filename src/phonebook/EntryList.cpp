@@ -211,17 +211,9 @@ int LVCompare(const PhonebookState& state, const ListRow& a, const ListRow& b) {
   return 0;
 }
 
-namespace {
-
-bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-  return ContainsNoCase(text, part);
-}
-
-}  // namespace
-
 bool ListRowMatchesFilter(const ListRow& row, const std::string& filter) {
-  return filter.empty() || ContainsIgnoringCase(row.Cells[NameCell], filter) ||
-         ContainsIgnoringCase(row.Cells[NumberCell], filter);
+  return filter.empty() || ContainsNoCase(row.Cells[NameCell], filter) ||
+         ContainsNoCase(row.Cells[NumberCell], filter);
 }
 
 bool ShowEntryRow(PhonebookState& state, ListRow row) {
