@@ -27,8 +27,9 @@ struct SettingsPage {
   bool ClearPB = false;                // CheckBox8
   bool AdvancedPhoneBook = false;      // CheckBox9
   // Widths of the 16 columns of the phonebook list; -1 and -2 size to contents or header.
-  std::array<int, 16> ColumnWidths = {30, 100, 100, 50, 60, 60, 70, 80,
-                                      50, 50,  50,  50, 50, 50, 50, 50};
+  // The shipped widths show a full name, number and type in a window at 1366 x 768.
+  std::array<int, 16> ColumnWidths = {40, 170, 160, 95, 110, 100, 140, 120,
+                                      80, 80,  80,  80, 70,  80,  90,  115};
 };
 
 }  // namespace quorix
