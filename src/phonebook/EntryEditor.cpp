@@ -241,34 +241,61 @@ bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
   return true;
 }
 
-// Every highlighted row goes; with none highlighted, the row the last selection named.
+namespace {
+
+// The LV positions a removal or its undoing acts on: every highlighted row, else the current
+// row, else the row the last selection named; empty when there is none.
+std::vector<size_t> TargetRows(const PhonebookState& pb) {
+  std::vector<size_t> rows;
+  for (size_t p = 0; p < pb.LV.size(); ++p) {
+    if (pb.LV[p].Selected) rows.push_back(p);
+  }
+  if (!rows.empty()) return rows;
+  int position = pb.CurrentEntry > 0 ? FindListRow(pb, pb.CurrentEntry) : -1;
+  if (position < 0) position = pb.SelectedItemIndex;
+  if (position >= 0 && position < static_cast<int>(pb.LV.size())) {
+    rows.push_back(static_cast<size_t>(position));
+  }
+  return rows;
+}
+
+}  // namespace
+
+// The rows stay listed, marked, until the upload deletes them on the phone; they lose their
+// selection so that no later command acts on them unseen.
 void RemoveSelectedEntry(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.empty()) return;
-  const bool anySelected =
-      std::any_of(pb.LV.begin(), pb.LV.end(), [](const ListRow& row) { return row.Selected; });
-  if (!anySelected &&
-      (pb.SelectedItemIndex < 0 || pb.SelectedItemIndex >= static_cast<int>(pb.LV.size()))) {
+  const std::vector<size_t> targets = TargetRows(pb);
+  if (targets.empty()) {
     SelectSomeRow(shell);
     return;
   }
   if (pb.SelectionSource == SelectionSourceKind::Tree) return;
-  std::vector<ListRow> kept;
-  for (size_t p = 0; p < pb.LV.size(); ++p) {
-    const ListRow& row = pb.LV[p];
-    const bool removed = anySelected ? row.Selected : static_cast<int>(p) == pb.SelectedItemIndex;
-    if (!removed) {
-      kept.push_back(row);
-      continue;
-    }
-    if (const auto index = NumberIn(row.Caption); index && *index >= 1 && *index <= kEntryRows) {
+  for (size_t p : targets) {
+    ListRow& row = pb.LV[p];
+    row.Selected = false;
+    if (const auto index = NumberIn(row.Caption); index && EntryIsUsed(pb, *index)) {
       pb.PhonebookEntries[*index][EntryMark] = kMarkRemoved;
+      app.DataModified = true;
     }
   }
-  pb.LV = std::move(kept);
   pb.SelectedItemIndex = -1;
   RebuildCategoryTree(pb);
-  app.DataModified = true;
+}
+
+bool RestoreRemovedEntries(PhonebookSession& app) {
+  PhonebookState& pb = app.phonebook;
+  bool restored = false;
+  for (size_t p : TargetRows(pb)) {
+    if (!ListRowIsRemoved(pb, pb.LV[p])) continue;
+    // Written again by the upload: the phone has it either way, and the program no longer
+    // knows whether it was changed before the removal.
+    pb.PhonebookEntries[*NumberIn(pb.LV[p].Caption)][EntryMark] = kMarkChanged;
+    restored = true;
+  }
+  if (restored) RebuildCategoryTree(pb);
+  return restored;
 }
 
 namespace {
@@ -281,7 +308,7 @@ void AssignToSelection(PhonebookSession& app, SetField setField) {
   for (const ListRow& row : pb.LV) {
     if (!row.Selected) continue;
     const auto index = NumberIn(row.Caption);
-    if (!index || *index < 1 || *index > kEntryRows) continue;
+    if (!index || !EntryIsUsed(pb, *index)) continue;
     EntryRow& entry = pb.PhonebookEntries[*index];
     setField(entry);
     entry[EntryMark] = kMarkChanged;

@@ -48,9 +48,14 @@ std::string NumberFormatFor(const std::string& number, const std::string& type);
 // An MM-DD-YYYY text naming a real date.
 bool IsBirthday(const std::string& text);
 
-// The remove command (ToolButton9Click): marks every selected entry removed (the row the last
-// selection named when none is highlighted).
+// The remove command (ToolButton9Click): marks every selected entry removed; with none
+// highlighted, the current row or else the row the last selection named. The rows stay listed,
+// shown as removed, until the upload.
 void RemoveSelectedEntry(PhonebookSession& app, Shell& shell);
+
+// Undoes the removal of the selected rows (else the current row) that are marked removed; they
+// are written again by the next upload. False when none of them was removed.
+bool RestoreRemovedEntries(PhonebookSession& app);
 
 // The popup submenus on every selected row of LV, by the clicked item's tag.
 void AssignCategory(PhonebookSession& app, int tag);  // PopupMenuItemsClick

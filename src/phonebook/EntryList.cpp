@@ -131,8 +131,28 @@ void RebuildEntryList(PhonebookState& state, int n) {
   state.LV.clear();
   state.SelectedItemIndex = -1;
   for (int i = 1; i <= std::min(n, kEntryRows); ++i) {
-    if (EntryIsUsed(state, i)) state.LV.push_back(RebuiltEntryRow(state, i));
+    if (!state.PhonebookEntries[i][EntryNumber].empty()) {
+      state.LV.push_back(RebuiltEntryRow(state, i));
+    }
   }
+}
+
+bool ListRowIsRemoved(const PhonebookState& state, const ListRow& row) {
+  const auto index = NumberIn(row.Caption);
+  return index && *index >= 1 && *index <= kEntryRows &&
+         state.PhonebookEntries[*index][EntryMark] == kMarkRemoved &&
+         !state.PhonebookEntries[*index][EntryNumber].empty();
+}
+
+void DropDeletedListRows(PhonebookState& state) {
+  const auto gone = [&state](const ListRow& row) {
+    const auto index = NumberIn(row.Caption);
+    return index && *index >= 1 && *index <= kEntryRows &&
+           state.PhonebookEntries[*index][EntryNumber].empty();
+  };
+  if (std::none_of(state.LV.begin(), state.LV.end(), gone)) return;
+  std::erase_if(state.LV, gone);
+  state.SelectedItemIndex = -1;
 }
 
 void LVSelectItem(PhonebookState& state, int position, bool selected) {

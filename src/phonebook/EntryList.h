@@ -44,8 +44,15 @@ bool ShowEntryRow(PhonebookState& state, ListRow row);
 void ShowCategoryRow(PhonebookState& state, int number, const std::string& name,
                      std::array<std::string, 3> cells);
 
-// Empties LV and lists every used entry of rows 1..n in index order.
+// Empties LV and lists every used entry of rows 1..n in index order, and the entries marked
+// removed that the phone still holds.
 void RebuildEntryList(PhonebookState& state, int n);
+
+// A row whose entry is marked for deletion by the next upload.
+bool ListRowIsRemoved(const PhonebookState& state, const ListRow& row);
+
+// After an upload: drops the rows of entries the phone no longer holds.
+void DropDeletedListRows(PhonebookState& state);
 
 // The selection event of LV, for the row gaining and for the row losing the selection.
 void LVSelectItem(PhonebookState& state, int position, bool selected);

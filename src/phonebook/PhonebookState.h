@@ -17,6 +17,7 @@ struct PhonebookSelection {
   EditorModeKind EditorMode = EditorModeKind::Add;
   int EditIndex = 0;           // entry row the entry editor's OK writes
   int SelectedItemIndex = -1;  // position in LV, -1 for none
+  int CurrentEntry = 0;        // entry index of LV's current (keyboard focus) row, 0 for none
   SelectionSourceKind SelectionSource = SelectionSourceKind::None;
   EditorModeKind CategoryEditorMode = EditorModeKind::Add;
   int SelectedCategoryNumber = 0;

@@ -9,6 +9,7 @@
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
 #include "link/PhoneReset.h"
+#include "phonebook/EntryList.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
 #include "phonebook/PhonebookSession.h"
@@ -216,6 +217,7 @@ PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExc
   shell.SetStatus(0, std::string("Телефон занят..."));
   app.UploadHadErrors = false;
   const PhonebookWriteOutcome outcome = WritePhonebook(app, shell, at, clock);
+  DropDeletedListRows(app.phonebook);
   // A change the phone did not get is still pending, and closing the program asks about it.
   app.DataModified = PendingChanges(app.phonebook) > 0;
   shell.ProgressClose();

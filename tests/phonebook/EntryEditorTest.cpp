@@ -146,9 +146,32 @@ TEST(EntryEditorTest, RemoveTakesEveryHighlightedRow) {
   EXPECT_EQ(f.pb.PhonebookEntries[1][EntryMark], "Del");
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryMark], "");
   EXPECT_EQ(f.pb.PhonebookEntries[3][EntryMark], "Del");
-  ASSERT_EQ(f.pb.LV.size(), 1u);
-  EXPECT_EQ(f.pb.LV[0].Caption, "2");
+  ASSERT_EQ(f.pb.LV.size(), 3u);
+  EXPECT_TRUE(ListRowIsRemoved(f.pb, f.pb.LV[0]));
+  EXPECT_FALSE(ListRowIsRemoved(f.pb, f.pb.LV[1]));
+  EXPECT_FALSE(f.pb.LV[0].Selected || f.pb.LV[2].Selected);
   EXPECT_TRUE(f.app->DataModified);
+
+  // A popup assignment over a removed row does not bring it back.
+  f.pb.LV[0].Selected = f.pb.LV[1].Selected = true;
+  AssignType(*f.app, 2);
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryMark], "Del");
+  EXPECT_EQ(f.pb.PhonebookEntries[2][EntryMark], "1");
+  ASSERT_EQ(f.pb.LV.size(), 3u);
+
+  // Undoing: the current row when none is highlighted; a row not removed is left alone.
+  f.pb.CurrentEntry = 3;
+  EXPECT_TRUE(RestoreRemovedEntries(*f.app));
+  EXPECT_EQ(f.pb.PhonebookEntries[3][EntryMark], "1");
+  EXPECT_FALSE(RestoreRemovedEntries(*f.app));
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryMark], "Del");
+
+  // The upload's deletion takes the row out of the list.
+  f.pb.PhonebookEntries[1][EntryNumber].clear();
+  f.pb.PhonebookEntries[1][EntryMark].clear();
+  DropDeletedListRows(f.pb);
+  ASSERT_EQ(f.pb.LV.size(), 2u);
+  EXPECT_EQ(f.pb.LV[0].Caption, "2");
 }
 
 TEST(EntryEditorTest, OkRefusesAnIndexThatNamesNoWritableRow) {
@@ -239,13 +262,14 @@ TEST(EntryEditorTest, RemoveMarksTheSelectedEntry) {
   RemoveSelectedEntry(*f.app, f.shell);
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryMark], "Del");
   EXPECT_EQ(f.pb.PhonebookEntries[2][EntryNumber], "\"2\"");
-  ASSERT_EQ(f.pb.LV.size(), 1u);
-  EXPECT_EQ(f.pb.LV[0].Caption, "6");
+  EXPECT_EQ(f.pb.LV.size(), 2u);
   EXPECT_EQ(f.pb.SelectedItemIndex, -1);
   EXPECT_EQ(f.pb.Tr[0].Children.size(), 1u);
   EXPECT_TRUE(f.app->DataModified);
-  RemoveSelectedEntry(*f.app, f.shell);  // the selection went with the row
-  EXPECT_EQ(f.pb.LV.size(), 1u);
+  const size_t told = f.shell.messages.size();
+  RemoveSelectedEntry(*f.app, f.shell);  // the selection went with the mark
+  EXPECT_EQ(f.shell.messages.size(), told + 1);
+  EXPECT_EQ(f.pb.PhonebookEntries[6][EntryMark], "");
 }
 
 TEST(EntryEditorTest, PopupAssignmentsChangeEverySelectedRow) {

@@ -91,27 +91,28 @@ TEST(EntryListTest, RebuildListsUsedEntriesUpToNAndSelectionFollowsTheLastEvent)
   f.Entry(2, "2")[EntryMark] = "Del";
   f.Entry(700, "700");
   RebuildEntryList(f.pb, 600);
-  ASSERT_EQ(f.pb.LV.size(), 2u);
-  EXPECT_EQ(f.pb.LV[0].Caption, "1");
-  EXPECT_EQ(f.pb.LV[1].Caption, "3");
-  LVSelectItem(f.pb, 1, true);
-  EXPECT_EQ(f.pb.SelectedItemIndex, 1);
-  RebuildEntryList(f.pb, kEntryRows);
   ASSERT_EQ(f.pb.LV.size(), 3u);
-  EXPECT_EQ(f.pb.LV[2].Caption, "700");
-  EXPECT_EQ(f.pb.SelectedItemIndex, -1);
-  EXPECT_FALSE(f.pb.LV[1].Selected);
-
+  EXPECT_EQ(f.pb.LV[0].Caption, "1");
+  EXPECT_TRUE(ListRowIsRemoved(f.pb, f.pb.LV[1])) << "listed, marked, until the upload";
+  EXPECT_EQ(f.pb.LV[2].Caption, "3");
   LVSelectItem(f.pb, 2, true);
+  EXPECT_EQ(f.pb.SelectedItemIndex, 2);
+  RebuildEntryList(f.pb, kEntryRows);
+  ASSERT_EQ(f.pb.LV.size(), 4u);
+  EXPECT_EQ(f.pb.LV[3].Caption, "700");
+  EXPECT_EQ(f.pb.SelectedItemIndex, -1);
+  EXPECT_FALSE(f.pb.LV[2].Selected);
+
+  LVSelectItem(f.pb, 3, true);
   EXPECT_EQ(f.pb.EditIndex, 700);
   EXPECT_EQ(f.pb.SelectionSource, SelectionSourceKind::Table);
   // Moving the selection: the old row loses it first, then the new row gains it.
-  LVSelectItem(f.pb, 2, false);
+  LVSelectItem(f.pb, 3, false);
   LVSelectItem(f.pb, 0, true);
   EXPECT_EQ(f.pb.EditIndex, 1);
   EXPECT_EQ(f.pb.SelectedItemIndex, 0);
   EXPECT_TRUE(f.pb.LV[0].Selected);
-  EXPECT_FALSE(f.pb.LV[2].Selected);
+  EXPECT_FALSE(f.pb.LV[3].Selected);
 }
 
 std::vector<std::string> Captions(const PhonebookState& pb) {

@@ -292,7 +292,7 @@ TEST(PhonebookFileTest, RestoreStopsAtAMalformedLineKeepingTheLinesBefore) {
   for (int i = 1; i <= kEntryRows; ++i) {
     ASSERT_EQ(f.pb.PhonebookEntries[i].fields, before.phonebook.PhonebookEntries[i].fields) << i;
   }
-  EXPECT_EQ(f.pb.LV.size(), 1u);
+  EXPECT_EQ(f.pb.LV.size(), 2u);
   EXPECT_EQ(f.pb.ExpectedCount, 1);
   EXPECT_FALSE(f.app->RestoredFromFile);
   EXPECT_FALSE(f.app->DataModified);

@@ -110,6 +110,7 @@ void MainWindow::BuildCommands() {
   for (const char* name : {"Button8", "Button9", "Button11", "Button12"}) AddCommand(name, name);
   AddCommand("ExportVCard", "Экспорт в vCard…");
   AddCommand("ImportVCard", "Импорт из vCard…");
+  AddCommand("RestoreEntries", "Отменить удаление");
   AddCommand("Exit", "&Выход");
   AddCommand("Help", "&Вызов справки");
   AddCommand("About", "&О программе");
@@ -146,6 +147,7 @@ void MainWindow::BuildMenus() {
   entries->addAction(WithKey(Forward("Добавить", "ToolButton7"), Qt::Key_Insert));
   entries->addAction(WithKey(Forward("Редактировать", "ToolButton8"), Qt::Key_F2));
   entries->addAction(WithKey(Forward("Удалить", "ToolButton9"), Qt::Key_Delete));
+  entries->addAction(Forward("Отменить удаление", "RestoreEntries"));
   QMenu* categories = edit->addMenu("Категории");
   categories->addAction(Forward("Добавить", "Button4"));
   categories->addAction(Forward("Редактировать", "Button5"));

@@ -18,6 +18,7 @@
 #include "phonebook/PhoneFileReading.h"
 #include "phonebook/PhonebookCompaction.h"
 #include "phonebook/PhonebookFile.h"
+#include "phonebook/PhonebookMessages.h"
 #include "phonebook/PhonebookReader.h"
 #include "phonebook/PhonebookWriter.h"
 #include "phonebook/UnsavedChanges.h"
@@ -89,6 +90,7 @@ void PhonebookCommands::BuildPopupMenu() {
   popupMenu1_->setObjectName("PopupMenu1");
   popupMenu1_->addAction(commands.Forward("Правка", "ToolButton8"));
   popupMenu1_->addAction(commands.Forward("&Удалить", "ToolButton9"));
+  popupMenu1_->addAction(commands.Forward("Отменить удаление", "RestoreEntries"));
   popupMenu1_->addSeparator();
   const std::pair<const char*, const char*> submenus[] = {
       {"AssignCategoryMenu", "Назначить категорию"},
@@ -100,9 +102,19 @@ void PhonebookCommands::BuildPopupMenu() {
   connect(lv_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { popupMenu1_->popup(lv_->viewport()->mapToGlobal(at)); });
 
-  // The list's keys and its double click press the commands' buttons.
+  // The list's keys and its double click press the commands' buttons; Insert over a row marked
+  // removed brings it back instead of adding one.
+  auto* insert = new QShortcut(Qt::Key_Insert, lv_, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(insert, &QShortcut::activated, this, [this, &commands] {
+    bool restored = false;
+    commands.Guarded([&] { restored = RestoreRemovedEntries(host_.state); });
+    if (restored) {
+      views_->ShowAll();
+    } else {
+      commands.Command("ToolButton7")->trigger();
+    }
+  });
   const std::pair<QKeySequence, const char*> keys[] = {{Qt::Key_F3, "ToolButton4"},
-                                                       {Qt::Key_Insert, "ToolButton7"},
                                                        {Qt::Key_F4, "ToolButton7"},
                                                        {Qt::Key_F2, "ToolButton8"},
                                                        {Qt::Key_Delete, "ToolButton9"}};
@@ -125,6 +137,15 @@ void PhonebookCommands::BindCommands() {
                        [this, &app, &shell] { EditEntry(PrepareEditEntry(app, shell)); });
   commands.BindCommand(
       "ToolButton9", [this, &app, &shell] { ThenShow([&] { RemoveSelectedEntry(app, shell); }); });
+  commands.BindCommand("RestoreEntries", [this, &app, &shell] {
+    if (RestoreRemovedEntries(app)) {
+      views_->ShowAll();
+    } else {
+      shell.Message(ProgramCaption(),
+                    std::string("Выделите строчки, помеченные для удаления (зачёркнутые)."),
+                    MessageIcon::None);
+    }
+  });
   commands.BindCommand("ToolButton11",
                        [this, &app, &shell] { ToolButton11Click(app, shell, host_.clock); });
   commands.BindCommand("ToolButton12",

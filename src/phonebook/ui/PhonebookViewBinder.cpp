@@ -45,6 +45,17 @@ void ShowPending(QTreeWidgetItem* item) {
   item->setToolTip(0, "Изменено, не загружено в телефон");
 }
 
+// A row removed in the program stays in sight, struck through, until the upload deletes it.
+void ShowRemoved(QTreeWidgetItem* item) {
+  QFont font = item->font(0);
+  font.setStrikeOut(true);
+  for (int column = 0; column < item->columnCount(); ++column) {
+    item->setFont(column, font);
+    item->setForeground(column, QBrush(Qt::gray));
+  }
+  item->setToolTip(0, "Будет удалено из телефона при загрузке; Insert отменяет удаление");
+}
+
 // The distinct rows of a selection range, in increasing order.
 std::set<int> RowsOf(const QItemSelection& selection) {
   std::set<int> rows;
@@ -101,6 +112,12 @@ void PhonebookViewBinder::ShowList() {
     item->setSelected(rows[p].Selected);
     item->setHidden(!ListRowMatchesFilter(rows[p], pb.ListFilter));
     if (ListRowHasPendingChange(pb, rows[p])) ShowPending(item);
+    if (ListRowIsRemoved(pb, rows[p])) ShowRemoved(item);
+  }
+  // The keyboard's place survives the rebuild, so Delete and Insert act where the user is.
+  if (const int current = pb.CurrentEntry > 0 ? FindListRow(pb, pb.CurrentEntry) : -1;
+      current >= 0) {
+    lv->setCurrentItem(items[current], 0, QItemSelectionModel::NoUpdate);
   }
   lv->header()->setSortIndicatorShown(pb.SortColumn >= 0);
   if (pb.SortColumn >= 0) {
@@ -193,6 +210,9 @@ void PhonebookViewBinder::WireList() {
             for (int row : RowsOf(deselected)) LVSelectItem(pb, row, false);
             for (int row : RowsOf(selected)) LVSelectItem(pb, row, true);
           });
+  connect(lv, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    host_.state.phonebook.CurrentEntry = current ? current->text(0).toInt() : 0;
+  });
   connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) {
     LVColumnClick(host_.state.phonebook, column);
     ShowList();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "PhonebookWindow.h"
 #include "phonebook/ui/EntryEditorDialog.h"
@@ -21,6 +22,13 @@ using test::Hex;
 void SelectRows(PhonebookWindow& w, std::initializer_list<int> indexes) {
   w.window.LV()->clearSelection();
   for (int index : indexes) w.ListRow(index)->setSelected(true);
+}
+
+// Presses a key the list answers to, as its shortcut would on a key press in the list.
+void PressListKey(PhonebookWindow& w, Qt::Key key) {
+  for (QShortcut* shortcut : w.window.LV()->findChildren<QShortcut*>()) {
+    if (shortcut->key() == QKeySequence(key)) emit shortcut->activated();
+  }
 }
 
 QAction* MenuItem(PhonebookWindow& w, const char* submenu, const QString& caption) {
@@ -132,15 +140,32 @@ TEST(EntryCommandsTest, AddEditAssignAndRemoveThroughTheDialogAndThePopup) {
   EXPECT_EQ(w.Entry(10)[EntryNumberType], "4");
   EXPECT_EQ(w.ListRow(10)->text(3), "Fax");
 
-  // Remove another: it is marked, leaves the list and the tree, and keeps its fields.
+  // Remove another: it is marked, stays listed struck through, leaves the tree, keeps its fields.
   SelectRows(w, {2});
   w.window.Command("ToolButton9")->trigger();
   EXPECT_EQ(w.Entry(2)[EntryMark], "Del");
   EXPECT_EQ(w.Entry(2)[EntryNumber], "\"+74951234502\"");
-  EXPECT_EQ(w.ListRow(2), nullptr);
-  EXPECT_EQ(w.window.LV()->topLevelItemCount(), listed);
+  ASSERT_NE(w.ListRow(2), nullptr);
+  EXPECT_TRUE(w.ListRow(2)->font(1).strikeOut());
+  EXPECT_FALSE(w.ListRow(2)->isSelected());
+  EXPECT_EQ(w.window.LV()->topLevelItemCount(), listed + 1);
   EXPECT_FALSE(PhonebookWindow::Children(w.TreeCategory("Семья")).contains("Мама  (+74951234502)"));
   EXPECT_EQ(w.Entry(3)[EntryMark], "");
+
+  // Insert over it brings it back; Delete with nothing highlighted takes the current row.
+  QTreeWidget* lv = w.window.LV();
+  lv->setCurrentItem(w.ListRow(2), 0, QItemSelectionModel::NoUpdate);
+  PressListKey(w, Qt::Key_Insert);
+  EXPECT_EQ(w.Entry(2)[EntryMark], "1");
+  EXPECT_FALSE(w.ListRow(2)->font(1).strikeOut());
+  EXPECT_TRUE(PhonebookWindow::Children(w.TreeCategory("Семья")).contains("Мама  (+74951234502)"));
+  lv->clearSelection();
+  lv->setCurrentItem(w.ListRow(3), 0, QItemSelectionModel::NoUpdate);
+  PressListKey(w, Qt::Key_Delete);
+  EXPECT_EQ(w.Entry(3)[EntryMark], "Del");
+  EXPECT_TRUE(w.ListRow(3)->font(1).strikeOut());
+  w.window.Command("RestoreEntries")->trigger();
+  EXPECT_EQ(w.Entry(3)[EntryMark], "1");
 }
 
 TEST(EntryCommandsTest, RefusedIndexKeepsTheDialogOpenAndCancelStoresNothing) {
