@@ -1,5 +1,7 @@
 #include "app/ui/ListPage.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -53,8 +55,11 @@ QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& col
   QStringList captions;
   for (const ListColumn& column : columns) captions << FromCore(column.Caption);
   list->setHeaderLabels(captions);
-  int index = 0;
-  for (const ListColumn& column : columns) list->setColumnWidth(index++, column.Width);
+  // A caption is never cut, whatever the font.
+  for (int index = 0; index < static_cast<int>(columns.size()); ++index) {
+    list->setColumnWidth(index,
+                         std::max(columns[index].Width, list->header()->sectionSizeHint(index)));
+  }
   return list;
 }
 

@@ -43,9 +43,11 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
   EXPECT_EQ(window.LV()->columnCount(), 16);
   EXPECT_EQ(window.LV()->headerItem()->text(7), "Основной номер");
   // The shipped widths show every caption whole.
-  for (int column = 0; column < 16; ++column) {
-    EXPECT_GE(window.LV()->columnWidth(column), window.LV()->header()->sectionSizeHint(column))
-        << window.LV()->headerItem()->text(column).toStdString();
+  for (QTreeWidget* list : {window.LV(), window.LVCat(), window.LVCal()}) {
+    for (int column = 0; column < list->columnCount(); ++column) {
+      EXPECT_GE(list->columnWidth(column), list->header()->sectionSizeHint(column))
+          << list->headerItem()->text(column).toStdString();
+    }
   }
   EXPECT_EQ(window.LVCat()->columnCount(), 4);
   EXPECT_EQ(window.LVCat()->columnWidth(2), 150);
