@@ -108,14 +108,21 @@ TEST(EmulatedPhoneTest, MemoryWindowsFollowTheModelGroup) {
     const std::string p = std::to_string(c.phone);
     EXPECT_EQ(phone.FirstSimIndex(), c.phone + 1);
     EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"ME\",39," + p + "\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (1-" + p + "),40,24\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+MPBSC=?"), "\r\n+MPBSC: " + p + ",39\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"SM\",10,100\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (" + std::to_string(c.phone + 1) + "-" +
+                                             std::to_string(c.phone + 100) + "),40,24\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS=MT"), kOk);
     EXPECT_EQ(Reply(phone, "AT+CPBS?"),
               "\r\n+CPBS: \"MT\",49," + std::to_string(c.phone + 100) + "\r\n" + kOk);
     EXPECT_EQ(Reply(phone, "AT+MPBSC=?"),
               "\r\n+MPBSC: " + std::to_string(c.phone + 100) + ",49\r\n" + kOk);
+    EXPECT_EQ(Reply(phone, "AT+CPBR=?"),
+              "\r\n+CPBR: (1-" + std::to_string(c.phone + 100) + "),40,24\r\n" + kOk);
+    // AT+MPBR=? tells the phone memory whichever memory is selected.
+    EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=?"), "\r\n+MPBR: 1-" + p + ",40,24,");
 
     // The phone memory alone: the SIM records lie past its end.
     EXPECT_EQ(Reply(phone, "AT+CPBS=\"ME\""), kOk);
@@ -144,6 +151,20 @@ TEST(EmulatedPhoneTest, MemoryWindowsFollowTheModelGroup) {
                   .find("+MPBR: " + std::to_string(c.phone + 12) + ","),
               std::string::npos);
   }
+}
+
+TEST(EmulatedPhoneTest, TellsItsRangesAndLimitsAsARazr) {
+  EmulatedPhone phone(Options());
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
+  // The capture's own phone: 1000 records, 30 categories.
+  EXPECT_EQ(Reply(phone, "AT+MPBR=?"),
+            "\r\n+MPBR: 1-1000,40,24,8,0-1,50,(0,2,4,6,9-30,255),(0),(0-1),(1-30),(255),25,(0-1,"
+            "255),264,(0),0,0,0,0,0,0,0\r\n" +
+                kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=?"), "\r\n+MPGR: (1-30)\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (1001-1250),40,24\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBR=1"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPBR=1251"), kError) << "past the end";
 }
 
 TEST(EmulatedPhoneTest, SampleRecordsReadInTheL6Layout) {
@@ -299,6 +320,7 @@ TEST(EmulatedPhoneTest, CategoriesReadWriteAndGeneralStays) {
   EXPECT_EQ(Reply(phone, "AT+MPGW=2"), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPGR=2,2"), kOk);
   EXPECT_EQ(Reply(phone, "AT+MPGR=31,31"), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=1,31"), kError) << "reaches past the last category";
 }
 
 TEST(EmulatedPhoneTest, DatebookAnswersOnlyWhileLocked) {

@@ -15,6 +15,8 @@ constexpr size_t kMaxAddressFieldLength = 64;
 constexpr size_t kMaxPictureLength = 255;
 constexpr size_t kBasicValueCount = 15;
 constexpr size_t kAdvancedValueCount = 23;
+// The number length phones tell in AT+CPBR=? and AT+MPBR=?.
+constexpr int kToldNumberLength = 40;
 
 constexpr int kEmailType = 6;
 constexpr int kMailingListType = 7;
@@ -54,9 +56,28 @@ bool IsDate(std::string_view text) {
   return true;
 }
 
+std::string Range(int first, int last) {
+  return std::to_string(first) + "-" + std::to_string(last);
+}
+
 }  // namespace
 
 std::string EmulatedPhone::ExecutePhonebook(std::string_view name, std::string_view tail) {
+  if (name == "+CPBR" && tail == "=?") {
+    const Window window = MemoryWindow(memory_);
+    return InfoLine("+CPBR: (" + Range(window.first, window.last) + ")," +
+                    std::to_string(kToldNumberLength) + "," + std::to_string(kMaxNameLength)) +
+           kOk;
+  }
+  if (name == "+MPBR" && tail == "=?") {
+    // The values after the limits are those of a RAZR-class phone; the category range is ours.
+    const Window window = MemoryWindow(PhonebookMemory::Phone);
+    return InfoLine("+MPBR: " + Range(window.first, window.last) + "," +
+                    std::to_string(kToldNumberLength) + "," + std::to_string(kMaxNameLength) +
+                    ",8,0-1,50,(0,2,4,6,9-30,255),(0),(0-1),(" + Range(1, kCategoryCount) +
+                    "),(255),25,(0-1,255),264,(0),0,0,0,0,0,0,0") +
+           kOk;
+  }
   if (name == "+CPBS") {
     if (tail == "?") {
       const Window window = MemoryWindow(memory_);
@@ -207,6 +228,9 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
 }
 
 std::string EmulatedPhone::ExecuteCategories(std::string_view name, std::string_view tail) {
+  if (name == "+MPGR" && tail == "=?") {
+    return InfoLine("+MPGR: (" + Range(1, kCategoryCount) + ")") + kOk;
+  }
   if (name == "+MPGR") return ReadCategories(tail);
   if (name == "+MPGW") return WriteCategory(tail);
   return kError;
@@ -214,9 +238,10 @@ std::string EmulatedPhone::ExecuteCategories(std::string_view name, std::string_
 
 std::string EmulatedPhone::ReadCategories(std::string_view tail) const {
   const auto range = ParseIndexRange(tail);
-  if (!range || range->first < 1 || range->first > kCategoryCount) return kError;
+  // Categories the phone lacks are refused, not skipped.
+  if (!range || range->first < 1 || range->last > kCategoryCount) return kError;
   std::string reply;
-  for (int n = range->first; n <= std::min(range->last, kCategoryCount); ++n) {
+  for (int n = range->first; n <= range->last; ++n) {
     if (!categories_[n]) continue;
     const CategoryRecord& c = *categories_[n];
     reply += InfoLine("+MPGR: " + std::to_string(n) + "," + TextToWire(c.name, charset_) + "," +
