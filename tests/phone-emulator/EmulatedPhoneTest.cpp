@@ -99,7 +99,7 @@ TEST(EmulatedPhoneTest, MemoryWindowsFollowTheModelGroup) {
     const char* model;
     int phone;
   };
-  for (const Case c : {Case{"E398", 1000}, Case{"V3", 1000}, Case{"L6", 1000}, Case{"C650", 500},
+  for (const Case c : {Case{"E398", 1000}, Case{"V3", 1000}, Case{"V500", 1000}, Case{"C650", 500},
                        Case{"V180", 500}, Case{"V220", 500}, Case{"C550", 500}}) {
     SCOPED_TRACE(c.model);
     EmulatorOptions options = Options(c.model, true);
@@ -165,6 +165,98 @@ TEST(EmulatedPhoneTest, TellsItsRangesAndLimitsAsARazr) {
   EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (1001-1250),40,24\r\n" + kOk);
   EXPECT_EQ(Reply(phone, "AT+CPBR=1"), kError);
   EXPECT_EQ(Reply(phone, "AT+MPBR=1251"), kError) << "past the end";
+}
+
+// Lines of the published L6 transcripts, byte for byte.
+const std::string kL6Record501 =
+    "+MPBR: 501,\"+393280000000\",145,004D0061006400640079,8,0,255,0,1,1,255,255,0,,0,0,,,,,,,,"
+    "\"\",\"\"";
+const std::string kL6Record502 =
+    "+MPBR: 502,\"340000000\",129,0043006C0061007500640069006100200041006D00610074,8,0,255,0,1,"
+    "1,255,255,0,,0,0,,,,,,,,\"\",\"\"";
+
+TEST(EmulatedPhoneTest, L6AnswersAsItsTranscripts) {
+  EmulatedPhone phone(Options("L6", true));
+  EXPECT_EQ(phone.Receive("AT+CGMM\r"),
+            "AT+CGMM\r\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=L6\"\r\n\r\nOK\r\n");
+  EXPECT_EQ(Reply(phone, "AT+CGMR"), "\r\n+CGMR: \"R3517_G_0A.63.12R\"\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBS=?"),
+            "\r\n+CPBS: (\"ME\",\"SM\",\"MT\",\"ON\",\"DC\",\"MC\",\"RC\",\"EN\",\"AD\",\"QD\","
+            "\"SD\",\"FD\")\r\n" +
+                kOk);
+  EXPECT_EQ(Reply(phone, "AT+MODE=22"), kError);
+
+  // The banner of the mode change stands before the echo of the next command.
+  EXPECT_EQ(phone.Receive("AT+MODE=2\r"), "AT+MODE=2\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+CSCS=\"UCS2\"\r"),
+            "+MBAN: Copyright 2000-2002 Motorola, Inc.\r\nAT+CSCS=\"UCS2\"\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT\r"), "AT\r\r\nOK\r\n") << "once";
+
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"SM\",10,250\r\n" + kOk);
+  EXPECT_EQ(phone.Receive("AT+CPBR=?\r"), "AT+CPBR=?\r\r\n+CPBR: (501-750),40,15\r\n\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+MPBR=501\r"), "AT+MPBR=501\r\r\n" + kL6Record501 + "\r\n\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+MPBR=502\r"), "AT+MPBR=502\r\r\n" + kL6Record502 + "\r\n\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+MPBR=1002\r"), "AT+MPBR=1002\r\r\nERROR\r\n");
+  EXPECT_EQ(phone.Receive("AT+MPBR=499\r"), "AT+MPBR=499\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+MPBR=500\r"), "AT+MPBR=500\r\r\nOK\r\n");
+
+  // SIM names hold 15 characters wherever the record is written from.
+  const std::string tail = ",8,0,255,0,1,1,255,255,0,,0,0";
+  EXPECT_EQ(Reply(phone, "AT+MPBW=503,\"1\",129," + Hex("Fifteen letters") + tail), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=503,\"1\",129," + Hex("Sixteen letters!") + tail), kError);
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"MT\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (1-750),40,24\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=504,\"1\",129," + Hex("Sixteen letters!") + tail), kError);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=50,\"1\",129," + Hex("Sixteen letters!") + tail), kOk);
+
+  // The sample's 39 phone records and the one written lie in its 500.
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"ME\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBS?"), "\r\n+CPBS: \"ME\",40,500\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (1-500),40,24\r\n" + kOk);
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=?"), "\r\n+MPBR: 1-500,40,24,");
+}
+
+TEST(EmulatedPhoneTest, ElevenCategoryPhoneRefusesTheOthers) {
+  EmulatedPhone phone(Options("categories-11", true));
+  EXPECT_EQ(Reply(phone, "AT+CGMM"),
+            "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"GSM850\",\"MODEL=V360\"\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPGR=?"), "\r\n+MPGR: (1-11)\r\n" + kOk);
+  EXPECT_NE(Reply(phone, "AT+MPBR=?").find(",(0-1),(1-11),(255),"), std::string::npos);
+  const std::string all = Reply(phone, "AT+MPGR=1,11");
+  EXPECT_PRED2(StartsWith, all, "\r\n+MPGR: 1,\"General\",255,0,0\r\n");
+  EXPECT_NE(all.find("\r\n+MPGR: 9,"), std::string::npos) << "the sample fits its 11";
+
+  for (const char* command : {"AT+MPGR=1,30", "AT+MPGW=12,\"Extra\",255,0,0", "AT+MPGW=12",
+                              "AT+MPBW=3,\"1\",129,\"A\",3,0,255,0,1,12,255,255,0,,0,0"}) {
+    EXPECT_EQ(Reply(phone, command), kError) << command;
+  }
+  EXPECT_EQ(Reply(phone, "AT+MPGW=11,\"Last\",255,0,0"), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBW=3,\"1\",129,\"A\",3,0,255,0,1,11,255,255,0,,0,0"), kOk);
+}
+
+TEST(EmulatedPhoneTest, RangeFromTenRefusesReadsBelowIt) {
+  EmulatorOptions options = Options("range-from-10", true);
+  options.fill = 2000;
+  EmulatedPhone phone(options);
+  EXPECT_NE(Reply(phone, "AT+CGMM").find("\"MODEL=V1050\""), std::string::npos);
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=?"), "\r\n+MPBR: 10-1009,40,24,");
+  EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (10-1009),40,24\r\n" + kOk);
+  EXPECT_EQ(phone.UsedRecords(PhonebookMemory::Phone), 1000);
+  EXPECT_EQ(DecodeUcs2Hex(phone.Record(10)->name), "Мама") << "the sample starts at 10";
+  EXPECT_EQ(phone.Record(1009)->number.rfind("+7916", 0), 0u);
+  EXPECT_EQ(phone.Record(1010)->number, "+79164441122") << "the SIM comes after it";
+
+  for (const char* command : {"AT+MPBR=1", "AT+MPBR=9", "AT+MPBR=1,10", "AT+MPBR=9,20",
+                              "AT+MPBW=9,\"1\",129,\"A\",3,0,255,0,1,1,255,255,0,,0,0"}) {
+    EXPECT_EQ(Reply(phone, command), kError) << command;
+  }
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MPBR=10,19"), "\r\n+MPBR: 10,\"+79161234501\",");
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"SM\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (1010-1259),40,24\r\n" + kOk);
+  EXPECT_EQ(Reply(phone, "AT+MPBR=5"), kError);
+  EXPECT_EQ(Reply(phone, "AT+CPBS=\"MT\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (10-1259),40,24\r\n" + kOk);
 }
 
 TEST(EmulatedPhoneTest, SampleRecordsReadInTheL6Layout) {

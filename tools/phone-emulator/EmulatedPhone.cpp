@@ -14,6 +14,10 @@ namespace {
 // Longer lines do not fit the phone's command buffer.
 constexpr size_t kMaxLineLength = 2048;
 
+constexpr std::string_view kBanner = "+MBAN: Copyright 2000-2002 Motorola, Inc.";
+// Unframed: it ends what the phone was doing, not a reply.
+const std::string kLateBanner = std::string(kBanner) + "\r\n";
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (size_t i = 0; i < prefix.size(); ++i) {
@@ -30,13 +34,8 @@ std::string Upper(std::string_view text) {
 
 }  // namespace
 
-bool HasFiveHundredRecords(std::string_view model) {
-  return model == "C650" || model == "V180" || model == "V220" || model == "C550";
-}
-
 EmulatedPhone::EmulatedPhone(const EmulatorOptions& options)
-    : model_(options.model),
-      phoneCapacity_(HasFiveHundredRecords(options.model) ? 500 : 1000),
+    : profile_(ProfileFor(options.model)),
       simCapacity_(options.simCapacity),
       errorOn_(options.errorOn) {
   categories_[1] = CategoryRecord{"00470065006E006500720061006C", "255", "0", "0"};  // General
@@ -57,6 +56,7 @@ std::vector<Exchange> EmulatedPhone::ReceiveLines(std::string_view bytes) {
       continue;
     }
     Exchange exchange;
+    const bool banner = std::exchange(bannerDue_, false);
     exchange.command = std::move(pendingLine_);
     pendingLine_.clear();
     if (echo_) exchange.echo = exchange.command + "\r";
@@ -65,6 +65,7 @@ std::vector<Exchange> EmulatedPhone::ReceiveLines(std::string_view bytes) {
     } else if (!exchange.command.empty()) {
       exchange.reply = Execute(exchange.command);
     }
+    if (banner) exchange.echo.insert(0, kLateBanner);
     exchange.toP2K = std::exchange(toP2K_, false);
     lineOverflow_ = false;
     exchanges.push_back(std::move(exchange));
@@ -112,12 +113,10 @@ std::string EmulatedPhone::ExecuteBasic(std::string_view name, std::string_view 
     }
     if (name == "+CGMI") return InfoLine("+CGMI: \"Motorola CE, Copyright 2000\"") + kOk;
     if (name == "+CGMM") {
-      return InfoLine("+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"GSM850\",\"MODEL=" + model_ +
-                      "\"") +
-             kOk;
+      return InfoLine("+CGMM: " + profile_.bands + ",\"MODEL=" + profile_.model + "\"") + kOk;
     }
     if (name == "+CGSN") return InfoLine("+CGSN: " + Imei()) + kOk;
-    if (name == "+CGMR") return InfoLine("+CGMR: \"R373_G_0E.30.49R\"") + kOk;
+    if (name == "+CGMR") return InfoLine("+CGMR: \"" + profile_.firmware + "\"") + kOk;
     return kError;
   }
   if (name == "+CSCS") {
@@ -140,7 +139,8 @@ std::string EmulatedPhone::ExecuteBasic(std::string_view name, std::string_view 
     if (mode == 2) {
       // Phonebook mode starts again from the plain character set.
       charset_ = Charset::Gsm;
-      return InfoLine("+MBAN: Copyright 2000-2002 Motorola, Inc.") + kOk;
+      bannerDue_ = profile_.lateBanner;
+      return profile_.lateBanner ? kOk : InfoLine(kBanner) + kOk;
     }
     if (mode == 8) toP2K_ = true;
     if (mode == 0 || mode == 8) return kOk;
@@ -172,13 +172,13 @@ std::string EmulatedPhone::Imei() const {
 EmulatedPhone::Window EmulatedPhone::MemoryWindow(PhonebookMemory memory) const {
   switch (memory) {
     case PhonebookMemory::Phone:
-      return {1, phoneCapacity_};
+      return {FirstPhoneIndex(), FirstSimIndex() - 1};
     case PhonebookMemory::Sim:
-      return {phoneCapacity_ + 1, phoneCapacity_ + simCapacity_};
+      return {FirstSimIndex(), FirstSimIndex() + simCapacity_ - 1};
     case PhonebookMemory::Both:
       break;
   }
-  return {1, phoneCapacity_ + simCapacity_};
+  return {FirstPhoneIndex(), FirstSimIndex() + simCapacity_ - 1};
 }
 
 const PhonebookRecord* EmulatedPhone::Record(int index) const {
@@ -187,7 +187,7 @@ const PhonebookRecord* EmulatedPhone::Record(int index) const {
 }
 
 const CategoryRecord* EmulatedPhone::Category(int number) const {
-  if (number < 1 || number > kCategoryCount || !categories_[number]) return nullptr;
+  if (number < 1 || number > CategoryCount() || !categories_[number]) return nullptr;
   return &*categories_[number];
 }
 
@@ -210,7 +210,7 @@ void EmulatedPhone::PutRecord(int index, PhonebookRecord record) {
 }
 
 void EmulatedPhone::PutCategory(int number, CategoryRecord category) {
-  if (number < 1 || number > kCategoryCount) return;
+  if (number < 1 || number > CategoryCount()) return;
   categories_[number] = std::move(category);
 }
 

@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "phone-emulator/EmulatorOptions.h"
+#include "phone-emulator/ModelProfile.h"
 #include "phone-emulator/PhoneRecords.h"
 #include "phone-emulator/PhoneText.h"
 
 namespace quorix::emu {
 
 enum class PhonebookMemory { Phone, Sim, Both };
-
-// C650, V180, V220 and C550 keep 500 records in phone memory; the others 1000.
-bool HasFiveHundredRecords(std::string_view model);
 
 // One command line and what the phone sends back for it.
 struct Exchange {
@@ -30,6 +28,7 @@ struct Exchange {
 // the commands that reach them. It does no I/O: bytes in, bytes to send out.
 class EmulatedPhone {
  public:
+  // The most categories any phone has.
   static constexpr int kCategoryCount = 30;
   static constexpr int kDatebookCapacity = 500;
 
@@ -41,10 +40,13 @@ class EmulatedPhone {
   // The same, as the bytes the phone sends back: echoes and replies in order.
   std::string Receive(std::string_view bytes);
 
-  const std::string& Model() const { return model_; }
-  int PhoneCapacity() const { return phoneCapacity_; }
+  const ModelProfile& Profile() const { return profile_; }
+  const std::string& Model() const { return profile_.model; }
+  int PhoneCapacity() const { return profile_.phoneRecords; }
   int SimCapacity() const { return simCapacity_; }
-  int FirstSimIndex() const { return phoneCapacity_ + 1; }
+  int FirstPhoneIndex() const { return profile_.firstPhoneIndex; }
+  int FirstSimIndex() const { return profile_.firstPhoneIndex + profile_.phoneRecords; }
+  int CategoryCount() const { return profile_.categoryCount; }
   bool EchoOn() const { return echo_; }
   Charset CurrentCharset() const { return charset_; }
   PhonebookMemory SelectedMemory() const { return memory_; }
@@ -85,7 +87,8 @@ class EmulatedPhone {
   std::string ReadDatebook(std::string_view tail) const;
   std::string WriteDatebook(std::string_view tail);
 
-  std::optional<PhonebookRecord> ParseRecord(const std::vector<std::string_view>& values) const;
+  std::optional<PhonebookRecord> ParseRecord(const std::vector<std::string_view>& values,
+                                             size_t nameLength) const;
   std::optional<DatebookRecord> ParseDatebookEvent(
       const std::vector<std::string_view>& values) const;
   std::string RecordLine(int index, const PhonebookRecord& record) const;
@@ -94,8 +97,7 @@ class EmulatedPhone {
   Window MemoryWindow(PhonebookMemory memory) const;
   void Reset();
 
-  std::string model_;
-  int phoneCapacity_;
+  ModelProfile profile_;
   int simCapacity_;
   std::vector<std::string> errorOn_;
 
@@ -105,6 +107,7 @@ class EmulatedPhone {
   bool datebookLocked_ = false;
 
   bool toP2K_ = false;
+  bool bannerDue_ = false;
   std::string pendingLine_;
   bool lineOverflow_ = false;
 

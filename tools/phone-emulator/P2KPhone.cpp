@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "phone-emulator/ModelProfile.h"
 #include "phone-emulator/SamplePhone.h"
 
 namespace quorix::emu {
@@ -78,7 +79,7 @@ bool Matches(const std::vector<std::string>& patterns, const std::string& path) 
 }  // namespace
 
 P2KPhone::P2KPhone(const EmulatorOptions& options)
-    : model_(options.model),
+    : model_(ProfileFor(options.model).model),
       productId_(options.model == "C350" ? 0x5801 : 0x4901),
       neverReady_(options.p2kNeverReady),
       unplugAt_(options.p2kUnplugAt) {

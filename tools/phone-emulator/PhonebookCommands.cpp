@@ -65,8 +65,10 @@ std::string Range(int first, int last) {
 std::string EmulatedPhone::ExecutePhonebook(std::string_view name, std::string_view tail) {
   if (name == "+CPBR" && tail == "=?") {
     const Window window = MemoryWindow(memory_);
+    const size_t nameLength =
+        memory_ == PhonebookMemory::Sim ? profile_.simNameLength : kMaxNameLength;
     return InfoLine("+CPBR: (" + Range(window.first, window.last) + ")," +
-                    std::to_string(kToldNumberLength) + "," + std::to_string(kMaxNameLength)) +
+                    std::to_string(kToldNumberLength) + "," + std::to_string(nameLength)) +
            kOk;
   }
   if (name == "+MPBR" && tail == "=?") {
@@ -74,7 +76,7 @@ std::string EmulatedPhone::ExecutePhonebook(std::string_view name, std::string_v
     const Window window = MemoryWindow(PhonebookMemory::Phone);
     return InfoLine("+MPBR: " + Range(window.first, window.last) + "," +
                     std::to_string(kToldNumberLength) + "," + std::to_string(kMaxNameLength) +
-                    ",8,0-1,50,(0,2,4,6,9-30,255),(0),(0-1),(" + Range(1, kCategoryCount) +
+                    ",8,0-1,50,(0,2,4,6,9-30,255),(0),(0-1),(" + Range(1, CategoryCount()) +
                     "),(255),25,(0-1,255),264,(0),0,0,0,0,0,0,0") +
            kOk;
   }
@@ -86,7 +88,7 @@ std::string EmulatedPhone::ExecutePhonebook(std::string_view name, std::string_v
                       std::to_string(window.last - window.first + 1)) +
              kOk;
     }
-    if (tail == "=?") return InfoLine("+CPBS: (\"ME\",\"SM\",\"MT\")") + kOk;
+    if (tail == "=?") return InfoLine("+CPBS: " + profile_.memories) + kOk;
     if (tail.size() < 2 || tail[0] != '=') return kError;
     std::string_view value = tail.substr(1);
     if (const auto inner = Unquote(value)) value = *inner;
@@ -115,7 +117,8 @@ std::string EmulatedPhone::ExecutePhonebook(std::string_view name, std::string_v
 std::string EmulatedPhone::ReadRecords(std::string_view tail) const {
   const auto range = ParseIndexRange(tail);
   const Window window = MemoryWindow(memory_);
-  if (!range || range->first < 1 || range->first > window.last) return kError;
+  // Below the phone's first record is an error in every memory, as past the memory's end.
+  if (!range || range->first < FirstPhoneIndex() || range->first > window.last) return kError;
   std::string reply;
   const int first = std::max(range->first, window.first);
   const int last = std::min(range->last, window.last);
@@ -162,14 +165,16 @@ std::string EmulatedPhone::WriteRecord(std::string_view tail) {
     records_.erase(*index);
     return kOk;
   }
-  const auto record = ParseRecord({values.begin() + 1, values.end()});
+  const bool onSim = *index >= FirstSimIndex();
+  const auto record = ParseRecord({values.begin() + 1, values.end()},
+                                  onSim ? profile_.simNameLength : kMaxNameLength);
   if (!record) return kError;
   records_[*index] = *record;
   return kOk;
 }
 
-std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
-    const std::vector<std::string_view>& v) const {
+std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(const std::vector<std::string_view>& v,
+                                                          size_t nameLength) const {
   if (v.size() != kBasicValueCount && v.size() != kAdvancedValueCount) return std::nullopt;
   PhonebookRecord r;
   const auto number = Unquote(v[0]);
@@ -191,7 +196,7 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
   r.numberType = v[3];
   const auto name = TextFromWire(v[2], charset_);
   const auto picture = TextFromWire(v[12], charset_);
-  if (!name || TextLength(*name) > kMaxNameLength || !picture ||
+  if (!name || TextLength(*name) > nameLength || !picture ||
       TextLength(*picture) > kMaxPictureLength) {
     return std::nullopt;
   }
@@ -200,7 +205,7 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
   for (size_t i : {4, 5, 6, 7, 8, 9, 10, 11, 13, 14}) {
     if (!IsEmptyOrDecimal(v[i])) return std::nullopt;
   }
-  if (!v[8].empty() && !IsDecimalWithin(v[8], 1, kCategoryCount)) return std::nullopt;
+  if (!v[8].empty() && !IsDecimalWithin(v[8], 1, CategoryCount())) return std::nullopt;
   // The phone keeps numbers in these places; an omitted value takes the phone's default.
   const auto value = [&v](size_t i, const char* omitted) {
     return v[i].empty() ? std::string(omitted) : std::string(v[i]);
@@ -229,7 +234,7 @@ std::optional<PhonebookRecord> EmulatedPhone::ParseRecord(
 
 std::string EmulatedPhone::ExecuteCategories(std::string_view name, std::string_view tail) {
   if (name == "+MPGR" && tail == "=?") {
-    return InfoLine("+MPGR: (" + Range(1, kCategoryCount) + ")") + kOk;
+    return InfoLine("+MPGR: (" + Range(1, CategoryCount()) + ")") + kOk;
   }
   if (name == "+MPGR") return ReadCategories(tail);
   if (name == "+MPGW") return WriteCategory(tail);
@@ -239,7 +244,7 @@ std::string EmulatedPhone::ExecuteCategories(std::string_view name, std::string_
 std::string EmulatedPhone::ReadCategories(std::string_view tail) const {
   const auto range = ParseIndexRange(tail);
   // Categories the phone lacks are refused, not skipped.
-  if (!range || range->first < 1 || range->last > kCategoryCount) return kError;
+  if (!range || range->first < 1 || range->last > CategoryCount()) return kError;
   std::string reply;
   for (int n = range->first; n <= range->last; ++n) {
     if (!categories_[n]) continue;
@@ -254,7 +259,7 @@ std::string EmulatedPhone::WriteCategory(std::string_view tail) {
   if (tail.size() < 2 || tail[0] != '=') return kError;
   const auto values = SplitValues(tail.substr(1));
   // Category 1 is the phone's own "General".
-  if (!IsDecimalWithin(values[0], 2, kCategoryCount)) return kError;
+  if (!IsDecimalWithin(values[0], 2, CategoryCount())) return kError;
   const int number = *ParseDecimal(values[0]);
   if (values.size() == 1) {
     categories_[number].reset();

@@ -91,7 +91,10 @@ void LoadCategories(EmulatedPhone& phone) {
 }
 
 void LoadPhoneMemory(EmulatedPhone& phone) {
-  const auto put = [&phone](int index, PhonebookRecord r) { phone.PutRecord(index, std::move(r)); };
+  // Placed from the phone's first record on.
+  const auto put = [&phone](int index, PhonebookRecord r) {
+    phone.PutRecord(phone.FirstPhoneIndex() - 1 + index, std::move(r));
+  };
   put(1, WithMelody(Entry("Мама", "+79161234501", kMobile, kFamily, true), 7));
   put(2, WithMelody(Entry("Мама", "+74951234502", kHome, kFamily, false), 7));
   put(3, Entry("Папа", "+79161234503", kMobile, kFamily, true));
@@ -161,9 +164,16 @@ void LoadSim(EmulatedPhone& phone) {
       {6, "Dentist", "84959876543"}, {7, "Гараж", "+79031230000"}, {9, "Work", "+74952020202"},
       {11, "Катя", "+79998887766"},
   };
+  // The first two SIM records of the published L6 transcripts.
+  static constexpr SimEntry kCapturedL6[] = {
+      {0, "Maddy", "+393280000000"},
+      {1, "Claudia Amat", "340000000"},
+  };
+  const bool l6 = phone.Model() == "L6";
   for (const SimEntry& e : kSim) {
-    PhonebookRecord r = Entry(e.name, e.number, kSimType, kGeneral, true);
-    phone.PutRecord(phone.FirstSimIndex() + e.offset, std::move(r));
+    const SimEntry& entry = l6 && e.offset < 2 ? kCapturedL6[e.offset] : e;
+    PhonebookRecord r = Entry(entry.name, entry.number, kSimType, kGeneral, true);
+    phone.PutRecord(phone.FirstSimIndex() + entry.offset, std::move(r));
   }
 }
 
@@ -230,7 +240,8 @@ void LoadSampleFiles(P2KPhone& phone) {
 
 void FillPhoneMemory(EmulatedPhone& phone, int count) {
   int placed = 0;
-  for (int index = 1; index <= phone.PhoneCapacity() && placed < count; ++index) {
+  const int end = phone.FirstPhoneIndex() + phone.PhoneCapacity();
+  for (int index = phone.FirstPhoneIndex(); index < end && placed < count; ++index) {
     if (phone.Record(index)) continue;
     ++placed;
     char number[24];

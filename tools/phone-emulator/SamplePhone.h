@@ -13,7 +13,7 @@ void LoadSamplePhone(EmulatedPhone& phone);
 // under /a/mobile/picture/, with attributes that differ from file to file.
 void LoadSampleFiles(P2KPhone& phone);
 
-// Generated contacts in the free phone-memory records from 1 upward, as many as fit.
+// Generated contacts in the free phone-memory records from the first upward, as many as fit.
 void FillPhoneMemory(EmulatedPhone& phone, int count);
 
 }  // namespace quorix::emu

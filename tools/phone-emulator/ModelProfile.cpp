@@ -1,0 +1,32 @@
+#include "phone-emulator/ModelProfile.h"
+
+namespace quorix::emu {
+
+bool HasFiveHundredRecords(std::string_view model) {
+  return model == "C650" || model == "V180" || model == "V220" || model == "C550";
+}
+
+ModelProfile ProfileFor(const std::string& name) {
+  ModelProfile p;
+  p.model = name;
+  if (HasFiveHundredRecords(name)) p.phoneRecords = 500;
+  if (name == "L6") {
+    // As the published L6 transcripts show it.
+    p.bands = "\"GSM900\",\"GSM1800\",\"GSM1900\"";
+    p.firmware = "R3517_G_0A.63.12R";
+    p.memories =
+        "(\"ME\",\"SM\",\"MT\",\"ON\",\"DC\",\"MC\",\"RC\",\"EN\",\"AD\",\"QD\",\"SD\",\"FD\")";
+    p.phoneRecords = 500;
+    p.simNameLength = 15;
+    p.lateBanner = true;
+  } else if (name == "categories-11") {
+    p.model = "V360";
+    p.categoryCount = 11;
+  } else if (name == "range-from-10") {
+    p.model = "V1050";
+    p.firstPhoneIndex = 10;
+  }
+  return p;
+}
+
+}  // namespace quorix::emu
