@@ -259,6 +259,38 @@ TEST(EmulatedPhoneTest, RangeFromTenRefusesReadsBelowIt) {
   EXPECT_EQ(Reply(phone, "AT+CPBR=?"), "\r\n+CPBR: (10-1259),40,24\r\n" + kOk);
 }
 
+TEST(EmulatedPhoneTest, L7SendsNoiseBeforeEveryEcho) {
+  EmulatedPhone phone(Options("L7"));
+  // As captured, less the echoed command text.
+  const std::string captured = "\xFF\xFF\r\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n\r\nOK\r\n";
+  EXPECT_EQ(phone.Receive("AT+CGMI\r"), captured.substr(0, 2) + "AT+CGMI" + captured.substr(2));
+  EXPECT_EQ(phone.Receive("ATE0\r"),
+            "\xFF\xFF"
+            "ATE0\r\r\nOK\r\n");
+  EXPECT_EQ(phone.Receive("AT+CGMI\r"), "\xFF\xFF" + captured.substr(3));
+  EXPECT_NE(phone.Receive("AT+MPBR=?\r").find("\r\n+MPBR: 1-1000,"), std::string::npos);
+}
+
+TEST(EmulatedPhoneTest, QuotedTitlesTravelQuotedInUcs2) {
+  EmulatedPhone phone(Options("quoted-titles", true));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=\"UCS2\""), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBL=1"), kOk);
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MDBR=0,0"),
+               "\r\n+MDBR: 0,\"0421043E0432043504490430043D04380435\",1,1,\"10:00\",");
+  const std::string event = ",1,0,\"10:00\",\"12-01-2026\",30,\"00:00\",\"00-00-2000\",0";
+  EXPECT_EQ(Reply(phone, "AT+MDBW=20,\"" + Hex("Тест") + "\"" + event), kOk);
+  EXPECT_EQ(Reply(phone, "AT+MDBW=21," + Hex("Тест") + event), kOk);
+  EXPECT_EQ(phone.DatebookEvent(20)->title, Hex("Тест"));
+  EXPECT_EQ(phone.DatebookEvent(21)->title, Hex("Тест"));
+  EXPECT_EQ(Reply(phone, "AT+CSCS=\"GSM\""), kOk);
+  EXPECT_PRED2(StartsWith, Reply(phone, "AT+MDBR=2,2"), "\r\n+MDBR: 2,\"Meeting with Alex\",1,");
+
+  EmulatedPhone plain(Options("E398"));
+  EXPECT_EQ(Reply(plain, "AT+CSCS=\"UCS2\""), kOk);
+  EXPECT_EQ(Reply(plain, "AT+MDBL=1"), kOk);
+  EXPECT_EQ(Reply(plain, "AT+MDBW=20,\"" + Hex("Тест") + "\"" + event), kError);
+}
+
 TEST(EmulatedPhoneTest, SampleRecordsReadInTheL6Layout) {
   EmulatedPhone phone(Options("E398", true));
   EXPECT_EQ(Reply(phone, "AT+CSCS=UCS2"), kOk);

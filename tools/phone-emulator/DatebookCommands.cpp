@@ -74,9 +74,11 @@ std::string EmulatedPhone::ReadDatebook(std::string_view tail) const {
 }
 
 std::string EmulatedPhone::DatebookLine(int index, const DatebookRecord& e) const {
-  return "+MDBR: " + std::to_string(index) + "," + TextToWire(e.title, charset_) + "," + e.timed +
-         "," + e.alarm + "," + Quote(e.startTime) + "," + Quote(e.startDate) + "," + e.duration +
-         "," + Quote(e.alarmTime) + "," + Quote(e.alarmDate) + "," + e.repeat;
+  std::string title = TextToWire(e.title, charset_);
+  if (profile_.quotedUcs2Titles && charset_ == Charset::Ucs2) title = Quote(title);
+  return "+MDBR: " + std::to_string(index) + "," + title + "," + e.timed + "," + e.alarm + "," +
+         Quote(e.startTime) + "," + Quote(e.startDate) + "," + e.duration + "," +
+         Quote(e.alarmTime) + "," + Quote(e.alarmDate) + "," + e.repeat;
 }
 
 std::string EmulatedPhone::WriteDatebook(std::string_view tail) {
@@ -97,7 +99,13 @@ std::string EmulatedPhone::WriteDatebook(std::string_view tail) {
 std::optional<DatebookRecord> EmulatedPhone::ParseDatebookEvent(
     const std::vector<std::string_view>& v) const {
   if (v.size() != kDatebookValueCount) return std::nullopt;
-  const auto title = TextFromWire(v[0], charset_);
+  std::string_view wireTitle = v[0];
+  // Such a phone takes the hex of a title with or without its quotes.
+  if (const auto inner = Unquote(wireTitle);
+      inner && profile_.quotedUcs2Titles && charset_ == Charset::Ucs2) {
+    wireTitle = *inner;
+  }
+  const auto title = TextFromWire(wireTitle, charset_);
   if (!title || title->empty() || TextLength(*title) > kMaxTitleLength) return std::nullopt;
   if (!IsDecimalWithin(v[1], 0, 1) || !IsDecimalWithin(v[2], 0, 1) || !IsDecimal(v[5]) ||
       !IsDecimalWithin(v[8], 0, 5)) {

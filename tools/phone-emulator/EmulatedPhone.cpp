@@ -65,6 +65,7 @@ std::vector<Exchange> EmulatedPhone::ReceiveLines(std::string_view bytes) {
     } else if (!exchange.command.empty()) {
       exchange.reply = Execute(exchange.command);
     }
+    if (!exchange.reply.empty()) exchange.echo.insert(0, profile_.noise);
     if (banner) exchange.echo.insert(0, kLateBanner);
     exchange.toP2K = std::exchange(toP2K_, false);
     lineOverflow_ = false;

@@ -19,12 +19,17 @@ ModelProfile ProfileFor(const std::string& name) {
     p.phoneRecords = 500;
     p.simNameLength = 15;
     p.lateBanner = true;
+  } else if (name == "L7") {
+    p.noise = "\xFF\xFF";
   } else if (name == "categories-11") {
     p.model = "V360";
     p.categoryCount = 11;
   } else if (name == "range-from-10") {
     p.model = "V1050";
     p.firstPhoneIndex = 10;
+  } else if (name == "quoted-titles") {
+    p.model = "E398";
+    p.quotedUcs2Titles = true;
   }
   return p;
 }

@@ -18,6 +18,9 @@ struct ModelProfile {
   int categoryCount = 30;
   // +MBAN comes only when the mode change is done: before the echo of the next command.
   bool lateBanner = false;
+  std::string noise;  // bytes sent before the echo of every reply
+  // In UCS2 mode the hex of a datebook title travels quoted.
+  bool quotedUcs2Titles = false;
 };
 
 // C650, V180, V220 and C550 keep 500 records in phone memory; the others 1000.
