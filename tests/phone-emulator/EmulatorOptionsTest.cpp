@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "phone-emulator/ModelProfile.h"
+
 namespace quorix::emu {
 namespace {
 
@@ -30,6 +32,8 @@ TEST(EmulatorOptionsTest, ReadsEveryOption) {
                                             "150",
                                             "--usb-delay",
                                             "40",
+                                            "--p2k-delay",
+                                            "500",
                                             "--no-p2k",
                                             "--p2k-never-ready",
                                             "--p2k-unplug-at",
@@ -48,6 +52,7 @@ TEST(EmulatorOptionsTest, ReadsEveryOption) {
   EXPECT_EQ(o.errorOn, (std::vector<std::string>{"AT+MPBR", "AT+CPBS"}));
   EXPECT_EQ(o.replyDelayMs, 150);
   EXPECT_EQ(o.usbDelayMs, 40);
+  EXPECT_EQ(o.p2kDelayMs, 500);
   EXPECT_TRUE(o.noP2K);
   EXPECT_TRUE(o.p2kNeverReady);
   EXPECT_EQ(o.p2kUnplugAt, 3);
@@ -69,10 +74,21 @@ TEST(EmulatorOptionsTest, RefusesUnusableCommandLines) {
       {"--hangup-after"},
       {"extra"},
       {"--p2k-unplug-at", "0"},
+      {"--p2k-delay", "120001"},
   };
   for (const auto& args : bad) {
     EXPECT_FALSE(ParseEmulatorOptions(args).error.empty()) << args[0];
   }
+}
+
+TEST(EmulatorOptionsTest, P2KDeviceAppearsAfterTheOptionsOrTheModelsDelay) {
+  EmulatorOptions o;
+  o.usbDelayMs = 30;
+  EXPECT_EQ(P2KAppearanceDelayMs(o), 30) << "as any USB mode change";
+  o.model = "late-p2k";
+  EXPECT_EQ(P2KAppearanceDelayMs(o), 12000);
+  o.p2kDelayMs = 500;
+  EXPECT_EQ(P2KAppearanceDelayMs(o), 500);
 }
 
 }  // namespace

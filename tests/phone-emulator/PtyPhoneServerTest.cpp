@@ -166,6 +166,28 @@ TEST(PtyPhoneServerTest, HangsUpAfterTheGivenNumberOfBytes) {
   unsetenv("QUORIX_PUBLISHED_PORTS");
 }
 
+TEST(PtyPhoneServerTest, P2KDeviceAppearsAfterItsOwnDelay) {
+  TempDir dir;
+  setenv("QUORIX_PUBLISHED_PORTS", dir.path().c_str(), 1);
+  EmulatorOptions options;
+  options.model = "late-p2k";
+  options.publish = true;
+  options.usbDelayMs = 30;
+  options.p2kDelayMs = 600;
+  PtyPhoneServer server(options);
+  TerminalClient client(server.Start());
+  const auto sent = std::chrono::steady_clock::now();
+  client.Send("AT+MODE=8\r\n");
+  const auto deadline = sent + 5s;
+  while (server.State() != PtyPhoneServer::UsbState::P2KMode &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_EQ(server.State(), PtyPhoneServer::UsbState::P2KMode);
+  EXPECT_GE(std::chrono::steady_clock::now() - sent, 600ms) << "not after the USB delay";
+  unsetenv("QUORIX_PUBLISHED_PORTS");
+}
+
 TEST(PtyPhoneServerTest, PublishesThePortWhileServing) {
   TempDir dir;
   const fs::path ports = fs::path(dir.path()) / "ports";

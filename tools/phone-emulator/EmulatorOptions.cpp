@@ -7,6 +7,9 @@ namespace quorix::emu {
 
 namespace {
 
+// Longer than any program waits for the P2K device.
+constexpr long long kMaxP2KDelayMs = 120000;
+
 std::optional<long long> ParseCount(const std::string& text) {
   long long value = 0;
   const char* end = text.data() + text.size();
@@ -29,6 +32,8 @@ const char* EmulatorUsage() {
          "                        categories-11  a V360 with 11 categories\n"
          "                        range-from-10  a V1050 whose records run from 10\n"
          "                        quoted-titles  an E398 that quotes UCS2 datebook titles\n"
+         "                        late-p2k       an E398 whose P2K device appears 12 s\n"
+         "                                       after AT+MODE=8\n"
          "  --sim-capacity N      SIM records (default 250)\n"
          "  --sample              start with a sample phonebook, categories and datebook\n"
          "  --fill N              add N generated entries to the phone memory\n"
@@ -46,6 +51,8 @@ const char* EmulatorUsage() {
          "  --endless-on PREFIX   never end the replies to commands beginning with PREFIX:\n"
          "                        record lines follow one another for ever (repeatable)\n"
          "  --usb-delay MS        time off the bus when changing USB mode (default 2500)\n"
+         "  --p2k-delay MS        time from AT+MODE=8 until the P2K device appears (default:\n"
+         "                        the model's, else --usb-delay; at most 120000)\n"
          "  --no-p2k              answer AT+MODE=8 but never come up in P2K mode\n"
          "  --p2k-never-ready     take P2K commands but never get a reply ready\n"
          "  --p2k-unplug-at N     be unplugged when the Nth P2K command arrives\n"
@@ -84,8 +91,8 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
     const bool takesValue = arg == "--model" || arg == "--sim-capacity" || arg == "--fill" ||
                             arg == "--baud" || arg == "--log" || arg == "--hangup-after" ||
                             arg == "--error-on" || arg == "--reply-delay" || arg == "--usb-delay" ||
-                            arg == "--p2k-unplug-at" || arg == "--garbage-on" ||
-                            arg == "--endless-on" || arg == "--delay-on";
+                            arg == "--p2k-delay" || arg == "--p2k-unplug-at" ||
+                            arg == "--garbage-on" || arg == "--endless-on" || arg == "--delay-on";
     if (!takesValue) {
       result.error = "unknown option: " + arg;
       return result;
@@ -143,6 +150,12 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
         o.hangupAfter = *number;
       } else if (arg == "--usb-delay") {
         o.usbDelayMs = static_cast<int>(*number);
+      } else if (arg == "--p2k-delay") {
+        if (*number > kMaxP2KDelayMs) {
+          result.error = "--p2k-delay is at most " + std::to_string(kMaxP2KDelayMs);
+          return result;
+        }
+        o.p2kDelayMs = static_cast<int>(*number);
       } else if (arg == "--p2k-unplug-at") {
         if (*number == 0) {
           result.error = "--p2k-unplug-at counts from 1";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct EmulatorOptions {
   int replyDelayMs = 0;
   // How long the phone is off the bus when it changes its USB mode or restarts.
   int usbDelayMs = 2500;
+  // From AT+MODE=8 until the P2K device appears; unset: the model's own, else usbDelayMs.
+  std::optional<int> p2kDelayMs;
   bool noP2K = false;          // AT+MODE=8 answers OK and nothing else happens
   bool p2kNeverReady = false;  // P2K commands are taken but their replies never become ready
   int p2kUnplugAt = 0;         // the phone is unplugged when its Nth P2K command arrives; 0: never

@@ -27,11 +27,20 @@ ModelProfile ProfileFor(const std::string& name) {
   } else if (name == "range-from-10") {
     p.model = "V1050";
     p.firstPhoneIndex = 10;
+  } else if (name == "late-p2k") {
+    // Later than the fixed pause programs make after the switch.
+    p.model = "E398";
+    p.p2kDelayMs = 12000;
   } else if (name == "quoted-titles") {
     p.model = "E398";
     p.quotedUcs2Titles = true;
   }
   return p;
+}
+
+int P2KAppearanceDelayMs(const EmulatorOptions& options) {
+  return options.p2kDelayMs.value_or(
+      ProfileFor(options.model).p2kDelayMs.value_or(options.usbDelayMs));
 }
 
 }  // namespace quorix::emu

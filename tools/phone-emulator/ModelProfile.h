@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "phone-emulator/EmulatorOptions.h"
 
 namespace quorix::emu {
 
@@ -21,11 +24,16 @@ struct ModelProfile {
   std::string noise;  // bytes sent before the echo of every reply
   // In UCS2 mode the hex of a datebook title travels quoted.
   bool quotedUcs2Titles = false;
+  std::optional<int> p2kDelayMs;  // from AT+MODE=8 until the P2K device appears
 };
 
 // C650, V180, V220 and C550 keep 500 records in phone memory; the others 1000.
 bool HasFiveHundredRecords(std::string_view model);
 
 ModelProfile ProfileFor(const std::string& name);
+
+// From AT+MODE=8 until the P2K device appears: the option's, else the model's, else the time
+// any USB mode change takes.
+int P2KAppearanceDelayMs(const EmulatorOptions& options);
 
 }  // namespace quorix::emu

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "phone-emulator/ModelProfile.h"
+
 namespace quorix::emu {
 
 namespace {
@@ -243,7 +245,7 @@ std::string PtyPhoneServer::WithNoise(const std::string& reply) {
 void PtyPhoneServer::LeaveAtMode() {
   usbState_ = UsbState::Away;
   comeBackAsP2K_ = true;
-  comeBackAt_ = Clock::now() + std::chrono::milliseconds(options_.usbDelayMs);
+  comeBackAt_ = Clock::now() + std::chrono::milliseconds(P2KAppearanceDelayMs(options_));
   published_.reset();
   LockTerminal(master_, true);
   transcript_.Note("switching to P2K mode: the modem port is gone");
