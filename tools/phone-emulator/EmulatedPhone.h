@@ -40,7 +40,6 @@ class EmulatedPhone {
   // The same, as the bytes the phone sends back: echoes and replies in order.
   std::string Receive(std::string_view bytes);
 
-  const ModelProfile& Profile() const { return profile_; }
   const std::string& Model() const { return profile_.model; }
   int PhoneCapacity() const { return profile_.phoneRecords; }
   int SimCapacity() const { return simCapacity_; }
