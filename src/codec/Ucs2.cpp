@@ -1,5 +1,6 @@
 #include "codec/Ucs2.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "codec/Utf8.h"
@@ -49,6 +50,15 @@ std::string EncodeUcs2Hex(std::string_view utf8) {
     if (c.code <= 0xFFFF) AppendHex4(out, c.code);
   }
   return out;
+}
+
+std::string UnquotedUcs2Hex(std::string_view field) {
+  if (field.size() < 6 || field.front() != '"' || field.back() != '"') return std::string(field);
+  const std::string_view hex = field.substr(1, field.size() - 2);
+  const bool allHex = std::all_of(hex.begin(), hex.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+  });
+  return allHex && hex.size() % 4 == 0 ? std::string(hex) : std::string(field);
 }
 
 std::string DecodeUcs2Hex(std::string_view hex) {

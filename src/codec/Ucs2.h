@@ -14,6 +14,10 @@ std::string EncodeUcs2Hex(std::string_view utf8);
 // Groups that are no hex number are skipped; a surrogate pair, as UTF-16 would send it, is joined.
 std::string DecodeUcs2Hex(std::string_view hex);
 
+// A field that is UCS2 hex in double quotes without them: a phone may quote the hex as it quotes
+// texts in its other character sets. Anything else (an empty "", a quoted word) stays as it is.
+std::string UnquotedUcs2Hex(std::string_view field);
+
 // The characters of utf8 that cannot go to the phone (outside the plane), each once.
 std::string Ucs2Misfits(std::string_view utf8);
 

@@ -1,6 +1,7 @@
 #include "datebook/DatebookReplies.h"
 
 #include "base/Conversion.h"
+#include "codec/Ucs2.h"
 #include "link/AtReply.h"
 
 namespace quorix {
@@ -31,6 +32,7 @@ std::optional<std::string> ScanDatebookLines(const std::string& reply,
       }
       line.Fields[field] += c;
     }
+    line.Fields[EventDescription] = UnquotedUcs2Hex(line.Fields[EventDescription]);
     onLine(std::move(line));
   }
   return std::nullopt;

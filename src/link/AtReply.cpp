@@ -26,6 +26,11 @@ bool ReplyEndedInError(const std::string& reply) {
   return false;
 }
 
+std::string FromEcho(const std::string& reply, const std::string& command) {
+  const size_t echo = reply.find(command + "\r");
+  return echo == std::string::npos ? reply : reply.substr(echo);
+}
+
 bool ReplyComplete(const std::string& reply) {
   if (reply == "OK") return true;
   const size_t n = reply.size();

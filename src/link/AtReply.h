@@ -15,6 +15,11 @@ namespace quorix {
 // True when the reply ended as the phone ends one: the final "OK" and its CR, or "ERROR".
 bool ReplyComplete(const std::string& reply);
 
+// The reply from the echo of command on: what stood before it (noise bytes such as the FF FF an
+// SLVR L7 sends, a late unsolicited line such as "+MBAN: ...") is dropped. The reply as it is when
+// it holds no echo.
+std::string FromEcho(const std::string& reply, const std::string& command);
+
 // True when the reply ended with a final "ERROR".
 bool ReplyEndedInError(const std::string& reply);
 

@@ -158,7 +158,7 @@ ConnectOutcome PhoneConnection::Identify() {
   }
   std::string reply;
   if (com_.Connected()) SendATCommand("ATZ", reply);
-  if (reply != "ATZ\r\r\nOK\r") {
+  if (FromEcho(reply, "ATZ") != "ATZ\r\r\nOK\r") {
     DropFailedConnection();
     ReportNotFound();
     return ConnectOutcome::NotFound;
@@ -166,6 +166,7 @@ ConnectOutcome PhoneConnection::Identify() {
   link_.PhoneConnected = true;
   reply.clear();
   SendATCommand("AT+CGMM", reply);
+  reply = FromEcho(reply, "AT+CGMM");
   // An ERROR or a reply without a model line names no phone either.
   if (reply.empty() ||
       (ReplyComplete(reply) && (ReplyEndedInError(reply) || !HoldsModelLine(reply)))) {

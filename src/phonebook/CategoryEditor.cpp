@@ -20,11 +20,12 @@ void LVCatSelectItem(PhonebookState& state, int position) {
 bool PrepareAddCategory(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   int free = 0;
-  for (int c = 1; c <= kCategoryRows && free == 0; ++c) {
+  for (int c = 1; c <= pb.CategoryCount && free == 0; ++c) {
     if (pb.Categories[c][CategoryName].empty()) free = c;
   }
   if (free == 0) {
-    shell.Message(WarningCaption(), std::string("Все 30 категорий уже заняты!"),
+    shell.Message(WarningCaption(),
+                  "Все " + std::to_string(pb.CategoryCount) + std::string(" категорий уже заняты!"),
                   MessageIcon::Warning);
     return false;
   }
@@ -92,9 +93,12 @@ namespace {
 // The number Edit1 names, or 0 after telling the user why it cannot be written.
 int CategoryEditorTarget(const PhonebookState& pb, Shell& shell) {
   const auto number = NumberIn(pb.CategoryEditor.Edit1);
-  if (!number || *number < 1 || *number > kCategoryRows) {
-    shell.Message(WarningCaption(), std::string("Номер категории должен быть числом от 1 до 30!"),
-                  MessageIcon::Warning);
+  // Only the numbers the phone has: it answers a write to any other with ERROR.
+  if (!number || *number < 1 || *number > pb.CategoryCount) {
+    shell.Message(
+        WarningCaption(),
+        "Номер категории должен быть числом от 1 до " + std::to_string(pb.CategoryCount) + "!",
+        MessageIcon::Warning);
     return 0;
   }
   const CategoryRow& category = pb.Categories[*number];

@@ -12,13 +12,18 @@ namespace quorix {
 constexpr int kNoNumberType = -1;  // a number the phone gave no type to (a SIM record)
 constexpr int kEmailType = 6;
 constexpr int kMailingListType = 7;
+// Real phones give these too: an L6 gives its SIM records type 8.
+constexpr int kSecondMobileType = 8;
+constexpr int kSecondEmailType = 9;
 
 struct ContactNumber {
   std::string value;         // the number as dialled, or the e-mail address
-  int type = kNoNumberType;  // the phone's number type 0..7
+  int type = kNoNumberType;  // the phone's number type 0..9
   bool primary = false;
 
-  bool IsEmail() const { return type == kEmailType || type == kMailingListType; }
+  bool IsEmail() const {
+    return type == kEmailType || type == kMailingListType || type == kSecondEmailType;
+  }
 };
 
 // The phone's extra fields, in its order: district, street, city, region, postal code, country,

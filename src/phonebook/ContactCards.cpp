@@ -21,6 +21,7 @@ const char* TelTypes(int type) {
     case 2:
       return "MAIN";
     case 3:
+    case kSecondMobileType:
       return "CELL";
     case 4:
       return "FAX";
@@ -90,7 +91,7 @@ std::string ContactVCard(const Contact& contact) {
     if (!number.IsEmail()) {
       card += VCardLine(std::string("TEL;TYPE=") + TelTypes(number.type) + pref,
                         VCardEscape(number.value));
-    } else if (number.type == kEmailType) {
+    } else if (number.type != kMailingListType) {
       card += VCardLine("EMAIL;TYPE=INTERNET" + pref, VCardEscape(number.value));
     } else {
       const std::string item = "item" + std::to_string(++group) + ".";

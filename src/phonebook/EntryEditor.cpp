@@ -6,10 +6,12 @@
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
+#include "codec/Utf8.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
+#include "phonebook/PhonebookMemory.h"
 #include "phonebook/PhonebookMessages.h"
 #include "phonebook/PhonebookSession.h"
 
@@ -219,6 +221,15 @@ bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
   const EntryEditorFields& e = pb.EntryEditor;
   const int target = EditorTargetRow(app, shell);
   if (target == 0 || !EditorFieldsValid(e, shell)) return false;
+  if (const size_t limit = static_cast<size_t>(NameLengthOfRow(pb, target));
+      Utf8Length(e.Edit2) > limit) {
+    shell.Message(WarningCaption(),
+                  "Имя длиннее " + std::to_string(limit) + std::string(" знаков, которые хранит ") +
+                      std::string("память телефона для ячейки ") + std::to_string(target) +
+                      std::string(": сократите его."),
+                  MessageIcon::Warning);
+    return false;
+  }
 
   const bool adding = pb.EditorMode == EditorModeKind::Add;
   if (adding) {

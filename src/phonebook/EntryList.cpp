@@ -6,6 +6,7 @@
 #include "base/Conversion.h"
 #include "codec/Ucs2.h"
 #include "codec/Utf8.h"
+#include "phonebook/Contact.h"
 #include "phonebook/FieldText.h"
 #include "phonebook/PhonebookLabels.h"
 
@@ -57,6 +58,8 @@ std::string AdvancedCellText(const std::string& ucs2) {
 
 int TypeIconFor(const std::string& type) {
   const auto code = NumberIn(type);
+  if (code == kSecondMobileType) return 3 + 1;
+  if (code == kSecondEmailType) return kEmailType + 1;
   return code && *code >= 0 && *code < kNumberTypes ? *code + 1 : -1;
 }
 
@@ -80,8 +83,14 @@ int ValueOfPresent(const std::string& value) {
 
 }  // namespace
 
-std::string NumberTypeLabel(const PhonebookTables& tables, int type) {
-  return type >= 0 && type < kNumberTypes ? tables.NumberTypeNames[type] : "SIM";
+std::string NumberTypeLabel(const PhonebookTables& tables, int type, int index) {
+  if (type >= 0 && type < kNumberTypes) return tables.NumberTypeNames[type];
+  const MemoryLimits& sim = tables.SimMemory;
+  const bool onSim = sim.Known() && index >= sim.First && index <= sim.Last;
+  // A label of their own, so that the editor keeps the code as read.
+  if (type == kSecondMobileType && !onSim) return tables.NumberTypeNames[3] + " 2";
+  if (type == kSecondEmailType) return tables.NumberTypeNames[kEmailType] + " 2";
+  return "SIM";
 }
 
 ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
@@ -91,7 +100,7 @@ ListRow ReadEntryRow(const PhonebookState& state, int index, bool advanced) {
   row.Cells[NameCell] = DecodeUcs2Hex(entry[EntryName]);
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
   const int type = ValueOfPresent(entry[EntryNumberType]);
-  row.Cells[TypeCell] = NumberTypeLabel(state, type);
+  row.Cells[TypeCell] = NumberTypeLabel(state, type, index);
   row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
   row.Cells[MelodyCell] = ReadMelodyLabel(state, entry[EntryMelody], EntryDefaultMelodyLabel());
   row.Cells[CategoryCell] = CategoryCellText(state, ValueOfPresent(entry[EntryCategory]));
@@ -109,7 +118,7 @@ ListRow RebuiltEntryRow(const PhonebookState& state, int index) {
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
   row.TypeIcon = TypeIconFor(entry[EntryNumberType]);
   if (const auto type = NumberIn(entry[EntryNumberType])) {
-    row.Cells[TypeCell] = NumberTypeLabel(state, *type);
+    row.Cells[TypeCell] = NumberTypeLabel(state, *type, index);
   }
   row.Cells[MelodyCell] = EntryMelodyLabel(state, entry[EntryMelody]);
   row.Cells[CategoryCell] = CategoryCellText(state, NumberIn(entry[EntryCategory]).value_or(0));

@@ -13,9 +13,11 @@ const std::vector<ListColumn>& EntryListColumns();
 // The 4 columns of LVCat: "#", name, melody, light alert.
 const std::vector<ListColumn>& CategoryListColumns();
 
-// What the list and the editor call a number type: the type names for codes 0..7, "SIM" for the
-// code the phone gives its SIM records (8 on an L6) and any other.
-std::string NumberTypeLabel(const PhonebookTables& tables, int type);
+// What the list and the editor call the number type of entry row index: the type names for codes
+// 0..7; "SIM" for 8 (an L6 gives its SIM records that code) in the SIM's range, else the mobile
+// type's name with " 2"; 9, the second e-mail, the e-mail type's name with " 2"; "SIM" for any
+// other code.
+std::string NumberTypeLabel(const PhonebookTables& tables, int type, int index);
 
 // The list row a reading builds for entry row index: the type's label, a file melody its slot
 // number. ConversionError when the type, category or a file melody is present and

@@ -12,6 +12,7 @@
 #include "phonebook/EntryEditor.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/PhonebookLabels.h"
+#include "phonebook/PhonebookMemory.h"
 
 namespace quorix {
 
@@ -31,7 +32,7 @@ void AddEntry(const PhonebookTables& tables, const EntryRow& row, Contact& conta
   ContactNumber number;
   number.value = Unquoted(row[EntryNumber]);
   const auto type = NumberIn(row[EntryNumberType]);
-  number.type = type && *type >= 0 && *type < kNumberTypes ? *type : kNoNumberType;
+  number.type = type && *type >= 0 && *type <= kSecondEmailType ? *type : kNoNumberType;
   number.primary = row[EntryPrimary] == "1";
   contact.numbers.push_back(std::move(number));
 
@@ -163,7 +164,7 @@ int ContactImporter::Category(const Contact& contact, int card, const std::strin
     }
   }
   if (wanted.empty()) return 1;
-  for (int c = 2; c <= kCategoryRows; ++c) {
+  for (int c = 2; c <= pb_.CategoryCount; ++c) {
     CategoryRow& row = pb_.Categories[c];
     if (!row[CategoryName].empty()) continue;
     const std::string name =
@@ -243,7 +244,10 @@ void ContactImporter::Add(int card, const CardContact& cc) {
     e.Clear();
     e[EntryNumber] = "\"" + number.value + "\"";
     e[EntryNumberFormat] = NumberFormatFor(number.value, number.IsEmail() ? "6" : type);
-    e[EntryName] = EncodeUcs2Hex(name);
+    // A row in a memory with shorter names (an L6's SIM holds 15) gets the name cut once more.
+    const size_t rowLimit = static_cast<size_t>(NameLengthOfRow(pb_, row));
+    e[EntryName] = EncodeUcs2Hex(
+        rowLimit < kPhoneNameLength ? Fitted(name, rowLimit, "Имя", card, who, report).text : name);
     e[EntryNumberType] = type;
     e[EntryVoiceLabel] = "0";
     e[EntryMelody] = "255";

@@ -168,8 +168,8 @@ bool RestoreEntryLine(PhonebookSession& app, const std::string& line, bool advan
   row.Caption = std::to_string(index);
   row.Cells[NameCell] = read[EntryName];
   row.Cells[NumberCell] = WithoutEnds(entry[EntryNumber]);
-  row.Cells[TypeCell] = NumberTypeLabel(pb, type);
-  row.TypeIcon = type >= 0 && type < kNumberTypes ? type + 1 : -1;
+  row.Cells[TypeCell] = NumberTypeLabel(pb, type, index);
+  row.TypeIcon = TypeIconFor(std::to_string(type));
   row.Cells[MelodyCell] = RestoredMelodyLabel(entry[EntryMelody]);
   row.Cells[CategoryCell] = DecodeUcs2Hex(pb.Categories[category][CategoryName]);
   row.Cells[PictureCell] = read[EntryPicture];

@@ -1,8 +1,12 @@
 #include "phonebook/PhonebookMemory.h"
 
+#include <algorithm>
+
 #include "base/Conversion.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
+#include "link/AtReply.h"
+#include "phonebook/PhonebookReplies.h"
 #include "phonebook/PhonebookSession.h"
 
 namespace quorix {
@@ -61,17 +65,68 @@ PhonebookMemoryChoice ChoosePhonebookMemory(const PhonebookSession& app) {
 int FirstIndexOfSelectedMemory(const PhonebookSession& app) {
   const SettingsPage& s = app.settings;
   if (!s.FromSIM || s.FromPHONE) return 1;
+  if (app.phonebook.SimMemory.Known()) return app.phonebook.SimMemory.First;
   return (IsFiveHundredRecordModel(app.link.PhoneModel) ? 500 : 1000) + 1;
 }
 
 void ApplyPhonebookMemory(PhonebookSession& app, const PhonebookMemoryChoice& choice) {
-  app.phonebook.FirstIndex = choice.FirstIndex;
-  app.phonebook.LastIndex = choice.LastIndex;
-  if (choice.FixedCount) app.phonebook.ExpectedCount = 1000;
+  PhonebookState& pb = app.phonebook;
+  pb.FirstIndex = choice.FirstIndex;
+  pb.LastIndex = choice.LastIndex;
+  if (choice.FixedCount) pb.ExpectedCount = 1000;
+  if (choice.Command.empty()) return;
+  const SettingsPage& s = app.settings;
+  const MemoryLimits& first = s.FromPHONE ? pb.PhoneMemory : pb.SimMemory;
+  const MemoryLimits& last = s.FromSIM ? pb.SimMemory : pb.PhoneMemory;
+  if (first.Known()) pb.FirstIndex = std::clamp(first.First, 1, kEntryRows);
+  if (last.Known()) pb.LastIndex = std::clamp(last.Last, 1, kEntryRows);
+}
+
+namespace {
+
+MemoryLimits AskMemoryLimits(AtExchange& at, const std::string& memoryCommand, bool phoneMemory) {
+  std::string reply;
+  at.SendATCommand(memoryCommand, reply);
+  if (ReplyEndedInError(reply)) return {};
+  at.SendATCommand("AT+CPBR=?", reply);
+  MemoryLimits limits = ParseCpbrLimits(reply);
+  if (!limits.Known() && phoneMemory) {
+    at.SendATCommand("AT+MPBR=?", reply);
+    limits = ParseMpbrLimits(reply);
+  }
+  return limits;
+}
+
+}  // namespace
+
+void LearnMemoryLimits(PhonebookSession& app, AtExchange& at) {
+  PhonebookState& pb = app.phonebook;
+  pb.PhoneMemory =
+      app.settings.FromPHONE ? AskMemoryLimits(at, "AT+CPBS=\"ME\"", true) : MemoryLimits{};
+  pb.SimMemory =
+      app.settings.FromSIM ? AskMemoryLimits(at, "AT+CPBS=\"SM\"", false) : MemoryLimits{};
+}
+
+int NameLengthOfRow(const PhonebookTables& tables, int index) {
+  constexpr int kUsualNameLength = 24;
+  for (const MemoryLimits* memory : {&tables.SimMemory, &tables.PhoneMemory}) {
+    if (memory->Known() && memory->NameLength > 0 && index >= memory->First &&
+        index <= memory->Last) {
+      return memory->NameLength;
+    }
+  }
+  return kUsualNameLength;
+}
+
+void LearnCategoryCount(PhonebookSession& app, AtExchange& at) {
+  std::string reply;
+  at.SendATCommand("AT+MPGR=?", reply);
+  if (const int count = ParseCategoryCount(reply); count > 0) app.phonebook.CategoryCount = count;
 }
 
 void SelectPhonebookMemory(PhonebookSession& app, AtExchange& at) {
   const PhonebookMemoryChoice choice = ChoosePhonebookMemory(app);
+  LearnMemoryLimits(app, at);
   std::string reply;
   at.SendATCommand(choice.Command, reply);
   ApplyPhonebookMemory(app, choice);

@@ -1,5 +1,7 @@
 #include "phonebook/PhonebookReader.h"
 
+#include <algorithm>
+
 #include "base/Shell.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
@@ -37,6 +39,22 @@ PhonebookReadOutcome StopUnanswered(PhonebookState& pb, Shell& shell) {
   pb.LastReading.PhoneSilent = true;
   pb.LastReading.RecordsRead = pb.ReadCount;
   return pb.LastReading;
+}
+
+// The categories into reply. A phone with fewer than 30 answers AT+MPGR=1,30 with ERROR: it is
+// asked its count and read again, and that first ERROR is no failure. False when the phone fell
+// silent.
+bool ReadCategories(PhonebookSession& app, Shell& shell, AtExchange& at,
+                    PhonebookReadOutcome& outcome, std::string& reply) {
+  PhonebookState& pb = app.phonebook;
+  pb.CategoryCount = kCategoryRows;
+  if (!Exchange(shell, at, outcome, "AT+MPGR=1,30", reply)) return false;
+  if (!ReplyEndedInError(reply)) return true;
+  LearnCategoryCount(app, at);
+  if (pb.CategoryCount == kCategoryRows) return true;
+  --outcome.Exchanges.Failed;
+  --outcome.Exchanges.Requests;
+  return Exchange(shell, at, outcome, "AT+MPGR=1," + std::to_string(pb.CategoryCount), reply);
 }
 
 }  // namespace
@@ -113,6 +131,7 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
   if (!Exchange(shell, at, outcome, "AT+CSCS=UCS2", reply)) return StopUnanswered(pb, shell);
 
   const PhonebookMemoryChoice memory = ChoosePhonebookMemory(app);
+  LearnMemoryLimits(app, at);
   if (!memory.Command.empty()) {
     shell.LogLine(memory.Command);
     std::string memoryReply;
@@ -126,7 +145,7 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
   pb.CategoryEditorLists.Edit1.clear();
   pb.Popup.AssignCategory.clear();
 
-  if (!Exchange(shell, at, outcome, "AT+MPGR=1,30", reply)) return StopUnanswered(pb, shell);
+  if (!ReadCategories(app, shell, at, outcome, reply)) return StopUnanswered(pb, shell);
   if (!ParseCategoryReply(app, reply)) {
     outcome.Aborted = true;
     return outcome;
@@ -136,7 +155,8 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
   shell.ProcessEvents();
 
   if (IsFixedCountModel(app.link.PhoneModel)) {
-    pb.LastIndex = 1000;
+    const MemoryLimits& last = app.settings.FromSIM ? pb.SimMemory : pb.PhoneMemory;
+    if (!last.Known()) pb.LastIndex = 1000;
     pb.ExpectedCount = 1000;
   } else {
     const bool complete = SendCounted(at, outcome.Exchanges, "AT+MPBSC=?", reply);
@@ -153,8 +173,9 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
       outcome.Aborted = true;
       return outcome;
     }
-    const std::string command =
-        "AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + blockSize - 1);
+    // Never past the memory's end: a real phone answers an index it does not have with ERROR.
+    const std::string command = "AT+MPBR=" + std::to_string(a) + "," +
+                                std::to_string(std::min(a + blockSize - 1, pb.LastIndex));
     shell.LogLine(command);
     const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
     shell.ProgressSetText(std::string("Чтение записей справочника..."));

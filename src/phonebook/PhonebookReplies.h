@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "phonebook/PhonebookTables.h"
+
 namespace quorix {
 
 // The phone's replies to the phonebook reading commands, read from their text alone. Values are
@@ -32,6 +34,16 @@ struct RecordLine {
 // Hands every line with an index 1..1250 to onLine, in reply order. ConversionError as above.
 void ScanRecordLines(const std::string& reply, bool advanced,
                      const std::function<void(RecordLine&&)>& onLine);
+
+// The memory's limits in the reply to AT+CPBR=? ("+CPBR: (501-750),40,15": range, number length,
+// name length) or to AT+MPBR=? ("+MPBR: 1-1000,40,24,..."); not Known() when the reply holds no
+// such line or an implausible one.
+MemoryLimits ParseCpbrLimits(const std::string& reply);
+MemoryLimits ParseMpbrLimits(const std::string& reply);
+
+// The category count N in the reply to AT+MPGR=? ("+MPGR: (1-N)"), at most the 30 the tables
+// hold; 0 when there is none.
+int ParseCategoryCount(const std::string& reply);
 
 // The record count in the reply to AT+MPBSC=?: the text after the first comma up to the line's
 // end. ConversionError when that is not a number.

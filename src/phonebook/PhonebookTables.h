@@ -60,6 +60,15 @@ constexpr int kCategoryFields = 5;
 inline const std::string kMarkChanged = "1";
 inline const std::string kMarkRemoved = "Del";
 
+// A phonebook memory as the phone describes it: its record indexes and the characters a name
+// holds there. Last 0: the phone did not tell.
+struct MemoryLimits {
+  int First = 0;
+  int Last = 0;
+  int NameLength = 0;
+  bool Known() const { return Last > 0; }
+};
+
 // One row of a table, its fields addressed by their 1-based field number.
 template <int N>
 struct TableRow {
@@ -84,6 +93,11 @@ struct PhonebookTables {
   std::vector<FileRecord> PhoneFileList = std::vector<FileRecord>(kPhoneFileRows + 1);
   // Display names of the number type codes 0..7, from the settings file.
   std::array<std::string, kNumberTypes> NumberTypeNames;
+
+  // What the phone said of its memories (zero where it said nothing) and its category count.
+  MemoryLimits PhoneMemory;
+  MemoryLimits SimMemory;
+  int CategoryCount = kCategoryRows;
 
   int FirstIndex = 1;
   int LastIndex = 1000;

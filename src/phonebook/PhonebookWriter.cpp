@@ -268,12 +268,16 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
   app.AbortRequested = false;
   shell.ProgressShow();
   shell.ProgressSetText(std::string("Очистка памяти телефона..."));
-  shell.ProgressSetMax(pb.LastIndex + 30);
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
 
   SendReset(app.link, at, shell, clock);
   SelectPhonebookMemory(app, at);
+  LearnCategoryCount(app, at);
+  // Only the indexes the selected memory holds: with the SIM alone the phone's last record is
+  // not the SIM's.
+  const int first = std::max(pb.FirstIndex, FirstIndexOfSelectedMemory(app));
+  shell.ProgressSetMax(std::max(0, pb.LastIndex - first + 1) + pb.CategoryCount - 1);
   const auto stopped = [&] {
     if (outcome.PhoneSilent) {
       shell.Message(WarningCaption(), std::string("Телефон не отвечает: очистка прервана."),
@@ -282,7 +286,7 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
     return false;
   };
 
-  for (int n = 2; n <= kCategoryRows; ++n) {
+  for (int n = 2; n <= pb.CategoryCount; ++n) {
     if (app.AbortRequested) {
       outcome.Aborted = true;
       return stopped();
@@ -299,9 +303,6 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
     shell.ProgressStep(1);
     shell.ProcessEvents();
   }
-  // Only the indexes the selected memory holds: with the SIM alone the phone's last record is
-  // not the SIM's.
-  const int first = std::max(pb.FirstIndex, FirstIndexOfSelectedMemory(app));
   for (int n = first; n <= pb.LastIndex; ++n) {
     if (app.AbortRequested) {
       outcome.Aborted = true;

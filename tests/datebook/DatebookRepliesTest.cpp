@@ -33,6 +33,9 @@ TEST(DatebookRepliesTest, RecordLinesKeepNineFieldsAsTheyStand) {
   EXPECT_EQ(lines[1].Index, 7);
   EXPECT_EQ(lines[1].Fields[EventRepeat], "0");
   EXPECT_EQ(lines[2].Fields, (DatebookRecord{"0042", "0"}));
+  // A phone that quotes the title's hex, as it quotes titles in ASCII mode, gives the same title.
+  EXPECT_EQ(Scan("+MDBR: 0,\"04210043\",1,1,\"10:00\"\r\n")[0].Fields[EventDescription],
+            "04210043");
   EXPECT_TRUE(Scan("AT+MDBR=0,499\r\r\nERROR").empty());
 }
 

@@ -39,6 +39,17 @@ TEST(AtReplyTest, FinalCodesCountOnlyAsLinesOfTheirOwn) {
   }
 }
 
+// What an SLVR L7 sends before its echo and an L6's late banner, as captured.
+TEST(AtReplyTest, WhatStandsBeforeTheEchoIsDropped) {
+  EXPECT_EQ(FromEcho("\xFF\xFF"
+                     "AT+CGMI\r\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n\r\nOK\r",
+                     "AT+CGMI"),
+            "AT+CGMI\r\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n\r\nOK\r");
+  EXPECT_EQ(FromEcho("\n+MBAN: Copyright 2000-2002 Motorola, Inc.\r\nATZ\r\r\nOK\r", "ATZ"),
+            "ATZ\r\r\nOK\r");
+  EXPECT_EQ(FromEcho("\r\nOK\r", "ATZ"), "\r\nOK\r");
+}
+
 TEST(AtReplyTest, TaggedIndexes) {
   struct Case {
     std::string reply;

@@ -121,7 +121,7 @@ TEST(PhoneConnectionTest, ModelWithoutEqualsSignIsTheReplyLessItsLastEightCharac
   link.phone.ConnectPhone();
   EXPECT_TRUE(link.state.link.PhoneConnected);
   // Without the closing quote only seven characters follow the name: the cut takes one of it.
-  EXPECT_EQ(link.state.link.PhoneModel, "\nAT+CGMM\r\r\nV");
+  EXPECT_EQ(link.state.link.PhoneModel, "AT+CGMM\r\r\nV");
 }
 
 TEST(PhoneConnectionTest, FailedIdentificationClosesThePortSoTheNextConnectTakesTheNewChoice) {

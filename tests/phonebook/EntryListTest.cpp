@@ -43,9 +43,18 @@ TEST(EntryListTest, ReadingAndRebuildShowTypesAlikeAndFileMelodiesDifferently) {
     EXPECT_EQ(row.Cells[NameCell], "");
   }
 
-  f.pb.PhonebookEntries[6][EntryNumberType] = "8";  // what an L6 gives its SIM records
-  EXPECT_EQ(ReadEntryRow(f.pb, 6, false).Cells[TypeCell], "SIM");
+  // 8, what an L6 gives its SIM records, is "SIM" in the SIM's range and a second mobile
+  // elsewhere; 9 a second e-mail; an unknown code "SIM" without an icon.
+  f.pb.PhonebookEntries[6][EntryNumberType] = "8";
+  EXPECT_EQ(ReadEntryRow(f.pb, 6, false).Cells[TypeCell], "Mobile 2");
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).TypeIcon, 4);
+  f.pb.SimMemory = {1, 6, 15};
   EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "SIM");
+  f.pb.PhonebookEntries[6][EntryNumberType] = "9";
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).Cells[TypeCell], "Email 2");
+  EXPECT_EQ(RebuiltEntryRow(f.pb, 6).TypeIcon, 7);
+  f.pb.PhonebookEntries[6][EntryNumberType] = "12";
+  EXPECT_EQ(ReadEntryRow(f.pb, 6, false).Cells[TypeCell], "SIM");
   EXPECT_EQ(RebuiltEntryRow(f.pb, 6).TypeIcon, -1);
   f.pb.PhonebookEntries[6][EntryNumberType] = "x";
   EXPECT_THROW(ReadEntryRow(f.pb, 6, false), ConversionError);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/Conversion.h"
@@ -48,6 +49,41 @@ TEST(PhonebookRepliesTest, CategoryAndRecordLinesAsThePhoneSendsThem) {
   EXPECT_THROW(ScanRecordLines("+MPBR: 1,\"1\"\r\n+MPBR: x,\"2\"\r\n", false, keep),
                ConversionError);
   EXPECT_EQ(records.size(), 1u);
+}
+
+// The limits as real phones tell them: an L6 in its SIM, a RAZR-class phone, a phone whose
+// range starts at 10.
+TEST(PhonebookRepliesTest, MemoryLimitsAndCategoryCount) {
+  const MemoryLimits sim = ParseCpbrLimits("AT+CPBR=?\r\r\n+CPBR: (501-750),40,15\r\n\r\nOK\r");
+  EXPECT_EQ((std::tuple{sim.First, sim.Last, sim.NameLength}), (std::tuple{501, 750, 15}));
+  const MemoryLimits razr = ParseMpbrLimits(
+      "\n+MPBR: 1-1000,40,24,8,0-1,50,(0,2,4,6,9-30,255),(0),(0-1),(1-30),(255),25,(0-1,255),264,"
+      "(0),0,0,0,0,0,0,0\r\n\r\nOK\r");
+  EXPECT_EQ((std::tuple{razr.First, razr.Last, razr.NameLength}), (std::tuple{1, 1000, 24}));
+  EXPECT_EQ(ParseMpbrLimits("+MPBR: 10-18259,40,24,14").First, 10);
+  for (const char* junk : {"AT+CPBR=?\r\r\nERROR", "+CPBR: (750-501),40,15", "+CPBR: (1-9999999)",
+                           "+CPBR: 1-750,40,15", "+CPBR: (0-10),40,15"}) {
+    EXPECT_FALSE(ParseCpbrLimits(junk).Known()) << junk;
+  }
+
+  EXPECT_EQ(ParseCategoryCount("AT+MPGR=?\r\r\n+MPGR: (1-11)\r\n\r\nOK\r"), 11);
+  EXPECT_EQ(ParseCategoryCount("+MPGR: (1-40)"), 30);
+  EXPECT_EQ(ParseCategoryCount("AT+MPGR=?\r\r\nERROR"), 0);
+  EXPECT_EQ(ParseCategoryCount("+MPGR: (2-11)"), 0);
+}
+
+// A name or address sent as quoted UCS2 hex reads as the same text; an empty "" stays.
+TEST(PhonebookRepliesTest, QuotedUcs2FieldsLoseTheirQuotes) {
+  std::vector<RecordLine> records;
+  ScanRecordLines(
+      "+MPBR: 501,\"+393280000000\",145,\"004D0061006400640079\",8,0,255,0,1,1,255,255,0,,0,0,"
+      "\"0041\",,,,,,,\"\",\"\"\r\n",
+      true, [&](RecordLine&& line) { records.push_back(line); });
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].Values[0], "\"+393280000000\"");
+  EXPECT_EQ(records[0].Values[2], "004D0061006400640079");
+  EXPECT_EQ(records[0].Values[15], "0041");
+  EXPECT_EQ(records[0].Values[22], "\"\"");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,13 @@ inline std::vector<std::string> ReceivedCommands(const std::string& transcript,
   return commands;
 }
 
-// The commands that read records from..to in blocks of size, after the given head.
+// The commands that read records from..to in blocks of size (the last cut at to), after the
+// given head.
 inline std::vector<std::string> WithReadBlocks(std::vector<std::string> head, int from, int to,
                                                int size) {
   for (int a = from; a <= to; a += size) {
-    head.push_back("AT+MPBR=" + std::to_string(a) + "," + std::to_string(a + size - 1));
+    head.push_back("AT+MPBR=" + std::to_string(a) + "," +
+                   std::to_string(std::min(a + size - 1, to)));
   }
   return head;
 }

@@ -11,13 +11,12 @@
 #include "app/AppState.h"
 #include "app/ui/Text.h"
 #include "phonebook/EntryEditor.h"
+#include "phonebook/PhonebookMemory.h"
 #include "phonebook/ui/EditorControls.h"
 
 namespace quorix::ui {
 
 namespace {
-
-constexpr int kNameLength = 24;
 
 const char* const kAdvancedLabels[] = {
     "Район:", "Улица:", "Город:", "Область:", "Индекс:", "Страна:", "Кличка:", "День рождения:"};
@@ -42,7 +41,6 @@ EntryEditorDialog::EntryEditorDialog(AppState& app, Shell& shell, QWidget* owner
   setObjectName("Form2");
   setWindowTitle("Добавление/Редактирование записи");
   setModal(true);
-  edit2_->setMaxLength(kNameLength);
   checkBox1_->setObjectName("CheckBox1");
   button1_->setObjectName("Button1");
   button2_->setObjectName("Button2");
@@ -103,6 +101,8 @@ void EntryEditorDialog::Load() {
   const EntryEditorChoices& lists = pb.EntryEditorLists;
   ShowChoices(edit1_, lists.Edit1, e.Edit1);
   edit1_->setEnabled(e.Edit1Enabled);
+  // The memory of the row sets how long a name may be (15 letters on an L6's SIM).
+  edit2_->setMaxLength(NameLengthOfRow(pb, pb.EditIndex));
   edit2_->setText(FromCore(e.Edit2));
   edit3_->setText(FromCore(e.Edit3));
   ShowChoices(comboBox1_, lists.ComboBox1, e.ComboBox1);
