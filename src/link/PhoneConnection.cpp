@@ -214,6 +214,14 @@ bool PhoneConnection::ReconnectPort() {
       ReportNotFound();
       return false;
     }
+    // After a restart the modem port may come back under another name.
+    for (const SerialPort& port : ReadSerialPortMap(portMapSource_)) {
+      if (port.usbModem) {
+        settings_.ComPort = port.portName;
+        com_.SetPortName("\\\\.\\" + port.portName);
+        break;
+      }
+    }
     shell_.ProcessEvents();
     clock_.SleepMs(kReconnectRetryMs);
   }

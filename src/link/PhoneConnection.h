@@ -22,8 +22,9 @@ class PhoneConnection : public AtExchange {
  public:
   // A reply is given up when no byte has come for this long.
   static constexpr int64_t kReplySilenceMs = 5000;
-  // ReconnectPort stops trying after this long.
-  static constexpr int64_t kReconnectLimitMs = 60000;
+  // ReconnectPort stops trying after this long: a restart is a full reboot, a minute and more on
+  // some phones.
+  static constexpr int64_t kReconnectLimitMs = 90000;
   static constexpr int64_t kReconnectRetryMs = 300;
   static constexpr int kMaxBluetoothWaitMs = 60000;
   // While a reply is awaited the window's events run this often, so it repaints and the progress

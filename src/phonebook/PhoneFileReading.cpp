@@ -31,11 +31,15 @@ PhoneFileOutcome ReadPhoneFileList(PhonebookSession& app, Shell& shell,
   }
   shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
   shell.ProcessEvents();
-  link.PhoneConnected = links.p2k.SwitchTo("P2K");
-  if (!link.PhoneConnected) {
+  if (!links.p2k.SwitchTo("P2K")) {
     shell.Message("Quorix", "P2K Mode ERROR!", MessageIcon::None);
+    // No P2K device came: the phone is still on its modem port, or back there soon, and the
+    // reading's link is taken up again rather than left closed.
+    outcome.Back = bluetooth || ReconnectAfterP2K(links.phone, shell);
+    link.PhoneConnected = outcome.Back;
     return outcome;
   }
+  link.PhoneConnected = true;
 
   int rows = 0;
   int beyond = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/p2k/P2KFileList.h"
 #include "support/EmulatedP2K.h"
 #include "support/Link.h"
@@ -48,6 +50,31 @@ TEST(P2KWithEmulatedPhoneTest, AnUnplugInTheMiddleOfACommandPostsTheAbsentStateO
   EXPECT_EQ(phone.server.State(), Usb::Unplugged);
   EXPECT_TRUE(phone.p2k.Searching()) << "the search goes on for a phone plugged in again";
   EXPECT_EQ(phone.p2k.FindModemPort(), "");
+}
+
+// A phone whose P2K device comes after the fixed pause is waited for, the user told; one that
+// never comes ends the switch with false after the bounded wait.
+TEST(P2KWithEmulatedPhoneTest, ADeviceThatComesLateIsWaitedForWithinABound) {
+  emu::EmulatorOptions late;
+  late.model = "late-p2k";
+  late.p2kDelayMs = 150;  // real time: longer than the guard the fixed pause stands for
+  EmulatedP2K phone(late);
+  phone.switchGuard = std::chrono::milliseconds(20);
+  ASSERT_TRUE(phone.p2k.SwitchTo("P2K"));
+  EXPECT_GT(phone.clock.NowMs(), TP2KAPI::kSwitchPauseMs);
+  EXPECT_TRUE(std::any_of(phone.shell.calls.begin(), phone.shell.calls.end(), [](const auto& c) {
+    return c.rfind("ProgressSetText|Ожидание телефона в режиме P2K", 0) == 0;
+  }));
+  std::vector<uint8_t> reply;
+  EXPECT_TRUE(phone.p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply));
+
+  emu::EmulatorOptions never;
+  never.noP2K = true;
+  EmulatedP2K silent(never);
+  silent.switchGuard = std::chrono::milliseconds(20);
+  EXPECT_FALSE(silent.p2k.SwitchTo("P2K"));
+  EXPECT_EQ(silent.clock.NowMs(), TP2KAPI::kSwitchPauseMs + TP2KAPI::kDeviceWaitMs);
+  EXPECT_FALSE(silent.p2k.Searching());
 }
 
 }  // namespace

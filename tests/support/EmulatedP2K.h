@@ -25,7 +25,7 @@ namespace quorix::test {
 inline std::function<void(int64_t)> P2KPauses(TP2KAPI& p2k, emu::PtyPhoneServer& server,
                                               const std::chrono::milliseconds& guard) {
   return [&p2k, &server, &guard](int64_t ms) {
-    if (ms == PhoneConnection::kReconnectRetryMs) {
+    if (ms == PhoneConnection::kReconnectRetryMs || ms == TP2KAPI::kDeviceWaitStepMs) {
       std::this_thread::sleep_for(std::chrono::microseconds(ms * 1000 / FastClock::kSpeedUp));
     }
     if (ms != TP2KAPI::kSwitchPauseMs) return;

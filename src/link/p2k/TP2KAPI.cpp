@@ -59,6 +59,18 @@ bool TP2KAPI::SwitchTo(const std::string& mode) {
     searching_ = true;
     StartSearch(true);
     clock_.SleepMs(kSwitchPauseMs);
+    const int64_t start = clock_.NowMs();
+    while (!DeviceOpen()) {
+      const int64_t waited = clock_.NowMs() - start;
+      if (waited >= kDeviceWaitMs) {
+        searching_ = false;
+        return false;
+      }
+      shell_.ProgressSetText("Ожидание телефона в режиме P2K: ещё до " +
+                             std::to_string((kDeviceWaitMs - waited + 999) / 1000) + " с...");
+      shell_.ProcessEvents();
+      clock_.SleepMs(kDeviceWaitStepMs);
+    }
     return true;
   }
   shell_.Message(kProgramTitle, "Unknown param SwitchTo(), please try again!", MessageIcon::None);

@@ -38,6 +38,10 @@ struct P2KCandidate {
 class TP2KAPI {
  public:
   static constexpr int64_t kSwitchPauseMs = 7000;
+  // Some phones come back as a P2K device well after the fixed pause: public tools wait up to
+  // about 40 s for it.
+  static constexpr int64_t kDeviceWaitMs = 40000;
+  static constexpr int64_t kDeviceWaitStepMs = 500;
   static constexpr int64_t kModeLinePauseMs = 500;
   static constexpr int64_t kPassPauseMs = 1000;
   static constexpr int64_t kRequestLimitMs = 5000;
@@ -50,8 +54,9 @@ class TP2KAPI {
   TP2KAPI(const TP2KAPI&) = delete;
   TP2KAPI& operator=(const TP2KAPI&) = delete;
 
-  // "AT" or "P2K", in any case; both end with a 7000 ms pause. Any other text is refused with a
-  // message box.
+  // "AT" or "P2K", in any case; both end with a 7000 ms pause, and "P2K" then waits up to
+  // kDeviceWaitMs more for the device to be open, telling the user in the progress text; false
+  // when it does not come. Any other text is refused with a message box.
   bool SwitchTo(const std::string& mode);
   // One command exchange. On success reply holds the reply data; otherwise it is left alone.
   bool SendCommand(uint16_t command, std::span<const uint8_t> payload, std::vector<uint8_t>& reply);
