@@ -17,6 +17,11 @@ class AtExchange {
   // under boxes. Brackets nest; LongCommand below pairs them.
   virtual void BeginLongCommand() {}
   virtual void EndLongCommand() {}
+
+  // Brackets questions a phone may not know (its ranges, its category count): an "ERROR" to
+  // them is logged, never shown in a box. Brackets nest; QuietQuestions below pairs them.
+  virtual void BeginQuiet() {}
+  virtual void EndQuiet() {}
 };
 
 class LongCommand {
@@ -25,6 +30,17 @@ class LongCommand {
   ~LongCommand() { at_.EndLongCommand(); }
   LongCommand(const LongCommand&) = delete;
   LongCommand& operator=(const LongCommand&) = delete;
+
+ private:
+  AtExchange& at_;
+};
+
+class QuietQuestions {
+ public:
+  explicit QuietQuestions(AtExchange& at) : at_(at) { at_.BeginQuiet(); }
+  ~QuietQuestions() { at_.EndQuiet(); }
+  QuietQuestions(const QuietQuestions&) = delete;
+  QuietQuestions& operator=(const QuietQuestions&) = delete;
 
  private:
   AtExchange& at_;

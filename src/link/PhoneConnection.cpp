@@ -95,9 +95,17 @@ void PhoneConnection::EndLongCommand() {
   if (longCommands_ > 0) --longCommands_;
 }
 
+void PhoneConnection::BeginQuiet() {
+  ++quiet_;
+}
+
+void PhoneConnection::EndQuiet() {
+  if (quiet_ > 0) --quiet_;
+}
+
 void PhoneConnection::ReportError(const std::string& reply) {
   const std::string text = "AT Command Error: " + reply;
-  if (longCommands_ > 0 && errorShown_) {
+  if (quiet_ > 0 || (longCommands_ > 0 && errorShown_)) {
     shell_.LogLine(text);
     return;
   }

@@ -48,6 +48,8 @@ class PhoneConnection : public AtExchange {
   void SendATCommand(const std::string& command, std::string& reply) override;
   void BeginLongCommand() override;
   void EndLongCommand() override;
+  void BeginQuiet() override;
+  void EndQuiet() override;
   // Opens the port chosen in the settings, resets the phone and reads its model.
   ConnectOutcome ConnectPhone();
   // The connect command: ConnectPhone unless already connected.
@@ -81,6 +83,7 @@ class PhoneConnection : public AtExchange {
   SerialPortMapSource portMapSource_;
   bool connecting_ = false;  // the connect sequence tells its own failures
   int longCommands_ = 0;
+  int quiet_ = 0;
   bool errorShown_ = false;  // within the outermost long command
 };
 

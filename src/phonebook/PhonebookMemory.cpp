@@ -100,6 +100,7 @@ MemoryLimits AskMemoryLimits(AtExchange& at, const std::string& memoryCommand, b
 }  // namespace
 
 void LearnMemoryLimits(PhonebookSession& app, AtExchange& at) {
+  const QuietQuestions quiet(at);
   PhonebookState& pb = app.phonebook;
   pb.PhoneMemory =
       app.settings.FromPHONE ? AskMemoryLimits(at, "AT+CPBS=\"ME\"", true) : MemoryLimits{};
@@ -119,6 +120,7 @@ int NameLengthOfRow(const PhonebookTables& tables, int index) {
 }
 
 void LearnCategoryCount(PhonebookSession& app, AtExchange& at) {
+  const QuietQuestions quiet(at);
   std::string reply;
   at.SendATCommand("AT+MPGR=?", reply);
   if (const int count = ParseCategoryCount(reply); count > 0) app.phonebook.CategoryCount = count;

@@ -41,19 +41,14 @@ PhonebookReadOutcome StopUnanswered(PhonebookState& pb, Shell& shell) {
   return pb.LastReading;
 }
 
-// The categories into reply. A phone with fewer than 30 answers AT+MPGR=1,30 with ERROR: it is
-// asked its count and read again, and that first ERROR is no failure. False when the phone fell
-// silent.
+// The categories into reply. A phone with fewer than 30 answers AT+MPGR=1,30 with ERROR, so it
+// is asked its count first and read 1..N; one that does not tell is read 1..30. False when the
+// phone fell silent.
 bool ReadCategories(PhonebookSession& app, Shell& shell, AtExchange& at,
                     PhonebookReadOutcome& outcome, std::string& reply) {
   PhonebookState& pb = app.phonebook;
   pb.CategoryCount = kCategoryRows;
-  if (!Exchange(shell, at, outcome, "AT+MPGR=1,30", reply)) return false;
-  if (!ReplyEndedInError(reply)) return true;
   LearnCategoryCount(app, at);
-  if (pb.CategoryCount == kCategoryRows) return true;
-  --outcome.Exchanges.Failed;
-  --outcome.Exchanges.Requests;
   return Exchange(shell, at, outcome, "AT+MPGR=1," + std::to_string(pb.CategoryCount), reply);
 }
 

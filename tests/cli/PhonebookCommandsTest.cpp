@@ -101,9 +101,9 @@ TEST(PhonebookCommandsTest, ReadSavesABackupThatShowPrintsAlike) {
             got.entries.end());
   // An E398 counts 1000 records whatever it holds: the blocks run to the end of its range.
   EXPECT_EQ(ReceivedCommands(options.logPath, "AT+CSCS=UCS2"),
-            WithReadBlocks(
-                {"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBS=\"ME\"", "AT+MPGR=1,30"},
-                1, 1000, 15))
+            WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBS=\"ME\"",
+                            "AT+MPGR=?", "AT+MPGR=1,30"},
+                           1, 1000, 15))
       << "--phone alone replaces both boxes of the settings file";
 
   // Code page 1251 has no "ї", "ў", "ł" ...: the copy is UTF-8 with a byte order mark.

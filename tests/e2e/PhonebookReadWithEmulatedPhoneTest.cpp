@@ -108,10 +108,10 @@ TEST(PhonebookReadWithEmulatedPhoneTest, C650WithBothMemoriesReadsUntilTheCountI
   const int highest = r.HighestIndex(750);
   ASSERT_GT(highest, 500) << "the sample has SIM records after the phone's 500";
   // The reading stops with the block that holds the last record.
-  EXPECT_EQ(r.ReadingCommands(),
-            WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBS=\"SM\"",
-                            "AT+CPBR=?", "AT+CPBS=\"MT\"", "AT+MPGR=1,30", "AT+MPBSC=?"},
-                           1, (highest + 9) / 10 * 10, 10));
+  EXPECT_EQ(r.ReadingCommands(), WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?",
+                                                 "AT+CPBS=\"SM\"", "AT+CPBR=?", "AT+CPBS=\"MT\"",
+                                                 "AT+MPGR=?", "AT+MPGR=1,30", "AT+MPBSC=?"},
+                                                1, (highest + 9) / 10 * 10, 10));
   EXPECT_TRUE(r.shell.messages.empty());
 
   const ListRow* mother = r.Row(1);
@@ -141,7 +141,7 @@ TEST(PhonebookReadWithEmulatedPhoneTest, E398PhoneMemoryIsReadToItsFixedEnd) {
   EXPECT_EQ(pb.ExpectedCount, 1000);
   EXPECT_EQ(pb.ReadCount, r.Used(PhonebookMemory::Phone));
   EXPECT_EQ(r.ReadingCommands(), WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?",
-                                                 "AT+CPBS=\"ME\"", "AT+MPGR=1,30"},
+                                                 "AT+CPBS=\"ME\"", "AT+MPGR=?", "AT+MPGR=1,30"},
                                                 1, 1000, 10));
   EXPECT_TRUE(r.shell.messages.empty());
 }
@@ -155,10 +155,10 @@ TEST(PhonebookReadWithEmulatedPhoneTest, WithBothBoxesOffNoMemoryIsSelected) {
   // The phone stays in its own memory, so the count is that of the phone records.
   EXPECT_EQ(pb.ReadCount, r.Used(PhonebookMemory::Phone));
   const std::vector<std::string> commands = r.ReadingCommands();
-  ASSERT_GE(commands.size(), 5u);
-  EXPECT_EQ(std::vector<std::string>(commands.begin(), commands.begin() + 5),
-            (std::vector<std::string>{"AT+CSCS=UCS2", "AT+MPGR=1,30", "AT+MPBSC=?", "AT+MPBR=1,10",
-                                      "AT+MPBR=11,20"}));
+  ASSERT_GE(commands.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(commands.begin(), commands.begin() + 6),
+            (std::vector<std::string>{"AT+CSCS=UCS2", "AT+MPGR=?", "AT+MPGR=1,30", "AT+MPBSC=?",
+                                      "AT+MPBR=1,10", "AT+MPBR=11,20"}));
 }
 
 TEST(PhonebookReadWithEmulatedPhoneTest, EmptyPhoneAsksOnceAndDecodesTheCategoryLine) {
@@ -180,7 +180,7 @@ TEST(PhonebookReadWithEmulatedPhoneTest, EmptyPhoneAsksOnceAndDecodesTheCategory
   EXPECT_EQ(
       r.ReadingCommands(),
       (std::vector<std::string>{"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBS=\"ME\"",
-                                "AT+MPGR=1,30", "AT+MPBSC=?", "AT+MPBR=1,10"}));
+                                "AT+MPGR=?", "AT+MPGR=1,30", "AT+MPBSC=?", "AT+MPBR=1,10"}));
   EXPECT_NE(ReadBytes(r.dir.File("phone.log")).find("+MPGR: 3,04100411,5,0,4\\r\\n"),
             std::string::npos);
   const CategoryListRow* third = nullptr;
@@ -216,9 +216,10 @@ TEST(PhonebookReadWithEmulatedPhoneTest, FailedBlocksAreNotAskedAgainAndShowOneB
   EXPECT_FALSE(r.shell.progressShown);
   // The count is never reached, so the blocks run to the end of the phone's range.
   EXPECT_LT(pb.ReadCount, pb.ExpectedCount);
-  EXPECT_EQ(r.ReadingCommands(), WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?",
-                                                 "AT+CPBS=\"ME\"", "AT+MPGR=1,30", "AT+MPBSC=?"},
-                                                1, 500, 10));
+  EXPECT_EQ(r.ReadingCommands(),
+            WithReadBlocks({"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBS=\"ME\"",
+                            "AT+MPGR=?", "AT+MPGR=1,30", "AT+MPBSC=?"},
+                           1, 500, 10));
 }
 
 TEST(PhonebookReadWithEmulatedPhoneTest, EmailsHoldingOkOrErrorReadWholeAndRestore) {
@@ -268,9 +269,10 @@ TEST(PhonebookReadWithEmulatedPhoneTest, AbortStopsBeforeTheNextBlock) {
   };
   r.Read();
   const PhonebookState& pb = r.state.phonebook;
-  EXPECT_EQ(r.ReadingCommands(),
-            (std::vector<std::string>{"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?",
-                                      "AT+CPBS=\"ME\"", "AT+MPGR=1,30", "AT+MPBR=1,10"}));
+  EXPECT_EQ(
+      r.ReadingCommands(),
+      (std::vector<std::string>{"AT+CSCS=UCS2", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBS=\"ME\"",
+                                "AT+MPGR=?", "AT+MPGR=1,30", "AT+MPBR=1,10"}));
   EXPECT_EQ(pb.LV.size(), 10u) << "what was parsed stays";
   EXPECT_EQ(pb.LV[9].Cells[NameCell], "Contact 10");
   EXPECT_TRUE(pb.Tr.empty()) << "no tree rebuild after an abort";

@@ -70,6 +70,13 @@ TEST(PhoneConnectionTest, RepliesAreFramedUpToOkAndOneMoreCharacterOrUpToError) 
   ASSERT_EQ(link.shell.messages.size(), 1u);
   EXPECT_EQ(link.shell.messages[0].text, "AT Command Error: " + reply);
   EXPECT_EQ(link.shell.messages[0].caption, "Quorix");
+  {
+    // A question the phone may not know: its ERROR goes to the log only.
+    const QuietQuestions quiet(link.phone);
+    line.Write("AT+MPGR=?\r\r\nERROR\r\n");
+    link.phone.SendATCommand("AT+MPGR=?", reply);
+  }
+  EXPECT_EQ(link.shell.messages.size(), 1u);
 
   link.phone.Com().PollTick();
   line.Write("OK");
