@@ -3,7 +3,8 @@
 // bound, does the user hear of the failure, can the program connect again afterwards, are the
 // tables consistent (what was read stays, unwritten rows keep their marks) and is a backup on
 // disk either the old one byte for byte or a whole new one.
-// Usage: bench_fault_matrix [OPERATION]
+// Usage: bench_fault_matrix [OPERATION] [MODEL], MODEL one of the emulated phone's models (E398
+// when not given).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -37,6 +38,15 @@ using quorix::emu::EmulatorOptions;
 using quorix::emu::PtyPhoneServer;
 
 constexpr double kBoundSeconds = 60;
+
+// The emulated phone's sample book in the model the run was asked for.
+EmulatorOptions SampleOptions(const std::string& model, const quorix::test::TempDir& dir) {
+  EmulatorOptions options;
+  options.model = model;
+  options.sample = true;
+  options.logPath = dir.File("phone.log");
+  return options;
+}
 
 struct Fault {
   std::string name;
@@ -210,11 +220,9 @@ CaseResult Result(std::chrono::steady_clock::time_point start, const Outcome& ou
   return result;
 }
 
-CaseResult RunCase(const Operation& operation, const Fault& fault) {
+CaseResult RunCase(const Operation& operation, const Fault& fault, const std::string& model) {
   quorix::test::TempDir dir;
-  EmulatorOptions options;
-  options.sample = true;
-  options.logPath = dir.File("phone.log");
+  EmulatorOptions options = SampleOptions(model, dir);
   fault.apply(options);
   PtyPhoneServer server(options);
   Program program(server.Start());
@@ -242,11 +250,9 @@ struct Profile {
   long long bytes = 0;                    // the phone's bytes over the operation
 };
 
-Profile Measure(const Operation& operation) {
+Profile Measure(const Operation& operation, const std::string& model) {
   quorix::test::TempDir dir;
-  EmulatorOptions options;
-  options.sample = true;
-  options.logPath = dir.File("phone.log");
+  const EmulatorOptions options = SampleOptions(model, dir);
   PtyPhoneServer server(options);
   Program program(server.Start());
   program.phone.ConnectPhone();
@@ -401,6 +407,7 @@ const char* Mark(bool yes) {
 
 int main(int argc, char** argv) {
   const std::string only = argc > 1 ? argv[1] : "";
+  const std::string model = argc > 2 ? argv[2] : "E398";
   const long long connectBytes = ConnectBytes();
   const quorix::DatebookTable datebook = SampleDatebook();
   std::printf("%-22s %-24s %7s %6s %6s %6s %10s %6s\n", "operation", "fault", "seconds", "ended",
@@ -419,9 +426,9 @@ int main(int argc, char** argv) {
   };
   for (const Operation& operation : Operations(datebook)) {
     if (!only.empty() && operation.name.find(only) == std::string::npos) continue;
-    const Profile profile = Measure(operation);
+    const Profile profile = Measure(operation, model);
     for (const Fault& fault : Faults(operation, profile, connectBytes)) {
-      count(operation.name, fault, RunCase(operation, fault));
+      count(operation.name, fault, RunCase(operation, fault, model));
     }
   }
   const std::string p2kName = "P2K listing";

@@ -158,7 +158,10 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
     shell.LogLine("AT+MPBSC=?");
     shell.LogLine(reply);
     if (!complete) return StopUnanswered(pb, shell);
-    pb.ExpectedCount = ParseCountReply(reply);
+    // A phone that refuses the count (a failure the closing message tells) is read over its
+    // whole range rather than not at all.
+    pb.ExpectedCount = ReplyEndedInError(reply) ? std::max(0, pb.LastIndex - pb.FirstIndex + 1)
+                                                : ParseCountReply(reply);
   }
   outcome.RecordsReported = pb.ExpectedCount;
 

@@ -193,6 +193,17 @@ TEST(EntryEditorTest, OkRefusesAnIndexThatNamesNoWritableRow) {
   EXPECT_EQ(f.pb.LV.size(), 1u);
   EXPECT_EQ(f.pb.ExpectedCount, 0);
   EXPECT_FALSE(f.app->DataModified);
+  // A SIM that holds 15 letters a name, as an L6's: a longer name is refused there only.
+  f.pb.SimMemory = {1001, 1250, 15};
+  f.pb.EntryEditor.Edit2 = std::string("Ёжик в тумане №16");
+  f.pb.EntryEditor.Edit1 = "1250";
+  f.shell.messages.clear();
+  EXPECT_FALSE(AcceptEntryEditor(*f.app, f.shell));
+  ASSERT_EQ(f.shell.messages.size(), 1u);
+  EXPECT_NE(f.shell.messages[0].text.find("15"), std::string::npos);
+  f.pb.EntryEditor.Edit1 = "10";
+  EXPECT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+  f.pb.EntryEditor.Edit2 = std::string("Ёжик в тумане");
   f.pb.EntryEditor.Edit1 = "1250";
   EXPECT_TRUE(AcceptEntryEditor(*f.app, f.shell));
   EXPECT_EQ(f.pb.PhonebookEntries[1250][EntryNumber], "\"999\"");

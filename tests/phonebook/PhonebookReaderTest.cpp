@@ -132,6 +132,19 @@ TEST(PhonebookReaderTest, SimRangesByModel) {
   }
 }
 
+// A phone that refuses the record count is read over its whole range, and the failure told.
+TEST(PhonebookReaderTest, ARefusedCountReadsTheWholeRange) {
+  ReaderFixture f;
+  f.app->link.PhoneModel = "C650";
+  f.app->settings.FromPHONE = true;
+  f.phone.failing = {"AT+MPBSC=?"};
+  f.phone.lines["AT+MPBR=491,500"] = {"+MPBR: 495,\"1\",129,0041,1,0,255,0,1,1,255,255,0,,0,0"};
+  const PhonebookReadOutcome outcome = ReadPhonebook(*f.app, f.shell, f.phone);
+  EXPECT_EQ(outcome.RecordsRead, 1);
+  EXPECT_EQ(f.Reads().back(), "AT+MPBR=491,500");
+  EXPECT_TRUE(outcome.HadFailures());
+}
+
 TEST(PhonebookReaderTest, SelectingTheMemoryAloneSendsOneCommand) {
   ReaderFixture f;
   f.app->link.PhoneModel = "V3";
