@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/CodePage.h"
 #include "link/p2k/P2KFileList.h"
 
 namespace quorix::p2k {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using enum LocalPathChange;
 
 TEST(P2KFileCommandsTest, PayloadBytes) {
   EXPECT_EQ(OpenFilePayload("/a/x.jpg", 0x01020304),
@@ -72,6 +74,64 @@ TEST(P2KFileCommandsTest, ReplyReaders) {
   list[1] = 3;
   EXPECT_FALSE(ListedFilesFromReply(list)) << "a counted record missing";
   EXPECT_FALSE(ListedFilesFromReply(Bytes{0, 0, 0}));
+}
+
+TEST(P2KFileCommandsTest, SafeLocalPaths) {
+  using Changes = std::vector<LocalPathChange>;
+  const struct {
+    std::string phone, local;
+    Changes changes;
+  } cases[] = {
+      {"/a/mobile/picture/photo.jpg", "a/mobile/picture/photo.jpg", {}},
+      {"/a/../../x", "a/x", {DotStep}},
+      {"/a/mobile/picture/ph\x01oto.jpg", "a/mobile/picture/ph_oto.jpg", {ControlCharacter}},
+      {"C:\\x", "C__x", {ReservedCharacter, Backslash}},
+      {"/a//b/./c\x7F\xC2\x85/", "a/b/c__", {DotStep, ControlCharacter}},
+      {"/a/\xFFx\xEF\xBF\xBD", "a/_x\xEF\xBF\xBD", {BrokenCharacter}},
+      {"/a/con/CON.txt/Lpt9 .mid/com\xC2\xB9",
+       "a/_con/_CON.txt/_Lpt9 .mid/_com\xC2\xB9",
+       {ReservedName}},
+      {"/a/console/com10/nul-x", "a/console/com10/nul-x", {}},
+      {"/a/name. /...", "a/name__/___", {TrailingDotOrSpace}},
+      {"/../.", "_", {DotStep, Empty}},
+      {"", "_", {Empty}},
+  };
+  for (const auto& c : cases) {
+    const LocalPath local = SafeLocalPath(c.phone);
+    EXPECT_EQ(local.path, c.local) << c.phone;
+    EXPECT_EQ(local.changes, c.changes) << c.phone;
+  }
+
+  std::string cyrillic;
+  for (int i = 0; i < 300; ++i) cyrillic += "Ж";
+  const LocalPath kept = SafeLocalPath("/a/" + cyrillic + ".jpg");
+  EXPECT_EQ(kept.path.size(), 2u + 254) << "cut before a whole character";
+  EXPECT_TRUE(kept.path.ends_with("Ж.jpg"));
+  EXPECT_TRUE(IsUtf8(kept.path));
+  EXPECT_EQ(kept.changes, Changes{Shortened});
+  const LocalPath cut = SafeLocalPath("x." + std::string(300, 'e') + " ");
+  EXPECT_EQ(cut.path, "x." + std::string(253, 'e')) << "too long an extension is not kept";
+}
+
+TEST(P2KFileCommandsTest, UploadPaths) {
+  const UploadPath good = CheckUploadPath("/a/mobile/audio/Мелодия.mid");
+  EXPECT_EQ(good.fault, UploadPathFault::None);
+  EXPECT_EQ(good.phonePath, "/a/mobile/audio/\xCC\xE5\xEB\xEE\xE4\xE8\xFF.mid");
+  const std::pair<std::string, UploadPathFault> refused[] = {
+      {"a/x", UploadPathFault::NotOnVolumeA},         {"/b/x", UploadPathFault::NotOnVolumeA},
+      {"/a/", UploadPathFault::NotOnVolumeA},         {"/a/../x", UploadPathFault::EmptyOrDotStep},
+      {"/a//x", UploadPathFault::EmptyOrDotStep},     {"/a/x/", UploadPathFault::EmptyOrDotStep},
+      {"/a/x\ty", UploadPathFault::ControlCharacter}, {"/a/日本", UploadPathFault::NotCp1251},
+      {"/a/\xFF", UploadPathFault::NotCp1251},
+  };
+  for (const auto& [path, fault] : refused) {
+    EXPECT_EQ(CheckUploadPath(path).fault, fault) << path;
+    EXPECT_EQ(CheckUploadPath(path).phonePath, "") << path;
+  }
+  std::string longest = "/a/";
+  for (int i = 0; i < 256; ++i) longest += "Ж";
+  EXPECT_EQ(CheckUploadPath(longest).phonePath.size(), 259u) << "counted in the phone's bytes";
+  EXPECT_EQ(CheckUploadPath(longest + "x").fault, UploadPathFault::TooLong);
 }
 
 }  // namespace

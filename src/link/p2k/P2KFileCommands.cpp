@@ -11,6 +11,11 @@ namespace quorix::p2k {
 namespace {
 
 constexpr uint16_t kSeparator = 0xFFFE;
+// Linux and Windows both take at most 255 bytes (UTF-16 units on Windows) in one name.
+constexpr size_t kLocalNameRoom = 255;
+// A longer tail after the last dot is no extension worth keeping when a name is cut.
+constexpr size_t kKeptExtension = 16;
+
 std::vector<uint8_t> Subcommand(uint8_t code) {
   return {0x00, 0x00, 0x00, code};
 }
@@ -52,6 +57,83 @@ std::vector<uint8_t> PathPayload(uint8_t code, std::string_view phonePath) {
   std::vector<uint8_t> payload = Subcommand(code);
   payload.insert(payload.end(), phonePath.begin(), phonePath.end());
   return payload;
+}
+
+// The texts between slashes, empty ones too.
+std::vector<std::string_view> Steps(std::string_view path) {
+  std::vector<std::string_view> steps;
+  for (size_t start = 0; start <= path.size();) {
+    const size_t slash = std::min(path.find('/', start), path.size());
+    steps.push_back(path.substr(start, slash - start));
+    start = slash + 1;
+  }
+  return steps;
+}
+
+bool IsControl(char32_t code) {
+  return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+void Note(std::vector<LocalPathChange>& changes, LocalPathChange change) {
+  if (std::find(changes.begin(), changes.end(), change) == changes.end()) changes.push_back(change);
+}
+
+// CON, PRN, AUX, NUL, COM0-9, LPT0-9 (also with a superscript 1-3), in any case and whatever
+// follows a dot: Windows opens the device instead of the file.
+bool IsDeviceName(std::string_view step) {
+  std::string base(step.substr(0, step.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  if (base.size() < 4 || (base.compare(0, 3, "COM") != 0 && base.compare(0, 3, "LPT") != 0)) {
+    return false;
+  }
+  const std::string_view number = std::string_view(base).substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+std::string SafeStep(std::string_view step, std::vector<LocalPathChange>& changes) {
+  std::string safe;
+  for (std::string_view rest = step; !rest.empty();) {
+    const Utf8Char c = NextUtf8Char(rest);
+    const std::string_view bytes = rest.substr(0, c.length);
+    rest.remove_prefix(c.length);
+    if (c.code == 0xFFFD && bytes != "\xEF\xBF\xBD") {
+      Note(changes, LocalPathChange::BrokenCharacter);
+    } else if (IsControl(c.code)) {
+      Note(changes, LocalPathChange::ControlCharacter);
+    } else if (c.code == '\\') {
+      Note(changes, LocalPathChange::Backslash);
+    } else if (c.code < 0x80 && std::string_view("<>:\"|?*").find(static_cast<char>(c.code)) !=
+                                    std::string_view::npos) {
+      Note(changes, LocalPathChange::ReservedCharacter);
+    } else {
+      safe.append(bytes);
+      continue;
+    }
+    safe.push_back('_');
+  }
+  if (IsDeviceName(safe)) {
+    safe.insert(0, "_");
+    Note(changes, LocalPathChange::ReservedName);
+  }
+  if (safe.size() > kLocalNameRoom) {
+    const size_t dot = safe.rfind('.');
+    const std::string extension =
+        dot != std::string::npos && dot > 0 && safe.size() - dot <= kKeptExtension
+            ? safe.substr(dot)
+            : std::string();
+    size_t cut = kLocalNameRoom - extension.size();
+    while (cut > 0 && (static_cast<unsigned char>(safe[cut]) & 0xC0) == 0x80) --cut;
+    safe = safe.substr(0, cut) + extension;
+    Note(changes, LocalPathChange::Shortened);
+  }
+  for (auto c = safe.rbegin(); c != safe.rend() && (*c == '.' || *c == ' '); ++c) {
+    *c = '_';
+    Note(changes, LocalPathChange::TrailingDotOrSpace);
+  }
+  return safe;
 }
 
 }  // namespace
@@ -176,6 +258,41 @@ std::optional<std::vector<ListedFile>> ListedFilesFromReply(std::span<const uint
     files.push_back(std::move(file));
   }
   return files;
+}
+
+LocalPath SafeLocalPath(std::string_view phonePath) {
+  LocalPath local;
+  if (phonePath.starts_with('/')) phonePath.remove_prefix(1);
+  for (const std::string_view step : Steps(phonePath)) {
+    // An empty step, as in "a//b" or "a/", names what the path without it names.
+    if (step.empty()) continue;
+    if (step == "." || step == "..") {
+      Note(local.changes, LocalPathChange::DotStep);
+      continue;
+    }
+    if (!local.path.empty()) local.path.push_back('/');
+    local.path += SafeStep(step, local.changes);
+  }
+  if (local.path.empty()) {
+    local.path = "_";
+    Note(local.changes, LocalPathChange::Empty);
+  }
+  return local;
+}
+
+UploadPath CheckUploadPath(std::string_view path) {
+  if (!path.starts_with("/a/") || path.size() == 3) return {{}, UploadPathFault::NotOnVolumeA};
+  for (const std::string_view step : Steps(path.substr(1))) {
+    if (step.empty() || step == "." || step == "..") return {{}, UploadPathFault::EmptyOrDotStep};
+  }
+  if (std::any_of(path.begin(), path.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+    return {{}, UploadPathFault::ControlCharacter};
+  }
+  if (!FitsCp1251(path)) return {{}, UploadPathFault::NotCp1251};
+  std::string bytes = Utf8ToCp1251(path);
+  if (bytes.size() >= kRecordPathRoom) return {{}, UploadPathFault::TooLong};
+  return {std::move(bytes), UploadPathFault::None};
 }
 
 }  // namespace quorix::p2k

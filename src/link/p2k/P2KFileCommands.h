@@ -9,7 +9,7 @@
 
 // The payloads of the file system command (kFileCommand) and the readers of its replies. Paths
 // the phone takes in 8-bit characters are its own bytes here (code page 1251 on Russian phones):
-// a listed file's phonePath, or Utf8ToCp1251 of a path. The delete payload is
+// a listed file's phonePath, or the bytes CheckUploadPath gives. The delete payload is
 // DeleteFilePayload in P2KFileList.h, the count and list-next payloads stand there too.
 namespace quorix::p2k {
 
@@ -63,5 +63,45 @@ struct ListedFile {
 // then that many records of kFileRecordSize bytes, the path ended by a NUL within its room (or
 // filling it). Nothing when the header is missing or the records it counts do not fit the reply.
 std::optional<std::vector<ListedFile>> ListedFilesFromReply(std::span<const uint8_t> data);
+
+// What SafeLocalPath changed, each kind once, in the order first met.
+enum class LocalPathChange {
+  DotStep,             // a "." or ".." step was dropped
+  Backslash,           // mapped to "_", so that no Windows path step begins inside a name
+  ControlCharacter,    // U+0000-U+001F, U+007F-U+009F mapped to "_"
+  ReservedCharacter,   // < > : " | ? * mapped to "_", as Windows refuses them
+  BrokenCharacter,     // bytes that are no UTF-8 mapped to "_"
+  ReservedName,        // a Windows device name (CON, NUL, COM1, ...) given a leading "_"
+  TrailingDotOrSpace,  // mapped to "_", as Windows drops them
+  Shortened,           // a step cut to 255 bytes, its extension kept
+  Empty,               // nothing was left: the path is "_"
+};
+
+struct LocalPath {
+  std::string path;  // relative, steps separated by "/", never empty
+  std::vector<LocalPathChange> changes;
+};
+
+// A phone path (UTF-8) as a path below a download or backup folder that cannot leave it and that
+// Linux and Windows file systems take. The leading "/" every phone path has is dropped without
+// being counted as a change.
+LocalPath SafeLocalPath(std::string_view phonePath);
+
+enum class UploadPathFault {
+  None,
+  NotOnVolumeA,      // not "/a/" and a name after it
+  EmptyOrDotStep,    // "", "." or ".." between slashes
+  ControlCharacter,  // would end or garble the phone's NUL-terminated name
+  NotCp1251,
+  TooLong,  // more than kRecordPathRoom - 1 bytes in code page 1251
+};
+
+struct UploadPath {
+  std::string phonePath;  // code page 1251; empty when refused
+  UploadPathFault fault = UploadPathFault::None;
+};
+
+// Whether a UTF-8 path can name a file or folder on the phone, and its bytes if so.
+UploadPath CheckUploadPath(std::string_view path);
 
 }  // namespace quorix::p2k
