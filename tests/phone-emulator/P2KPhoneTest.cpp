@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "link/p2k/P2KFileList.h"
 #include "link/p2k/P2KPackets.h"
 
@@ -16,9 +18,15 @@ EmulatorOptions Sample() {
   return options;
 }
 
-// Sends a command as the program frames it and reads its reply raw, as the phone sends it.
+// Sends a command as the program frames it, whatever its size, and reads its reply raw, as the
+// phone sends it.
 std::optional<Bytes> Command(P2KPhone& phone, uint16_t command, const Bytes& payload) {
-  const auto request = *p2k::CommandRequest(0x123, command, payload);
+  const auto size = static_cast<uint16_t>(payload.size());
+  const auto sent = static_cast<uint16_t>(size + 8);
+  Bytes request = {0x41, 0x02, 0, 0, 8, 0, uint8_t(sent), uint8_t(sent >> 8), 0x01, 0x23};
+  request.insert(request.end(), {uint8_t(command >> 8), uint8_t(command), uint8_t(size >> 8),
+                                 uint8_t(size), 0, 0});
+  request.insert(request.end(), payload.begin(), payload.end());
   const std::span<const uint8_t> bytes(request);
   if (!phone.Control(bytes.first<8>(), bytes.subspan(8))) return std::nullopt;
   const Bytes poll = *phone.Control(std::span(p2k::kStatusPollRequest).first<8>(), {});
@@ -34,6 +42,10 @@ Bytes Payload(uint8_t subcommand, const std::string& text = "") {
   return payload;
 }
 
+Bytes Data(const Bytes& reply) {
+  return Bytes(reply.begin() + 14, reply.end());
+}
+
 TEST(P2KPhoneTest, AnswersTheFileCommandsWithRawReplies) {
   P2KPhone phone(Sample());
   const Bytes count = *Command(phone, 0x4A, p2k::FileCountPayload());
@@ -46,8 +58,9 @@ TEST(P2KPhoneTest, AnswersTheFileCommandsWithRawReplies) {
   const Bytes record(last.begin() + 18, last.begin() + 18 + 268);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data())),
             "/a/mobile/picture/Wallpaper.jpg");
+  ASSERT_EQ(phone.Files()[11].contents.size(), 0x01D0u);
   EXPECT_EQ(Bytes(record.begin() + 260, record.end()),
-            (Bytes{0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0xA0, 0x00}))
+            (Bytes{0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x01, 0xD0}))
       << "attributes, owner and size, big endian";
   // The name goes out as the phone keeps it, in code page 1251 bytes.
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(last.data() + 18 + 268)),
@@ -61,6 +74,45 @@ TEST(P2KPhoneTest, AnswersTheFileCommandsWithRawReplies) {
   EXPECT_EQ(phone.Leaving(), P2KLeave::Stays);
   EXPECT_EQ((*Command(phone, 0x22, {}))[8], 0x60);
   EXPECT_EQ(phone.Leaving(), P2KLeave::Restarts);
+}
+
+TEST(P2KPhoneTest, SampleFilesOpenAsWhatTheirNamesSay) {
+  P2KPhone phone(Sample());
+  const std::map<std::string, std::string> heads = {
+      {".jpg", "\xFF\xD8\xFF"}, {".amr", "#!AMR\n"}, {".mid", "MThd"}, {".mp3", "ID3"}};
+  int photos = 0;
+  for (const P2KFile& file : phone.Files()) {
+    const std::string type = file.path.substr(file.path.rfind('.'));
+    const std::string contents(file.contents.begin(), file.contents.end());
+    ASSERT_GE(contents.size(), 100u) << file.path;
+    if (const auto head = heads.find(type); head != heads.end()) {
+      EXPECT_TRUE(contents.starts_with(head->second)) << file.path;
+    }
+    if (type == ".jpg") {
+      ++photos;
+      EXPECT_TRUE(contents.ends_with("\xFF\xD9")) << file.path;
+    }
+  }
+  EXPECT_EQ(photos, 2);
+}
+
+TEST(P2KPhoneTest, FilesOfAnyNameAreListedAsTheyAre) {
+  P2KPhone phone({});
+  const std::string escaping = "/a/../../x";
+  const std::string control = "/a/mobile/audio/a\x01\x1b\\b.mid";
+  Bytes contents(0x500);
+  for (size_t i = 0; i < contents.size(); ++i) contents[i] = static_cast<uint8_t>(i * 13);
+  phone.PutFile({escaping, 0x0004, 0, contents});
+  phone.PutFile({control, 0, 0, {9}});
+  phone.PutFile({control, 0, 0, {1, 2, 3}});
+  const Bytes everything = {0, 0, 0, 7, 0, '*', 0, 0};
+  EXPECT_EQ(Data(*Command(phone, 0x4A, everything)), (Bytes{0, 2})) << "one replaced the other";
+  const Bytes list = Data(*Command(phone, 0x4A, p2k::FileListPayload()));
+  ASSERT_EQ(list.size(), 4u + 2 * 268);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&list[4])), escaping);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&list[4 + 268])), control);
+  EXPECT_EQ(Bytes(list.begin() + 4 + 264, list.begin() + 4 + 268), (Bytes{0, 0, 5, 0}));
+  EXPECT_EQ(list.back(), 3) << "the size of what replaced it";
 }
 
 TEST(P2KPhoneTest, DescriptorsModesAndFaults) {

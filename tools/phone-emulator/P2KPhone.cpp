@@ -1,12 +1,11 @@
 #include "phone-emulator/P2KPhone.h"
 
-#include <fnmatch.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "phone-emulator/ModelProfile.h"
-#include "phone-emulator/SamplePhone.h"
+#include "phone-emulator/P2KBytes.h"
+#include "phone-emulator/SampleFiles.h"
 
 namespace quorix::emu {
 
@@ -14,24 +13,9 @@ namespace {
 
 constexpr uint16_t kFileCommand = 0x4A;
 constexpr uint16_t kRestartCommand = 0x22;
-constexpr uint8_t kClassRefused = 5;
-constexpr uint8_t kClassDone = 6;
-constexpr uint8_t kClassData = 8;
-constexpr size_t kRecordSize = 268;
-constexpr size_t kPathRoom = 260;
-constexpr size_t kRecordsPerReply = 3;
 constexpr uint16_t kLanguageEnglishUs = 0x0409;
 
 enum StringIndex : uint8_t { kManufacturer = 1, kProduct = 2, kTestCommand = 3 };
-
-uint16_t BigEndian16(std::span<const uint8_t> bytes, size_t at) {
-  return static_cast<uint16_t>(bytes[at] << 8 | bytes[at + 1]);
-}
-
-void Append16(std::vector<uint8_t>& out, uint16_t value) {
-  out.push_back(static_cast<uint8_t>(value >> 8));
-  out.push_back(static_cast<uint8_t>(value));
-}
 
 void AppendLittle16(std::vector<uint8_t>& out, uint16_t value) {
   out.push_back(static_cast<uint8_t>(value));
@@ -52,28 +36,6 @@ std::vector<uint8_t> StringDescriptor(const std::string& text) {
   std::vector<uint8_t> out = {static_cast<uint8_t>(2 + 2 * text.size()), 3};
   for (const char c : text) AppendLittle16(out, static_cast<uint8_t>(c));
   return out;
-}
-
-// The patterns of a count request: UTF-16BE texts separated by FF FE, ended by 00 00.
-std::vector<std::string> Patterns(std::span<const uint8_t> bytes) {
-  std::vector<std::string> patterns(1);
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const uint16_t unit = BigEndian16(bytes, i);
-    if (unit == 0x0000) break;
-    if (unit == 0xFFFE) {
-      patterns.emplace_back();
-    } else {
-      patterns.back().push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    }
-  }
-  std::erase_if(patterns, [](const std::string& p) { return p.empty(); });
-  return patterns;
-}
-
-bool Matches(const std::vector<std::string>& patterns, const std::string& path) {
-  return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
-    return fnmatch(pattern.c_str(), path.c_str(), FNM_CASEFOLD) == 0;
-  });
 }
 
 }  // namespace
@@ -146,13 +108,8 @@ std::vector<uint8_t> P2KPhone::Descriptors() const {
 
 void P2KPhone::Attach() {
   waiting_.clear();
-  listing_.clear();
-  listed_ = 0;
+  fileCommands_.Reset();
   leaving_ = P2KLeave::Stays;
-}
-
-void P2KPhone::PutFile(P2KFile file) {
-  files_.push_back(std::move(file));
 }
 
 std::vector<std::string> P2KPhone::TakeNotes() {
@@ -242,55 +199,12 @@ std::vector<uint8_t> P2KPhone::ReadReplies(uint16_t count) {
 }
 
 P2KPhone::Reply P2KPhone::Execute(uint16_t command, std::span<const uint8_t> payload) {
-  if (command == kFileCommand) return FileCommand(payload);
+  if (command == kFileCommand) {
+    P2KAnswer answer = fileCommands_.Run(payload);
+    return {0, answer.replyClass, std::move(answer.data)};
+  }
   if (command == kRestartCommand) return {0, kClassDone, {}, true};
   return {0, kClassRefused, {}};
-}
-
-P2KPhone::Reply P2KPhone::FileCommand(std::span<const uint8_t> payload) {
-  if (payload.size() < 4) return {0, kClassRefused, {}};
-  const uint32_t subcommand =
-      static_cast<uint32_t>(BigEndian16(payload, 0)) << 16 | BigEndian16(payload, 2);
-  const std::span<const uint8_t> rest = payload.subspan(4);
-  if (subcommand == 7) {
-    const std::vector<std::string> patterns = Patterns(rest);
-    listing_.clear();
-    listed_ = 0;
-    for (const P2KFile& file : files_) {
-      if (Matches(patterns, file.path)) listing_.push_back(file);
-    }
-    std::vector<uint8_t> count;
-    Append16(count, static_cast<uint16_t>(listing_.size()));
-    return {0, kClassData, count};
-  }
-  if (subcommand == 8) return {0, kClassData, NextRecords()};
-  if (subcommand == 5) {
-    const std::string path(rest.begin(), rest.end());
-    const auto erased = std::erase_if(files_, [&](const P2KFile& f) { return f.path == path; });
-    // One status byte: 0 done, 1 no such file.
-    return {0, kClassData, {static_cast<uint8_t>(erased > 0 ? 0 : 1)}};
-  }
-  return {0, kClassRefused, {}};
-}
-
-std::vector<uint8_t> P2KPhone::NextRecords() {
-  const size_t count = std::min(kRecordsPerReply, listing_.size() - listed_);
-  // How many records follow, then two bytes nobody reads.
-  std::vector<uint8_t> data;
-  Append16(data, static_cast<uint16_t>(count));
-  data.insert(data.end(), {0, 0});
-  for (size_t i = 0; i < count; ++i) {
-    const P2KFile& file = listing_[listed_++];
-    std::vector<uint8_t> record(kRecordSize, 0);
-    std::copy_n(file.path.begin(), std::min(file.path.size(), kPathRoom - 1), record.begin());
-    record[260] = static_cast<uint8_t>(file.attributes >> 8);
-    record[261] = static_cast<uint8_t>(file.attributes);
-    record[262] = static_cast<uint8_t>(file.owner >> 8);
-    record[263] = static_cast<uint8_t>(file.owner);
-    for (int b = 0; b < 4; ++b) record[264 + b] = static_cast<uint8_t>(file.size >> (24 - 8 * b));
-    data.insert(data.end(), record.begin(), record.end());
-  }
-  return data;
 }
 
 }  // namespace quorix::emu

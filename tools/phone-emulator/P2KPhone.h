@@ -8,15 +8,9 @@
 #include <vector>
 
 #include "phone-emulator/EmulatorOptions.h"
+#include "phone-emulator/P2KFileCommands.h"
 
 namespace quorix::emu {
-
-struct P2KFile {
-  std::string path;
-  uint16_t attributes = 0;
-  uint16_t owner = 0;
-  uint32_t size = 0;
-};
 
 // What becomes of the P2K device after a transfer.
 enum class P2KLeave {
@@ -47,12 +41,14 @@ class P2KPhone {
   uint16_t ProductId() const { return productId_; }
 
   P2KLeave Leaving() const { return leaving_; }
-  // Enumerated again: nothing waits, no listing is open, nothing is leaving. Files stay.
+  // Enumerated again: nothing waits, no listing goes on, nothing is leaving. Files stay.
   void Attach();
 
-  const std::vector<P2KFile>& Files() const { return files_; }
-  void PutFile(P2KFile file);
-  void RemoveAllFiles() { files_.clear(); }
+  const P2KFileSystem& FileSystem() const { return fileCommands_.FileSystem(); }
+  const std::vector<P2KFile>& Files() const { return FileSystem().Files(); }
+  // Any name and contents, as a test wants them; a file of the same path is replaced.
+  void PutFile(P2KFile file) { fileCommands_.FileSystem().Put(std::move(file)); }
+  void RemoveAllFiles() { fileCommands_.FileSystem().RemoveAll(); }
   // What happened since the last call, for the transcript: each command and each reply read.
   std::vector<std::string> TakeNotes();
 
@@ -69,8 +65,6 @@ class P2KPhone {
   std::vector<uint8_t> StatusAnswer() const;
   std::vector<uint8_t> ReadReplies(uint16_t count);
   Reply Execute(uint16_t command, std::span<const uint8_t> payload);
-  Reply FileCommand(std::span<const uint8_t> payload);
-  std::vector<uint8_t> NextRecords();
 
   std::string model_;
   uint16_t productId_;
@@ -78,9 +72,7 @@ class P2KPhone {
   int unplugAt_;
   int commandsReceived_ = 0;
 
-  std::vector<P2KFile> files_;
-  std::vector<P2KFile> listing_;  // what the last count matched, in order
-  size_t listed_ = 0;
+  P2KFileCommands fileCommands_;
   std::deque<Reply> waiting_;
   P2KLeave leaving_ = P2KLeave::Stays;
   std::vector<std::string> notes_;

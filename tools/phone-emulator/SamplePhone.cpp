@@ -3,10 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phone-emulator/EmulatedPhone.h"
-#include "phone-emulator/P2KPhone.h"
 
 namespace quorix::emu {
 
@@ -214,28 +212,6 @@ void LoadSamplePhone(EmulatedPhone& phone) {
   LoadPhoneMemory(phone);
   LoadSim(phone);
   LoadDatebook(phone);
-}
-
-void LoadSampleFiles(P2KPhone& phone) {
-  static const P2KFile kFiles[] = {
-      {"/a/mobile/audio/Classic.mid", 0x0004, 0x0000, 12480},
-      {"/a/mobile/audio/Moscow Nights.mid", 0x0000, 0x0000, 8215},
-      {"/a/mobile/audio/Dance.mid", 0x0002, 0x0200, 20133},
-      {"/a/mobile/audio/Summer.mp3", 0x0000, 0x0100, 412377},
-      {"/a/mobile/audio/Voice note.amr", 0x0001, 0x0000, 5630},
-      {"/a/mobile/audio/Chime.amr", 0x0006, 0x0000, 2210},
-      {"/a/mobile/audio/Bells.imy", 0x0004, 0x0000, 611},
-      {"/a/mobile/audio/Retro.imy", 0x0000, 0x0300, 480},
-      {"/a/mobile/audio/Doorbell.wav", 0x0000, 0x0000, 35280},
-      {"/a/mobile/audio/MyToneDB.db", 0x0002, 0x0000, 1024},
-      {"/a/mobile/picture/anna.jpg", 0x0000, 0x0000, 18432},
-      {"/a/mobile/picture/Wallpaper.jpg", 0x0004, 0x0000, 40960},
-      {"/a/mobile/picture/olga.gif", 0x0000, 0x0100, 9120},
-      {"/a/mobile/picture/elena.png", 0x0000, 0x0000, 15872},
-  };
-  for (const P2KFile& file : kFiles) phone.PutFile(file);
-  // A Russian phone names its files in code page 1251.
-  phone.PutFile({Utf8ToCp1251("/a/mobile/audio/Мелодия.mid"), 0x0000, 0x0000, 7340});
 }
 
 void FillPhoneMemory(EmulatedPhone& phone, int count) {

@@ -1,0 +1,22 @@
+#include "phone-emulator/P2KTexts.h"
+
+#include "phone-emulator/P2KBytes.h"
+
+namespace quorix::emu {
+
+std::vector<std::string> Utf16Texts(std::span<const uint8_t> bytes) {
+  std::vector<std::string> texts(1);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const uint16_t unit = BigEndian16(bytes, i);
+    if (unit == 0x0000) break;
+    if (unit == 0xFFFE) {
+      texts.emplace_back();
+    } else {
+      texts.back().push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    }
+  }
+  std::erase_if(texts, [](const std::string& text) { return text.empty(); });
+  return texts;
+}
+
+}  // namespace quorix::emu

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorix::emu {
+
+// The UTF-16BE texts of a request, separated by FF FE and ended by 00 00 or the request's end;
+// empty texts left out. Characters past ASCII come out as '?'.
+std::vector<std::string> Utf16Texts(std::span<const uint8_t> bytes);
+
+}  // namespace quorix::emu
