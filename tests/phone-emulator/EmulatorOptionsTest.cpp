@@ -37,7 +37,9 @@ TEST(EmulatorOptionsTest, ReadsEveryOption) {
                                             "--no-p2k",
                                             "--p2k-never-ready",
                                             "--p2k-unplug-at",
-                                            "3"});
+                                            "3",
+                                            "--p2k-capacity",
+                                            "2048"});
   ASSERT_TRUE(parsed.error.empty()) << parsed.error;
   const EmulatorOptions& o = parsed.options;
   EXPECT_EQ(o.model, "C650");
@@ -56,6 +58,7 @@ TEST(EmulatorOptionsTest, ReadsEveryOption) {
   EXPECT_TRUE(o.noP2K);
   EXPECT_TRUE(o.p2kNeverReady);
   EXPECT_EQ(o.p2kUnplugAt, 3);
+  EXPECT_EQ(o.p2kCapacity, 2048u);
   EXPECT_TRUE(ParseEmulatorOptions({"--help"}).help);
 }
 
@@ -75,6 +78,7 @@ TEST(EmulatorOptionsTest, RefusesUnusableCommandLines) {
       {"extra"},
       {"--p2k-unplug-at", "0"},
       {"--p2k-delay", "120001"},
+      {"--p2k-capacity", "67108865"},
   };
   for (const auto& args : bad) {
     EXPECT_FALSE(ParseEmulatorOptions(args).error.empty()) << args[0];

@@ -96,7 +96,7 @@ TEST(P2KPhoneTest, SampleFilesOpenAsWhatTheirNamesSay) {
   EXPECT_EQ(photos, 2);
 }
 
-TEST(P2KPhoneTest, FilesOfAnyNameAreListedAsTheyAre) {
+TEST(P2KPhoneTest, FilesOfAnyNameGoInAndComeOutThroughTheCommands) {
   P2KPhone phone({});
   const std::string escaping = "/a/../../x";
   const std::string control = "/a/mobile/audio/a\x01\x1b\\b.mid";
@@ -113,6 +113,21 @@ TEST(P2KPhoneTest, FilesOfAnyNameAreListedAsTheyAre) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&list[4 + 268])), control);
   EXPECT_EQ(Bytes(list.begin() + 4 + 264, list.begin() + 4 + 268), (Bytes{0, 0, 5, 0}));
   EXPECT_EQ(list.back(), 3) << "the size of what replaced it";
+
+  const std::string size0x400("\0\0\4\0", 4);
+  const auto file = [&](uint8_t subcommand, const std::string& fields) {
+    return Data(*Command(phone, 0x4A, Payload(subcommand, fields)));
+  };
+  EXPECT_EQ(file(0, std::string(4, '\0') + escaping), Bytes{0});
+  EXPECT_EQ(file(1, size0x400), Bytes(contents.begin(), contents.begin() + 0x400))
+      << "0x400 bytes at once";
+  EXPECT_EQ(file(1, size0x400).size(), 0x100u);
+  EXPECT_EQ(file(3, std::string(5, '\0')), Bytes{0});
+  EXPECT_EQ(file(2, size0x400 + std::string(0x400, '\xAB')), Bytes{0});
+  EXPECT_EQ(phone.Files()[0].contents[0x3FF], 0xAB);
+  EXPECT_EQ(phone.Files()[0].contents[0x400], contents[0x400]);
+  phone.Attach();
+  EXPECT_EQ(file(4, ""), Bytes{1}) << "closed by the new enumeration";
 }
 
 TEST(P2KPhoneTest, DescriptorsModesAndFaults) {
@@ -123,6 +138,9 @@ TEST(P2KPhoneTest, DescriptorsModesAndFaults) {
   EXPECT_EQ(phone.Descriptors()[18 + 9 + 9 + 2], 8) << "the second interface is number 8";
   const Bytes elsewhere = {0xC1, 0x00, 0x00, 0x00, 0x07, 0x00, 0x08, 0x00};
   EXPECT_FALSE(phone.Control(std::span<const uint8_t, 8>(elsewhere.data(), 8), {}));
+  const Bytes cut = {0x41, 0x02, 0, 0, 8, 0, 10, 0, 0x01, 0x23, 0x00, 0x4A, 0x00, 0x40, 0, 0, 0, 0};
+  EXPECT_FALSE(phone.Control(std::span<const uint8_t, 8>(cut.data(), 8), std::span(cut).subspan(8)))
+      << "a payload length past the end of the transfer stalls it";
   phone.Control(std::span(p2k::kAtModeRequest).first<8>(), {});
   EXPECT_EQ(phone.Leaving(), P2KLeave::ToAtMode);
   phone.Attach();

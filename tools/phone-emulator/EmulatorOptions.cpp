@@ -9,6 +9,8 @@ namespace {
 
 // Longer than any program waits for the P2K device.
 constexpr long long kMaxP2KDelayMs = 120000;
+// More than the flash of any phone of the kind.
+constexpr long long kMaxP2KCapacity = 64 << 20;
 
 std::optional<long long> ParseCount(const std::string& text) {
   long long value = 0;
@@ -56,6 +58,8 @@ const char* EmulatorUsage() {
          "  --no-p2k              answer AT+MODE=8 but never come up in P2K mode\n"
          "  --p2k-never-ready     take P2K commands but never get a reply ready\n"
          "  --p2k-unplug-at N     be unplugged when the Nth P2K command arrives\n"
+         "  --p2k-capacity BYTES  room in the phone's file system (default 4194304, at most\n"
+         "                        67108864)\n"
          "  --help                show this text\n";
 }
 
@@ -92,7 +96,8 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
                             arg == "--baud" || arg == "--log" || arg == "--hangup-after" ||
                             arg == "--error-on" || arg == "--reply-delay" || arg == "--usb-delay" ||
                             arg == "--p2k-delay" || arg == "--p2k-unplug-at" ||
-                            arg == "--garbage-on" || arg == "--endless-on" || arg == "--delay-on";
+                            arg == "--p2k-capacity" || arg == "--garbage-on" ||
+                            arg == "--endless-on" || arg == "--delay-on";
     if (!takesValue) {
       result.error = "unknown option: " + arg;
       return result;
@@ -162,6 +167,12 @@ ParsedEmulatorOptions ParseEmulatorOptions(const std::vector<std::string>& args)
           return result;
         }
         o.p2kUnplugAt = static_cast<int>(*number);
+      } else if (arg == "--p2k-capacity") {
+        if (*number > kMaxP2KCapacity) {
+          result.error = "--p2k-capacity is at most " + std::to_string(kMaxP2KCapacity);
+          return result;
+        }
+        o.p2kCapacity = static_cast<uint32_t>(*number);
       } else {
         o.replyDelayMs = static_cast<int>(*number);
       }

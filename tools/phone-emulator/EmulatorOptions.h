@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ struct EmulatorOptions {
   bool noP2K = false;          // AT+MODE=8 answers OK and nothing else happens
   bool p2kNeverReady = false;  // P2K commands are taken but their replies never become ready
   int p2kUnplugAt = 0;         // the phone is unplugged when its Nth P2K command arrives; 0: never
+  uint32_t p2kCapacity = 4 << 20;  // bytes the phone's file system holds
 };
 
 struct ParsedEmulatorOptions {

@@ -14,6 +14,8 @@ constexpr uint8_t kClassData = 8;
 struct P2KAnswer {
   uint8_t replyClass = kClassRefused;
   std::vector<uint8_t> data;
+
+  friend bool operator==(const P2KAnswer&, const P2KAnswer&) = default;
 };
 
 }  // namespace quorix::emu

@@ -44,7 +44,8 @@ P2KPhone::P2KPhone(const EmulatorOptions& options)
     : model_(ProfileFor(options.model).model),
       productId_(options.model == "C350" ? 0x5801 : 0x4901),
       neverReady_(options.p2kNeverReady),
-      unplugAt_(options.p2kUnplugAt) {
+      unplugAt_(options.p2kUnplugAt),
+      fileCommands_(options.p2kCapacity) {
   if (options.sample) LoadSampleFiles(*this);
 }
 

@@ -41,7 +41,8 @@ class P2KPhone {
   uint16_t ProductId() const { return productId_; }
 
   P2KLeave Leaving() const { return leaving_; }
-  // Enumerated again: nothing waits, no listing goes on, nothing is leaving. Files stay.
+  // Enumerated again: nothing waits, no listing goes on, no file is open, nothing is leaving.
+  // Files stay.
   void Attach();
 
   const P2KFileSystem& FileSystem() const { return fileCommands_.FileSystem(); }

@@ -19,4 +19,10 @@ std::vector<std::string> Utf16Texts(std::span<const uint8_t> bytes) {
   return texts;
 }
 
+std::vector<uint8_t> Utf16(const std::string& text) {
+  std::vector<uint8_t> out;
+  for (const char c : text) Append16(out, static_cast<uint8_t>(c));
+  return out;
+}
+
 }  // namespace quorix::emu

@@ -11,4 +11,7 @@ namespace quorix::emu {
 // empty texts left out. Characters past ASCII come out as '?'.
 std::vector<std::string> Utf16Texts(std::span<const uint8_t> bytes);
 
+// ASCII text in UTF-16BE, no terminator.
+std::vector<uint8_t> Utf16(const std::string& text);
+
 }  // namespace quorix::emu
