@@ -35,5 +35,8 @@ int PhonebookCommand(CliContext& ctx);
 int DatebookCommand(CliContext& ctx);
 // p2k files | p2k delete-tonedb [--yes]
 int P2KCommand(CliContext& ctx);
+// The phone's files over P2K (ls, get, put, rm, mkdir, rmdir, df, backup); -1 when args[0] names
+// none of them.
+int P2KFileCommand(CliContext& ctx);
 
 }  // namespace quorix::cli

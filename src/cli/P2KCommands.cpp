@@ -49,6 +49,7 @@ int P2KCommand(CliContext& ctx) {
   if (ctx.args.empty()) throw UsageError("p2k needs 'files' or 'delete-tonedb'");
   if (ctx.args[0] == "files") return FilesCommand(ctx);
   if (ctx.args[0] == "delete-tonedb") return DeleteToneDatabaseCommand(ctx);
+  if (const int status = P2KFileCommand(ctx); status >= 0) return status;
   throw UsageError("p2k: unknown subcommand '" + ctx.args[0] + "'");
 }
 

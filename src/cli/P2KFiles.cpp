@@ -37,8 +37,8 @@ std::string NoDeviceMessage(const TP2KAPI& p2k, bool hadModem) {
 
 }  // namespace
 
-int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock,
-                 std::ostream& out, std::ostream& err) {
+int InP2KMode(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock, std::ostream& err,
+              const std::function<std::string()>& work) {
   shell.ProgressShow();
   shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
   const std::string modem = p2k.FindModemPort();
@@ -49,16 +49,7 @@ int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& cloc
     err << "quorix-cli: " << NoDeviceMessage(p2k, !modem.empty()) << '\n';
     return kExitFailure;
   }
-  const PhoneFileListing listing = ListPhoneFiles(p2k, shell, [&](const p2k::PhoneFile& file) {
-    out << file.name << '\t' << file.attributes << '\n';
-  });
-  std::string failure;
-  if (!listing.Counted) {
-    failure = "the phone did not answer the file count";
-  } else if (!listing.Complete) {
-    failure = "the phone did not answer the file list";
-  }
-  out << std::flush;
+  const std::string failure = work();
   shell.ProgressSetText(std::string("Переключение телефона в AT режим..."));
   p2k.SwitchTo("AT");
   shell.ProgressSetText(std::string("Поиск телефона..."));
@@ -70,6 +61,19 @@ int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& cloc
     return kExitFailure;
   }
   return kExitOk;
+}
+
+int ListP2KFiles(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock,
+                 std::ostream& out, std::ostream& err) {
+  return InP2KMode(p2k, phone, shell, clock, err, [&]() -> std::string {
+    const PhoneFileListing listing = ListPhoneFiles(p2k, shell, [&](const p2k::PhoneFile& file) {
+      out << file.name << '\t' << file.attributes << '\n';
+    });
+    out << std::flush;
+    if (!listing.Counted) return "the phone did not answer the file count";
+    if (!listing.Complete) return "the phone did not answer the file list";
+    return {};
+  });
 }
 
 }  // namespace quorix::cli

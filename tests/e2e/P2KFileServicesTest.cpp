@@ -28,8 +28,9 @@ TEST(P2KFileServicesTest, TheListComesInPartsOfThreeAndAnEmptyPhoneIsAskedForNon
   EmulatedP2K phone;
   phone.server.ChangeFiles([](emu::P2KPhone& p2k) {
     p2k.RemoveAllFiles();
-    for (int i = 1; i <= 7; ++i) p2k.PutFile({"/a/mobile/audio/t" + std::to_string(i) + ".mid"});
-    p2k.PutFile({"/a/mobile/audio/unlisted.wav"});
+    for (int i = 1; i <= 7; ++i)
+      p2k.PutFile({"/a/mobile/audio/t" + std::to_string(i) + ".mid", 0, 0, {}});
+    p2k.PutFile({"/a/mobile/audio/unlisted.wav", 0, 0, {}});
   });
   ASSERT_TRUE(phone.p2k.SwitchTo("P2K"));
   std::vector<std::string> names;

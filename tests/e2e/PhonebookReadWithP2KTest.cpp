@@ -42,8 +42,8 @@ TEST(PhonebookReadWithP2KTest, TheReadingEndsWithThePhonesMelodiesAndPicturesAsC
   ASSERT_EQ(longName.size(), 255u);
   reading.server.ChangeFiles([&](emu::P2KPhone& p2k) {
     // Named in code page 1251 bytes, one of which the code page lacks.
-    p2k.PutFile({"/a/mobile/audio/Ch\x98ur.mid", 0x0004});
-    p2k.PutFile({longName});
+    p2k.PutFile({"/a/mobile/audio/Ch\x98ur.mid", 0x0004, 0, {}});
+    p2k.PutFile({longName, 0, 0, {}});
   });
   // Asked at the end of the reading, and declined: the phone must still go back to AT mode.
   reading.state.settings.RmMyToneDB = true;
@@ -109,7 +109,7 @@ TEST(PhonebookReadWithP2KTest, FilesBeyondTheListsRowsAreCountedAndToldOnce) {
   reading.server.ChangeFiles([](emu::P2KPhone& p2k) {
     p2k.RemoveAllFiles();
     for (int i = 1; i <= kPhoneFileRows + 2; ++i) {
-      p2k.PutFile({"/a/mobile/picture/p" + std::to_string(i) + ".jpg"});
+      p2k.PutFile({"/a/mobile/picture/p" + std::to_string(i) + ".jpg", 0, 0, {}});
     }
   });
   reading.phone.Com().SetPortName(reading.port);
