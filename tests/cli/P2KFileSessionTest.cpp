@@ -106,5 +106,36 @@ TEST(P2KFileSessionTest, BackupCopiesEveryFileAndNeverWritesOutsideTheFolder) {
   EXPECT_NE(again.str().find("1 copied"), std::string::npos) << again.str();
 }
 
+// A stop between chunks leaves no local file and the phone's file closed; a phone unplugged in
+// the middle ends the transfer with that said.
+TEST(P2KFileSessionTest, AStopOrAPhoneThatDropsOffLeavesNothingHalfWritten) {
+  FileSession f;
+  f.phone.server.ChangeFiles([](emu::P2KPhone& p2k) {
+    p2k.PutFile({"/a/big.bin", 0, 0, std::vector<uint8_t>(10 * 0x400, 7)});
+  });
+  int chunks = 0;
+  const auto events = f.phone.shell.onProcessEvents;
+  f.phone.shell.onProcessEvents = [&](int n) {
+    events(n);
+    if (f.phone.p2k.DeviceOpen() && ++chunks == 5) f.session.stop = true;
+  };
+  EXPECT_EQ(cli::P2KGet(f.session, "/a/big.bin", f.dir.File("out"), f.err), 1);
+  EXPECT_FALSE(std::filesystem::exists(f.dir.File("out")));
+  EXPECT_NE(f.err.str().find("stopped"), std::string::npos) << f.err.str();
+  f.session.stop = false;
+  f.phone.shell.onProcessEvents = events;
+  EXPECT_EQ(cli::P2KGet(f.session, "/a/big.bin", f.dir.File("out"), f.err), 0)
+      << "the file was closed: it opens again";
+
+  emu::EmulatorOptions unplug;
+  unplug.p2kUnplugAt = 8;  // after the listing and the open: at the first read
+  FileSession gone(unplug);
+  EXPECT_EQ(
+      cli::P2KGet(gone.session, "/a/mobile/audio/Voice note.amr", gone.dir.File("out"), gone.err),
+      1);
+  EXPECT_FALSE(std::filesystem::exists(gone.dir.File("out")));
+  EXPECT_NE(gone.err.str().find("Voice note.amr: the phone"), std::string::npos) << gone.err.str();
+}
+
 }  // namespace
 }  // namespace quorix::test
