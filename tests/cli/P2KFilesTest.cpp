@@ -51,6 +51,16 @@ TEST(P2KFilesTest, APhoneThatNeverComesUpInP2KModeEndsWithAFailure) {
   const auto usage = RunCli({"p2k", "list"});
   EXPECT_EQ(usage.exitCode, 2);
   EXPECT_NE(usage.err.find("p2k: unknown subcommand 'list'"), std::string::npos);
+  // The file commands' words are checked before any phone is looked for.
+  for (const auto& [args, told] :
+       {std::pair<std::vector<std::string>, std::string>{{"p2k", "get"}, "p2k get PHONE_PATH"},
+        {{"p2k", "put", "x", "/b/x"}, "a phone path begins with /a/"},
+        {{"p2k", "rm", "/a/../x"}, "no empty, . or .. steps"},
+        {{"p2k", "ls", "-x"}, "unknown option '-x'"}}) {
+    const auto wrong = RunCli(args);
+    EXPECT_EQ(wrong.exitCode, 2) << told;
+    EXPECT_NE(wrong.err.find(told), std::string::npos) << wrong.err;
+  }
   // Nobody on a terminal to answer the question: a script must say --yes.
   const auto unasked = RunCli({"p2k", "delete-tonedb"});
   EXPECT_EQ(unasked.exitCode, 2);
