@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "link/p2k/P2KFileList.h"
+#include "link/p2k/PhoneFiles.h"
 #include "link/p2k/TP2KAPI.h"
 #include "support/P2KStates.h"
 #include "support/RecordingShell.h"
@@ -65,6 +66,13 @@ TEST(LibusbBackendTest, FindsThePhoneByItsInterfaceNameCarriesCommandsAndSeesItG
     const auto files = p2k::FileRecordsFromReply(reply);
     ASSERT_EQ(files.size(), 3u);
     EXPECT_EQ(files[1].name, "/a/mobile/audio/Moscow Nights.mid");
+    // A file out and back in over the USB control transfers, in more than one chunk each way.
+    const bool stop = false;
+    PhoneFiles phoneFiles(p2k, shell, stop);
+    const std::string data(1500, static_cast<char>(device));
+    const std::string path = "/a/usb" + std::to_string(device) + ".bin";
+    ASSERT_TRUE(phoneFiles.Write(path, data)) << phoneFiles.Failure();
+    EXPECT_EQ(phoneFiles.Read(path, static_cast<uint32_t>(data.size())), data);
 
     if (watch == Watch::Hotplug) {
       EXPECT_TRUE(p2k.SwitchTo("AT"));
