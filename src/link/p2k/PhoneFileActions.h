@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Clock.h"
+#include "base/Shell.h"
+#include "link/LinkState.h"
+#include "link/PhoneConnection.h"
+#include "link/p2k/PhoneFiles.h"
+#include "link/p2k/TP2KAPI.h"
+
+namespace quorix {
+
+// What a window's action on the phone's files reaches: the phone on its serial link and in P2K
+// mode, and the flag the progress window's close sets.
+struct P2KActionLinks {
+  TP2KAPI& p2k;
+  PhoneConnection& phone;
+  LinkState& link;
+  bool bluetooth;
+  Shell& shell;
+  Clock& clock;
+  bool& stop;
+};
+
+// One switch to P2K mode for the whole of work, and back to the modem port after it, with the
+// progress window shown. work gives the failure to tell, empty when none; a failure of work or
+// of the switch is told with shell.Message.
+void WithPhoneFiles(const P2KActionLinks& links,
+                    const std::function<std::string(PhoneFiles&)>& work);
+
+// The phone's files below /a/ and the free bytes of volume /a.
+struct PhoneFileSummary {
+  std::vector<p2k::ListedFile> files;
+  uint32_t freeBytes = 0;
+};
+std::string ReadPhoneFileSummary(PhoneFiles& files, PhoneFileSummary& summary);
+
+// Each file into folder under its safe local name, written whole; an existing symbolic link there
+// is never followed. Goes on after a file that failed; the failures, one a line.
+std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
+                               const std::vector<p2k::ListedFile>& chosen,
+                               const std::string& folder);
+
+// The phone folder a file uploaded next to that phone file goes to ("/a/mobile/picture/" when
+// there is none).
+std::string UploadFolderFor(const std::optional<std::string>& phoneName);
+
+// The local file into phoneFolder (UTF-8, ending in "/") under its own name; a file there already
+// is replaced only when the user says Yes.
+std::string UploadPhoneFile(PhoneFiles& files, Shell& shell, const std::string& local,
+                            const std::string& phoneFolder);
+
+// Each file deleted; the failures, one a line.
+std::string DeletePhoneFiles(PhoneFiles& files, const std::vector<p2k::ListedFile>& chosen);
+
+}  // namespace quorix
