@@ -22,6 +22,7 @@
 #include "app/ui/ListPage.h"
 #include "app/ui/Notifier.h"
 #include "app/ui/NumberTypeIcons.h"
+#include "app/ui/PhoneFilesPage.h"
 #include "app/ui/ProgressWindow.h"
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/Text.h"
@@ -84,6 +85,7 @@ void MainWindow::BuildPages() {
   const SubsystemHost host{state_, *this, link_, p2k_, clock_, *this, typeIcons_, this, pages_};
   phonebook_ = new PhonebookCommands(host);
   datebook_ = new DatebookPage(host);
+  phoneFiles_ = new PhoneFilesPage(host);
   settingsPage_ = new SettingsPageWidget(state_.settings);
   // Scrolls rather than keeping the window from being made smaller than the page.
   auto* settingsScroll = new QScrollArea;

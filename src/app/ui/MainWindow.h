@@ -28,6 +28,7 @@ namespace quorix::ui {
 
 class AboutBox;
 class DatebookPage;
+class PhoneFilesPage;
 class ConsolePage;
 class ListPage;
 class Notifier;
@@ -151,6 +152,7 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   AboutBox* form5_ = nullptr;
   PhonebookCommands* phonebook_ = nullptr;
   DatebookPage* datebook_ = nullptr;
+  PhoneFilesPage* phoneFiles_ = nullptr;
   std::map<QString, QAction*> commands_;
   bool shown_ = false;
   bool exiting_ = false;

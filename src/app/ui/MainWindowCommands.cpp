@@ -56,9 +56,10 @@ const ToolCommand kToolbar[] = {
 };
 
 // Page buttons that carry a command of their own.
-const char* const kPageButtons[] = {"Button4",         "Button5",        "Button6", "Button13",
-                                    "Button14",        "Button2",        "Button7", "Button10",
-                                    "ExportICalendar", "ImportICalendar"};
+const char* const kPageButtons[] = {
+    "Button4",      "Button5",       "Button6",     "Button13",        "Button14",
+    "Button2",      "Button7",       "Button10",    "ExportICalendar", "ImportICalendar",
+    "FilesRefresh", "FilesDownload", "FilesUpload", "FilesDelete"};
 
 }  // namespace
 

@@ -1,0 +1,120 @@
+#include "app/ui/PhoneFilesPage.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include "app/AppState.h"
+#include "app/ui/CommandRegistry.h"
+#include "app/ui/ListPage.h"
+#include "app/ui/Text.h"
+
+namespace quorix::ui {
+
+PhoneFilesPage::PhoneFilesPage(const SubsystemHost& host) : QObject(host.window), host_(host) {
+  chooseFolder = [window = host.window] {
+    return QFileDialog::getExistingDirectory(window, "Скачать в папку");
+  };
+  list_ = MakeReportList("PhoneFiles", {{"Имя", 360}, {"Размер", 90}, {"Атрибуты", 80}});
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  page_ = new ListPage(list_, "Файлы телефона",
+                       {{"FilesRefresh", "Обновить"},
+                        {"FilesDownload", "Скачать…"},
+                        {"FilesUpload", "Загрузить в телефон…"},
+                        {"FilesDelete", "Удалить"}});
+  free_ = new QLabel(page_);
+  free_->setObjectName("FreeSpace");
+  page_->layout()->addWidget(free_);
+  host_.pages->addTab(page_, "Файлы телефона");
+  BindPageButtons(page_, host_.commands);
+  BindCommands();
+}
+
+void PhoneFilesPage::BindCommands() {
+  host_.commands.BindCommand("FilesRefresh", [this] { Refresh(); });
+  host_.commands.BindCommand("FilesDownload", [this] { Download(); });
+  host_.commands.BindCommand("FilesUpload", [this] { Upload(); });
+  host_.commands.BindCommand("FilesDelete", [this] { Delete(); });
+}
+
+P2KActionLinks PhoneFilesPage::Links() {
+  AppState& app = host_.state;
+  return {host_.p2k,   host_.link,  app.link,          app.settings.Bluetooth,
+          host_.shell, host_.clock, app.AbortRequested};
+}
+
+void PhoneFilesPage::ThenRefresh(const std::function<std::string(PhoneFiles&)>& work) {
+  PhoneFileSummary summary;
+  bool listed = false;
+  WithPhoneFiles(Links(), [&](PhoneFiles& files) {
+    std::string failure = work(files);
+    // A stopped transfer leaves the rest alone, the list too.
+    if (files.Stopped()) return failure;
+    const std::string listing = ReadPhoneFileSummary(files, summary);
+    listed = listing.empty();
+    return failure.empty() ? listing : failure;
+  });
+  if (listed) Show(summary);
+}
+
+void PhoneFilesPage::Refresh() {
+  if (!host_.link.RequireConnection()) return;
+  ThenRefresh([](PhoneFiles&) { return std::string(); });
+}
+
+void PhoneFilesPage::Download() {
+  const std::vector<p2k::ListedFile> chosen = Chosen();
+  if (chosen.empty() || !host_.link.RequireConnection()) return;
+  const QString folder = chooseFolder();
+  if (folder.isEmpty()) return;
+  WithPhoneFiles(Links(), [&](PhoneFiles& files) {
+    return DownloadPhoneFiles(files, host_.shell, chosen, ToCore(folder));
+  });
+}
+
+void PhoneFilesPage::Upload() {
+  if (!host_.link.RequireConnection()) return;
+  const auto local = host_.shell.ChooseOpenFile({"Загрузить в телефон", "Все файлы|*", "", ""});
+  if (!local) return;
+  const std::vector<p2k::ListedFile> chosen = Chosen();
+  const std::string folder = UploadFolderFor(
+      chosen.empty() ? std::nullopt : std::optional<std::string>(chosen.front().name));
+  ThenRefresh(
+      [&](PhoneFiles& files) { return UploadPhoneFile(files, host_.shell, *local, folder); });
+}
+
+void PhoneFilesPage::Delete() {
+  const std::vector<p2k::ListedFile> chosen = Chosen();
+  if (chosen.empty() || !host_.link.RequireConnection()) return;
+  const std::string what =
+      chosen.size() == 1 ? chosen.front().name : std::to_string(chosen.size()) + " файлов";
+  if (!host_.shell.AskBeforeDestroying("Внимание!", "Удалить из телефона " + what + "?")) return;
+  ThenRefresh([&](PhoneFiles& files) { return DeletePhoneFiles(files, chosen); });
+}
+
+std::vector<p2k::ListedFile> PhoneFilesPage::Chosen() const {
+  std::vector<p2k::ListedFile> chosen;
+  for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+    if (list_->topLevelItem(row)->isSelected()) chosen.push_back(files_[row]);
+  }
+  return chosen;
+}
+
+void PhoneFilesPage::Show(const PhoneFileSummary& summary) {
+  files_ = summary.files;
+  list_->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const p2k::ListedFile& file : files_) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, FromCore(file.name));
+    item->setText(1, QString::number(file.size));
+    item->setText(2, QString::number(file.attributes));
+    items << item;
+  }
+  list_->addTopLevelItems(items);
+  free_->setText(QString("Свободно: %1 байт").arg(summary.freeBytes));
+}
+
+}  // namespace quorix::ui
