@@ -64,9 +64,18 @@ void PhoneFilesPage::Refresh() {
   ThenRefresh([](PhoneFiles&) { return std::string(); });
 }
 
+bool PhoneFilesPage::AnyChosen(const std::vector<p2k::ListedFile>& chosen) const {
+  if (chosen.empty()) {
+    host_.shell.Message("Quorix",
+                        "Выделите файлы телефона в списке (кнопка «Обновить» читает его).",
+                        MessageIcon::None);
+  }
+  return !chosen.empty();
+}
+
 void PhoneFilesPage::Download() {
   const std::vector<p2k::ListedFile> chosen = Chosen();
-  if (chosen.empty() || !host_.link.RequireConnection()) return;
+  if (!AnyChosen(chosen) || !host_.link.RequireConnection()) return;
   const QString folder = chooseFolder();
   if (folder.isEmpty()) return;
   WithPhoneFiles(Links(), [&](PhoneFiles& files) {
@@ -87,7 +96,7 @@ void PhoneFilesPage::Upload() {
 
 void PhoneFilesPage::Delete() {
   const std::vector<p2k::ListedFile> chosen = Chosen();
-  if (chosen.empty() || !host_.link.RequireConnection()) return;
+  if (!AnyChosen(chosen) || !host_.link.RequireConnection()) return;
   const std::string what =
       chosen.size() == 1 ? chosen.front().name : std::to_string(chosen.size()) + " файлов";
   if (!host_.shell.AskBeforeDestroying("Внимание!", "Удалить из телефона " + what + "?")) return;

@@ -92,6 +92,7 @@ std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
                                const std::vector<p2k::ListedFile>& chosen,
                                const std::string& folder) {
   std::string failures;
+  int saved = 0;
   for (const p2k::ListedFile& file : chosen) {
     ShowTransfer(shell, "Чтение " + file.name + "...", file.size);
     const auto data = files.Read(file.phonePath, file.size);
@@ -100,8 +101,11 @@ std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
                                                    *data)
                                      : files.Failure();
     if (!problem.empty()) AddLine(failures, file.name + ": " + problem);
+    saved += problem.empty();
     if (files.Stopped()) break;
   }
+  // Where the files went, as every save of the program tells it.
+  if (saved > 0) shell.SetStatus(1, "Скачано файлов: " + std::to_string(saved) + " в " + folder);
   return failures;
 }
 

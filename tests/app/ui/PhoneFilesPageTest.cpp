@@ -99,11 +99,15 @@ TEST(PhoneFilesPageTest, RefreshListsThePhonesFilesAndFreeSpaceAndBringsThePhone
 TEST(PhoneFilesPageTest, DownloadWritesTheChosenFileAndNeverThroughASymbolicLink) {
   FilesPage f;
   f.Press("FilesRefresh");
+  f.Press("FilesDownload");  // nothing selected: the user is told what to do
+  ASSERT_EQ(f.phone.shell.messages.size(), 1u);
+  f.phone.shell.messages.clear();
   f.Select("/a/mobile/picture/anna.jpg");
   f.page->chooseFolder = [&] { return QString::fromStdString(f.dir.File("got")); };
   std::filesystem::create_directory(f.dir.File("got"));
   f.Press("FilesDownload");
   EXPECT_EQ(test::ReadBytes(f.dir.File("got/anna.jpg")), f.PhoneFile("/a/mobile/picture/anna.jpg"));
+  EXPECT_EQ(f.phone.shell.status[1], "Скачано файлов: 1 в " + f.dir.File("got"));
 
   test::WriteBytes(f.dir.File("outside"), "keep");
   std::filesystem::remove(f.dir.File("got/anna.jpg"));
