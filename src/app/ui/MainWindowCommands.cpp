@@ -59,7 +59,7 @@ const ToolCommand kToolbar[] = {
 const char* const kPageButtons[] = {
     "Button4",      "Button5",       "Button6",     "Button13",        "Button14",
     "Button2",      "Button7",       "Button10",    "ExportICalendar", "ImportICalendar",
-    "FilesRefresh", "FilesDownload", "FilesUpload", "FilesDelete"};
+    "FilesRefresh", "FilesDownload", "FilesUpload", "FilesDelete",     "FilesMakeFolder"};
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "app/ui/PhoneFilesPage.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QTabWidget>
@@ -17,13 +18,17 @@ PhoneFilesPage::PhoneFilesPage(const SubsystemHost& host) : QObject(host.window)
   chooseFolder = [window = host.window] {
     return QFileDialog::getExistingDirectory(window, "Скачать в папку");
   };
+  askFolderName = [window = host.window] {
+    return QInputDialog::getText(window, "Создать папку", "Имя новой папки:");
+  };
   list_ = MakeReportList("PhoneFiles", {{"Имя", 360}, {"Размер", 90}, {"Атрибуты", 80}});
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   page_ = new ListPage(list_, "Файлы телефона",
                        {{"FilesRefresh", "Обновить"},
                         {"FilesDownload", "Скачать…"},
                         {"FilesUpload", "Загрузить в телефон…"},
-                        {"FilesDelete", "Удалить"}});
+                        {"FilesDelete", "Удалить"},
+                        {"FilesMakeFolder", "Создать папку"}});
   free_ = new QLabel(page_);
   free_->setObjectName("FreeSpace");
   page_->layout()->addWidget(free_);
@@ -37,6 +42,7 @@ void PhoneFilesPage::BindCommands() {
   host_.commands.BindCommand("FilesDownload", [this] { Download(); });
   host_.commands.BindCommand("FilesUpload", [this] { Upload(); });
   host_.commands.BindCommand("FilesDelete", [this] { Delete(); });
+  host_.commands.BindCommand("FilesMakeFolder", [this] { MakeFolder(); });
 }
 
 P2KActionLinks PhoneFilesPage::Links() {
@@ -101,6 +107,26 @@ void PhoneFilesPage::Delete() {
       chosen.size() == 1 ? chosen.front().name : std::to_string(chosen.size()) + " файлов";
   if (!host_.shell.AskBeforeDestroying("Внимание!", "Удалить из телефона " + what + "?")) return;
   ThenRefresh([&](PhoneFiles& files) { return DeletePhoneFiles(files, chosen); });
+}
+
+// The new folder goes next to the selected file, as an upload would.
+void PhoneFilesPage::MakeFolder() {
+  if (!host_.link.RequireConnection()) return;
+  const std::string name = ToCore(askFolderName().trimmed());
+  if (name.empty()) return;
+  const std::vector<p2k::ListedFile> chosen = Chosen();
+  const std::string path =
+      UploadFolderFor(chosen.empty() ? std::nullopt
+                                     : std::optional<std::string>(chosen.front().name)) +
+      name;
+  const p2k::UploadPath checked = p2k::CheckUploadPath(path);
+  if (checked.fault != p2k::UploadPathFault::None) {
+    host_.shell.Message("Quorix", path + ": телефон не примет такое имя", MessageIcon::Warning);
+    return;
+  }
+  ThenRefresh([&](PhoneFiles& files) {
+    return files.MakeDirectory(checked.phonePath) ? std::string() : path + ": " + files.Failure();
+  });
 }
 
 std::vector<p2k::ListedFile> PhoneFilesPage::Chosen() const {

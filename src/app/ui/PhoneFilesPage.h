@@ -29,12 +29,15 @@ class PhoneFilesPage : public QObject {
 
   // The folder the downloads go to, empty when the user cancels: a dialog unless replaced.
   std::function<QString()> chooseFolder;
+  // The name of a new folder, empty when the user cancels: a dialog unless replaced.
+  std::function<QString()> askFolderName;
 
  private:
   void BindCommands();
   void Refresh();
   void Download();
   void Upload();
+  void MakeFolder();
   void Delete();
   // Runs work, then lists the files again, in one trip to P2K mode.
   void ThenRefresh(const std::function<std::string(PhoneFiles&)>& work);

@@ -146,6 +146,17 @@ TEST(PhoneFilesPageTest, UploadPutsTheFileOnThePhoneAndDeleteTakesItOff) {
   EXPECT_FALSE(f.PhoneFile("/a/mobile/picture/small.bin"));
   EXPECT_EQ(f.Row("/a/mobile/picture/small.bin"), -1);
   EXPECT_TRUE(f.phone.shell.messages.empty());
+
+  // A new folder goes next to the selected file; the phone refuses the same name twice.
+  f.Select("/a/mobile/picture/anna.jpg");
+  f.page->askFolderName = [] { return QString("Отпуск 2007"); };
+  f.Press("FilesMakeFolder");
+  EXPECT_TRUE(f.phone.shell.messages.empty());
+  f.Select("/a/mobile/picture/anna.jpg");
+  f.Press("FilesMakeFolder");
+  ASSERT_EQ(f.phone.shell.messages.size(), 1u);
+  EXPECT_NE(f.phone.shell.messages[0].text.find("/a/mobile/picture/Отпуск 2007"), std::string::npos)
+      << f.phone.shell.messages[0].text;
 }
 
 }  // namespace
