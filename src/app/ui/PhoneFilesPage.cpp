@@ -1,5 +1,6 @@
 #include "app/ui/PhoneFilesPage.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -15,8 +16,13 @@
 namespace quorix::ui {
 
 PhoneFilesPage::PhoneFilesPage(const SubsystemHost& host) : QObject(host.window), host_(host) {
-  chooseFolder = [window = host.window] {
-    return QFileDialog::getExistingDirectory(window, "Скачать в папку");
+  // The dialog opens where the last download went, else in the home folder, as the program's
+  // file dialogs do.
+  chooseFolder = [this, window = host.window] {
+    const QString folder = QFileDialog::getExistingDirectory(
+        window, "Скачать в папку", lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    if (!folder.isEmpty()) lastFolder_ = folder;
+    return folder;
   };
   askFolderName = [window = host.window] {
     return QInputDialog::getText(window, "Создать папку", "Имя новой папки:");

@@ -52,6 +52,7 @@ class PhoneFilesPage : public QObject {
   QTreeWidget* list_ = nullptr;
   QLabel* free_ = nullptr;
   std::vector<p2k::ListedFile> files_;  // the rows' files, in the rows' order
+  QString lastFolder_;
 };
 
 }  // namespace quorix::ui
