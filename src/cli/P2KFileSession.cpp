@@ -1,23 +1,15 @@
 #include "cli/P2KFileSession.h"
-
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <ostream>
 #include <system_error>
 
-#include "base/AtomicFile.h"
-#include "base/FileBytes.h"
 #include "cli/CliCommand.h"
 #include "cli/P2KFiles.h"
-#include "codec/CodePage.h"
+#include "link/p2k/PhoneFileActions.h"
 
 namespace quorix::cli {
 
 namespace {
-
-// Larger than any file these phones hold: a bigger one is no file meant for the phone.
-constexpr size_t kLargestUpload = 64 * 1024 * 1024;
 
 const char* UploadFaultText(p2k::UploadPathFault fault) {
   switch (fault) {
@@ -37,27 +29,9 @@ const char* UploadFaultText(p2k::UploadPathFault fault) {
   return "";
 }
 
-const p2k::ListedFile* Find(const std::vector<p2k::ListedFile>& files, const std::string& bytes) {
-  for (const p2k::ListedFile& file : files) {
-    if (file.phonePath == bytes) return &file;
-  }
-  return nullptr;
-}
-
-bool IsSymbolicLink(const std::string& path) {
-  struct stat st {};
-  return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-// Writes a downloaded file whole or not at all; an existing symbolic link is never followed.
-std::string SaveLocally(const std::string& path, const std::string& data) {
-  if (IsSymbolicLink(path)) return path + " is a symbolic link: not followed, nothing written";
-  try {
-    WriteFileAtomically(path, data);
-  } catch (const std::system_error& e) {
-    return Cp1251ToUtf8(CannotWriteText(path, e));
-  }
-  return {};
+bool IsSymbolicLink(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error));
 }
 
 // The folders of a path below root, made as needed; none of them may be a symbolic link.
@@ -65,7 +39,7 @@ std::string MakeFolders(const std::filesystem::path& root, const std::filesystem
   std::filesystem::path at = root;
   for (const auto& step : relative.parent_path()) {
     at /= step;
-    if (IsSymbolicLink(at.string())) return at.string() + " is a symbolic link: not followed";
+    if (IsSymbolicLink(at)) return at.string() + " is a symbolic link: not followed";
     std::error_code error;
     std::filesystem::create_directory(at, error);
     if (error) return "cannot make " + at.string() + ": " + error.message();
@@ -75,7 +49,7 @@ std::string MakeFolders(const std::filesystem::path& root, const std::filesystem
 
 bool SameSizeThere(const std::filesystem::path& target, uint32_t size) {
   std::error_code error;
-  if (IsSymbolicLink(target.string()) || !std::filesystem::is_regular_file(target, error)) {
+  if (IsSymbolicLink(target) || !std::filesystem::is_regular_file(target, error)) {
     return false;
   }
   const auto there = std::filesystem::file_size(target, error);
@@ -91,13 +65,6 @@ int Failed(std::ostream& err, const std::string& why) {
 
 int P2KFileSession::Run(std::ostream& err, const std::function<std::string()>& work) {
   return InP2KMode(p2k, phone, shell, clock, err, work);
-}
-
-std::optional<std::string> P2KFileSession::Download(const p2k::ListedFile& file) {
-  shell.ProgressSetText("Чтение " + file.name + "...");
-  shell.ProgressSetMax(static_cast<int>(file.size / p2k::kMaxTransfer + 1));
-  shell.ProgressSetPosition(0);
-  return files.Read(file.phonePath, file.size);
 }
 
 std::optional<std::string> PhonePath(const std::string& path, std::string& why) {
@@ -129,11 +96,11 @@ int P2KGet(P2KFileSession& s, const std::string& phonePath, const std::string& l
   return s.Run(err, [&]() -> std::string {
     const auto listed = s.files.List("/a/");
     if (!listed) return s.files.Failure();
-    const p2k::ListedFile* file = Find(*listed, *bytes);
+    const p2k::ListedFile* file = FindListedFile(*listed, *bytes);
     if (!file) return "no file " + phonePath + " on the phone";
-    const auto data = s.Download(*file);
+    const auto data = DownloadListedFile(s.files, s.shell, *file);
     if (!data) return phonePath + ": " + s.files.Failure();
-    return SaveLocally(local, *data);
+    return SaveDownloadedFile(local, *data);
   });
 }
 
@@ -143,15 +110,11 @@ int P2KPut(P2KFileSession& s, const std::string& local, const std::string& phone
   const auto bytes = PhonePath(phonePath, why);
   if (!bytes) return Failed(err, why);
   std::string data;
-  try {
-    data = ReadFileBytes(local, kLargestUpload);
-  } catch (const FileBytesError& e) {
-    return Failed(err, Cp1251ToUtf8(e.what()));
-  }
+  if (const std::string why = ReadFileToUpload(local, data); !why.empty()) return Failed(err, why);
   return s.Run(err, [&]() -> std::string {
     const auto listed = s.files.List("/a/");
     if (!listed) return s.files.Failure();
-    if (Find(*listed, *bytes)) {
+    if (FindListedFile(*listed, *bytes)) {
       if (!force) return phonePath + " is on the phone already; --force replaces it";
       // The phone opens a held file as it is: the old one goes first.
       if (!s.files.Delete(*bytes)) return phonePath + ": " + s.files.Failure();
@@ -210,8 +173,8 @@ int P2KBackup(P2KFileSession& s, const std::string& folder, std::ostream& err) {
       }
       std::string problem = MakeFolders(root, local.path);
       if (problem.empty()) {
-        const auto data = s.Download(file);
-        problem = data ? SaveLocally(target.string(), *data) : s.files.Failure();
+        const auto data = DownloadListedFile(s.files, s.shell, file);
+        problem = data ? SaveDownloadedFile(target, *data) : s.files.Failure();
       }
       if (problem.empty()) {
         ++copied;

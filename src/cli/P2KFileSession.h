@@ -21,8 +21,6 @@ struct P2KFileSession {
 
   // work gives the failure to print, empty when none; the exit status.
   int Run(std::ostream& err, const std::function<std::string()>& work);
-  // A listed file's bytes, with its progress.
-  std::optional<std::string> Download(const p2k::ListedFile& file);
 
   TP2KAPI& p2k;
   PhoneConnection& phone;

@@ -82,7 +82,7 @@ TEST(P2KFileSessionTest, BackupCopiesEveryFileAndNeverWritesOutsideTheFolder) {
 
   EXPECT_EQ(cli::P2KBackup(f.session, root, f.err), 1) << "the linked file is not copied";
   EXPECT_EQ(ReadBytes(f.dir.File("outside")), "keep");
-  EXPECT_NE(f.err.str().find("symbolic link"), std::string::npos) << f.err.str();
+  EXPECT_NE(f.err.str().find("символическая ссылка"), std::string::npos) << f.err.str();
   EXPECT_FALSE(std::filesystem::exists(f.dir.File("escaped")));
   EXPECT_EQ(ReadBytes(root + "/" + p2k::SafeLocalPath("/a/../../escaped").path),
             std::string("\1\2\3"));

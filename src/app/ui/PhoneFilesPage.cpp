@@ -99,9 +99,7 @@ void PhoneFilesPage::Upload() {
   if (!host_.link.RequireConnection()) return;
   const auto local = host_.shell.ChooseOpenFile({"Загрузить в телефон", "Все файлы|*", "", ""});
   if (!local) return;
-  const std::vector<p2k::ListedFile> chosen = Chosen();
-  const std::string folder = UploadFolderFor(
-      chosen.empty() ? std::nullopt : std::optional<std::string>(chosen.front().name));
+  const std::string folder = TargetFolder();
   ThenRefresh(
       [&](PhoneFiles& files) { return UploadPhoneFile(files, host_.shell, *local, folder); });
 }
@@ -120,19 +118,14 @@ void PhoneFilesPage::MakeFolder() {
   if (!host_.link.RequireConnection()) return;
   const std::string name = ToCore(askFolderName().trimmed());
   if (name.empty()) return;
+  const std::string folder = TargetFolder();
+  ThenRefresh([&](PhoneFiles& files) { return MakePhoneFolder(files, folder, name); });
+}
+
+std::string PhoneFilesPage::TargetFolder() const {
   const std::vector<p2k::ListedFile> chosen = Chosen();
-  const std::string path =
-      UploadFolderFor(chosen.empty() ? std::nullopt
-                                     : std::optional<std::string>(chosen.front().name)) +
-      name;
-  const p2k::UploadPath checked = p2k::CheckUploadPath(path);
-  if (checked.fault != p2k::UploadPathFault::None) {
-    host_.shell.Message("Quorix", path + ": телефон не примет такое имя", MessageIcon::Warning);
-    return;
-  }
-  ThenRefresh([&](PhoneFiles& files) {
-    return files.MakeDirectory(checked.phonePath) ? std::string() : path + ": " + files.Failure();
-  });
+  return UploadFolderFor(chosen.empty() ? std::nullopt
+                                        : std::optional<std::string>(chosen.front().name));
 }
 
 std::vector<p2k::ListedFile> PhoneFilesPage::Chosen() const {

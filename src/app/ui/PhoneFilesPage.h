@@ -43,6 +43,8 @@ class PhoneFilesPage : public QObject {
   void ThenRefresh(const std::function<std::string(PhoneFiles&)>& work);
   P2KActionLinks Links();
   std::vector<p2k::ListedFile> Chosen() const;
+  // Where an upload or a new folder goes: beside the first selected file.
+  std::string TargetFolder() const;
   // Tells the user to select files when none is.
   bool AnyChosen(const std::vector<p2k::ListedFile>& chosen) const;
   void Show(const PhoneFileSummary& summary);

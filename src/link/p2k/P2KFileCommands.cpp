@@ -16,10 +16,6 @@ constexpr size_t kLocalNameRoom = 255;
 // A longer tail after the last dot is no extension worth keeping when a name is cut.
 constexpr size_t kKeptExtension = 16;
 
-std::vector<uint8_t> Subcommand(uint8_t code) {
-  return {0x00, 0x00, 0x00, code};
-}
-
 void Append32(std::vector<uint8_t>& out, uint32_t value) {
   for (const int shift : {24, 16, 8, 0}) out.push_back(static_cast<uint8_t>(value >> shift));
 }
@@ -54,7 +50,7 @@ bool AppendUtf16(std::vector<uint8_t>& out, std::string_view utf8) {
 }
 
 std::vector<uint8_t> PathPayload(uint8_t code, std::string_view phonePath) {
-  std::vector<uint8_t> payload = Subcommand(code);
+  std::vector<uint8_t> payload = FileSubcommand(code);
   payload.insert(payload.end(), phonePath.begin(), phonePath.end());
   return payload;
 }
@@ -139,7 +135,7 @@ std::string SafeStep(std::string_view step, std::vector<LocalPathChange>& change
 }  // namespace
 
 std::vector<uint8_t> OpenFilePayload(std::string_view phonePath, uint32_t attribute) {
-  std::vector<uint8_t> payload = Subcommand(0x00);
+  std::vector<uint8_t> payload = FileSubcommand(0x00);
   Append32(payload, attribute);
   payload.insert(payload.end(), phonePath.begin(), phonePath.end());
   return payload;
@@ -147,35 +143,35 @@ std::vector<uint8_t> OpenFilePayload(std::string_view phonePath, uint32_t attrib
 
 std::optional<std::vector<uint8_t>> ReadFilePayload(size_t size) {
   if (size > kMaxTransfer) return std::nullopt;
-  std::vector<uint8_t> payload = Subcommand(0x01);
+  std::vector<uint8_t> payload = FileSubcommand(0x01);
   Append32(payload, static_cast<uint32_t>(size));
   return payload;
 }
 
 std::optional<std::vector<uint8_t>> WriteFilePayload(std::span<const uint8_t> data) {
   if (data.size() > kMaxTransfer) return std::nullopt;
-  std::vector<uint8_t> payload = Subcommand(0x02);
+  std::vector<uint8_t> payload = FileSubcommand(0x02);
   Append32(payload, static_cast<uint32_t>(data.size()));
   payload.insert(payload.end(), data.begin(), data.end());
   return payload;
 }
 
 std::vector<uint8_t> SeekFilePayload(uint32_t offset, uint8_t origin) {
-  std::vector<uint8_t> payload = Subcommand(0x03);
+  std::vector<uint8_t> payload = FileSubcommand(0x03);
   Append32(payload, offset);
   payload.push_back(origin);
   return payload;
 }
 
 std::vector<uint8_t> CloseFilePayload() {
-  return Subcommand(0x04);
+  return FileSubcommand(0x04);
 }
 
 // The end mark 00 00 is the one the count payload and the free space payload end their UTF-16
 // texts with.
 std::optional<std::vector<uint8_t>> SearchFilesPayload(std::string_view directory,
                                                        std::string_view mask) {
-  std::vector<uint8_t> payload = Subcommand(0x07);
+  std::vector<uint8_t> payload = FileSubcommand(0x07);
   if (!AppendUtf16(payload, directory)) return std::nullopt;
   Append16(payload, kSeparator);
   if (!AppendUtf16(payload, mask)) return std::nullopt;
@@ -184,11 +180,11 @@ std::optional<std::vector<uint8_t>> SearchFilesPayload(std::string_view director
 }
 
 std::vector<uint8_t> VolumesPayload() {
-  return Subcommand(0x0A);
+  return FileSubcommand(0x0A);
 }
 
 std::optional<std::vector<uint8_t>> FreeSpacePayload(std::string_view volume) {
-  std::vector<uint8_t> payload = Subcommand(0x0B);
+  std::vector<uint8_t> payload = FileSubcommand(0x0B);
   Append16(payload, 0x0000);
   if (!AppendUtf16(payload, volume)) return std::nullopt;
   Append16(payload, 0x0000);

@@ -10,14 +10,14 @@ constexpr size_t kNameRoom = 265;
 constexpr size_t kAttributeA = 261;
 constexpr size_t kAttributeB = 262;
 
-std::vector<uint8_t> Subcommand(uint8_t code) {
+}  // namespace
+
+std::vector<uint8_t> FileSubcommand(uint8_t code) {
   return {0x00, 0x00, 0x00, code};
 }
 
-}  // namespace
-
 std::vector<uint8_t> FileCountPayload() {
-  std::vector<uint8_t> payload = Subcommand(0x07);
+  std::vector<uint8_t> payload = FileSubcommand(0x07);
   const char* patterns[] = {"*.mid", "*.mp3", "*.bas", "*.imy", "*.amr", "*.jpg"};
   bool first = true;
   for (const char* pattern : patterns) {
@@ -30,11 +30,11 @@ std::vector<uint8_t> FileCountPayload() {
 }
 
 std::vector<uint8_t> FileListPayload() {
-  return Subcommand(0x08);
+  return FileSubcommand(0x08);
 }
 
 std::vector<uint8_t> DeleteFilePayload(const std::string& path) {
-  std::vector<uint8_t> payload = Subcommand(0x05);
+  std::vector<uint8_t> payload = FileSubcommand(0x05);
   payload.insert(payload.end(), path.begin(), path.end());
   return payload;
 }

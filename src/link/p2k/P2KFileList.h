@@ -14,6 +14,9 @@ constexpr size_t kFileRecordSize = 268;
 // A file list reply holds up to this many records.
 constexpr int kRecordsPerReply = 3;
 
+// The 4-byte subcommand every file system payload begins with.
+std::vector<uint8_t> FileSubcommand(uint8_t code);
+
 // Subcommand 7 with the patterns the program lists: "*.mid", "*.mp3", "*.bas", "*.imy", "*.amr",
 // "*.jpg" in UTF-16 big endian, separated by FF FE and ended by 00 00 (76 bytes).
 std::vector<uint8_t> FileCountPayload();

@@ -26,8 +26,14 @@ void ShowTransfer(Shell& shell, const std::string& text, size_t size) {
   shell.ProgressSetPosition(0);
 }
 
-// Written whole or not at all; an existing symbolic link is never followed.
-std::string SaveLocally(const std::filesystem::path& target, const std::string& data) {
+void AddLine(std::string& lines, const std::string& line) {
+  if (!lines.empty()) lines += '\n';
+  lines += line;
+}
+
+}  // namespace
+
+std::string SaveDownloadedFile(const std::filesystem::path& target, const std::string& data) {
   std::error_code error;
   if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
     return target.string() + ": символическая ссылка, не записано";
@@ -39,19 +45,28 @@ std::string SaveLocally(const std::filesystem::path& target, const std::string& 
   return {};
 }
 
-const p2k::ListedFile* Find(const std::vector<p2k::ListedFile>& files, const std::string& bytes) {
+const p2k::ListedFile* FindListedFile(const std::vector<p2k::ListedFile>& files,
+                                      const std::string& bytes) {
   for (const p2k::ListedFile& file : files) {
     if (file.phonePath == bytes) return &file;
   }
   return nullptr;
 }
 
-void AddLine(std::string& lines, const std::string& line) {
-  if (!lines.empty()) lines += '\n';
-  lines += line;
+std::optional<std::string> DownloadListedFile(PhoneFiles& files, Shell& shell,
+                                              const p2k::ListedFile& file) {
+  ShowTransfer(shell, "Чтение " + file.name + "...", file.size);
+  return files.Read(file.phonePath, file.size);
 }
 
-}  // namespace
+std::string ReadFileToUpload(const std::string& local, std::string& data) {
+  try {
+    data = ReadFileBytes(local, kLargestUpload);
+  } catch (const FileBytesError& e) {
+    return Cp1251ToUtf8(e.what());
+  }
+  return {};
+}
 
 void WithPhoneFiles(const P2KActionLinks& links,
                     const std::function<std::string(PhoneFiles&)>& work) {
@@ -94,12 +109,12 @@ std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
   std::string failures;
   int saved = 0;
   for (const p2k::ListedFile& file : chosen) {
-    ShowTransfer(shell, "Чтение " + file.name + "...", file.size);
-    const auto data = files.Read(file.phonePath, file.size);
-    const std::string problem = data ? SaveLocally(std::filesystem::path(folder) /
-                                                       p2k::SafeLocalPath(LastStep(file.name)).path,
-                                                   *data)
-                                     : files.Failure();
+    const auto data = DownloadListedFile(files, shell, file);
+    const std::string problem =
+        data ? SaveDownloadedFile(
+                   std::filesystem::path(folder) / p2k::SafeLocalPath(LastStep(file.name)).path,
+                   *data)
+             : files.Failure();
     if (!problem.empty()) AddLine(failures, file.name + ": " + problem);
     saved += problem.empty();
     if (files.Stopped()) break;
@@ -120,14 +135,10 @@ std::string UploadPhoneFile(PhoneFiles& files, Shell& shell, const std::string& 
   const p2k::UploadPath path = p2k::CheckUploadPath(name);
   if (path.fault != p2k::UploadPathFault::None) return name + ": телефон не примет такое имя";
   std::string data;
-  try {
-    data = ReadFileBytes(local, kLargestUpload);
-  } catch (const FileBytesError& e) {
-    return Cp1251ToUtf8(e.what());
-  }
+  if (const std::string why = ReadFileToUpload(local, data); !why.empty()) return why;
   const auto listed = files.List("/a/");
   if (!listed) return files.Failure();
-  if (Find(*listed, path.phonePath)) {
+  if (FindListedFile(*listed, path.phonePath)) {
     if (!shell.AskYesNo("Внимание!", name + " уже есть в телефоне. Заменить?")) return {};
     // The phone opens a held file as it is: the old one goes first.
     if (!files.Delete(path.phonePath)) return name + ": " + files.Failure();
@@ -135,6 +146,14 @@ std::string UploadPhoneFile(PhoneFiles& files, Shell& shell, const std::string& 
   ShowTransfer(shell, "Запись " + name + "...", data.size());
   if (!files.Write(path.phonePath, data)) return name + ": " + files.Failure();
   return {};
+}
+
+std::string MakePhoneFolder(PhoneFiles& files, const std::string& phoneFolder,
+                            const std::string& name) {
+  const std::string path = phoneFolder + name;
+  const p2k::UploadPath checked = p2k::CheckUploadPath(path);
+  if (checked.fault != p2k::UploadPathFault::None) return path + ": телефон не примет такое имя";
+  return files.MakeDirectory(checked.phonePath) ? std::string() : path + ": " + files.Failure();
 }
 
 std::string DeletePhoneFiles(PhoneFiles& files, const std::vector<p2k::ListedFile>& chosen) {

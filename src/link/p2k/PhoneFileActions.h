@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,6 +27,20 @@ struct P2KActionLinks {
   Clock& clock;
   bool& stop;
 };
+
+// What the window and the command line share when they move files.
+
+// A downloaded file written whole or not at all; an existing symbolic link is never followed.
+// The failure, empty when none.
+std::string SaveDownloadedFile(const std::filesystem::path& target, const std::string& data);
+// The listed file of those phone bytes, nullptr when none.
+const p2k::ListedFile* FindListedFile(const std::vector<p2k::ListedFile>& files,
+                                      const std::string& phonePath);
+// A listed file's bytes, with its progress.
+std::optional<std::string> DownloadListedFile(PhoneFiles& files, Shell& shell,
+                                              const p2k::ListedFile& file);
+// A local file read whole for an upload, refused when larger than any phone holds; the failure.
+std::string ReadFileToUpload(const std::string& local, std::string& data);
 
 // One switch to P2K mode for the whole of work, and back to the modem port after it, with the
 // progress window shown. work gives the failure to tell, empty when none; a failure of work or
@@ -54,6 +69,10 @@ std::string UploadFolderFor(const std::optional<std::string>& phoneName);
 // is replaced only when the user says Yes.
 std::string UploadPhoneFile(PhoneFiles& files, Shell& shell, const std::string& local,
                             const std::string& phoneFolder);
+
+// A new folder name in phoneFolder (UTF-8, ending in "/"), the name checked as the phone takes it.
+std::string MakePhoneFolder(PhoneFiles& files, const std::string& phoneFolder,
+                            const std::string& name);
 
 // Each file deleted; the failures, one a line.
 std::string DeletePhoneFiles(PhoneFiles& files, const std::vector<p2k::ListedFile>& chosen);
