@@ -86,9 +86,10 @@ TEST(RealPhoneProfilesTest, EveryProfileReadsBacksUpAndWritesBackWholeInEveryMem
       const PhonebookWriteOutcome wrote = UploadPhonebook(to.state, to.shell, to.phone, to.clock);
       EXPECT_FALSE(to.state.UploadHadErrors);
       EXPECT_EQ(wrote.Failed, 0);
-      // Beyond the pauses only the short waits for each reply.
+      // Beyond the pauses only the short waits for each reply; the baseline's own waits for
+      // replies vary with the machine's load, so only the upper bound takes it off.
       const int64_t rows = wrote.Written + wrote.Deleted;
-      EXPECT_GE(to.clock.Skipped() - start - baseline, 200 * rows);
+      EXPECT_GE(to.clock.Skipped() - start, 200 * rows);
       EXPECT_LT(to.clock.Skipped() - start - baseline, 300 * rows);
 
       AppState again;
