@@ -29,24 +29,6 @@ const char* UploadFaultText(p2k::UploadPathFault fault) {
   return "";
 }
 
-bool IsSymbolicLink(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error));
-}
-
-// The folders of a path below root, made as needed; none of them may be a symbolic link.
-std::string MakeFolders(const std::filesystem::path& root, const std::filesystem::path& relative) {
-  std::filesystem::path at = root;
-  for (const auto& step : relative.parent_path()) {
-    at /= step;
-    if (IsSymbolicLink(at)) return at.string() + " is a symbolic link: not followed";
-    std::error_code error;
-    std::filesystem::create_directory(at, error);
-    if (error) return "cannot make " + at.string() + ": " + error.message();
-  }
-  return {};
-}
-
 bool SameSizeThere(const std::filesystem::path& target, uint32_t size) {
   std::error_code error;
   if (IsSymbolicLink(target) || !std::filesystem::is_regular_file(target, error)) {
@@ -171,7 +153,7 @@ int P2KBackup(P2KFileSession& s, const std::string& folder, std::ostream& err) {
         ++kept;
         continue;
       }
-      std::string problem = MakeFolders(root, local.path);
+      std::string problem = MakeLocalFolders(root, local.path);
       if (problem.empty()) {
         const auto data = DownloadListedFile(s.files, s.shell, file);
         problem = data ? SaveDownloadedFile(target, *data) : s.files.Failure();

@@ -271,8 +271,7 @@ void PtyPhoneServer::ComeBack() {
     const std::lock_guard lock(phoneMutex_);
     phone_.Restart();
   }
-  usbState_ = UsbState::AtMode;
-  LockTerminal(master_, false);
+  // The port is in the port map before anyone can see the phone back in AT mode.
   if (options_.publish) {
     try {
       published_ = std::make_unique<PublishedPort>(terminalPath_);
@@ -280,6 +279,8 @@ void PtyPhoneServer::ComeBack() {
       transcript_.Note(std::string("modem port not published: ") + e.what());
     }
   }
+  LockTerminal(master_, false);
+  usbState_ = UsbState::AtMode;
   transcript_.Note("back in AT mode on " + terminalPath_);
 }
 

@@ -36,8 +36,9 @@ QPushButton* ListPage::Button(const QString& name) const {
   return findChild<QPushButton*>(name);
 }
 
-QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& columns) {
-  auto* list = new QTreeWidget;
+QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& columns,
+                            QTreeWidget* list) {
+  if (!list) list = new QTreeWidget;
   list->setObjectName(name);
   list->setRootIsDecorated(false);
   list->setUniformRowHeights(true);

@@ -31,7 +31,8 @@ class ListPage : public QWidget {
 };
 
 // A list in report view with the core's columns: grid lines, whole-row selection, no in-place
-// editing.
-QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& columns);
+// editing. Shapes list when one is given, else a plain one.
+QTreeWidget* MakeReportList(const char* name, const std::vector<ListColumn>& columns,
+                            QTreeWidget* list = nullptr);
 
 }  // namespace quorix::ui

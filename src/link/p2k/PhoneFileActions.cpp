@@ -1,5 +1,7 @@
 #include "link/p2k/PhoneFileActions.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -16,10 +18,6 @@ constexpr int64_t kPortClosePauseMs = 100;
 // Larger than any file these phones hold: a bigger one is no file meant for the phone.
 constexpr size_t kLargestUpload = 64 * 1024 * 1024;
 
-std::string LastStep(const std::string& path) {
-  return path.substr(path.rfind('/') + 1);
-}
-
 void ShowTransfer(Shell& shell, const std::string& text, size_t size) {
   shell.ProgressSetText(text);
   shell.ProgressSetMax(static_cast<int>(size / p2k::kMaxTransfer + 1));
@@ -33,14 +31,30 @@ void AddLine(std::string& lines, const std::string& line) {
 
 }  // namespace
 
-std::string SaveDownloadedFile(const std::filesystem::path& target, const std::string& data) {
+bool IsSymbolicLink(const std::filesystem::path& path) {
   std::error_code error;
-  if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
-    return target.string() + ": символическая ссылка, не записано";
+  return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error));
+}
+
+std::string SaveDownloadedFile(const std::filesystem::path& target, const std::string& data) {
+  if (IsSymbolicLink(target)) return target.string() + ": символическая ссылка, не записано";
   try {
     WriteFileAtomically(target.string(), data);
   } catch (const std::system_error& e) {
     return Cp1251ToUtf8(CannotWriteText(target.string(), e));
+  }
+  return {};
+}
+
+std::string MakeLocalFolders(const std::filesystem::path& root,
+                             const std::filesystem::path& relative) {
+  std::filesystem::path at = root;
+  for (const auto& step : relative.parent_path()) {
+    at /= step;
+    if (IsSymbolicLink(at)) return at.string() + ": символическая ссылка, не пройдена";
+    std::error_code error;
+    std::filesystem::create_directory(at, error);
+    if (error) return "не удалось создать папку " + at.string() + ": " + error.message();
   }
   return {};
 }
@@ -95,26 +109,46 @@ void WithPhoneFiles(const P2KActionLinks& links,
 }
 
 std::string ReadPhoneFileSummary(PhoneFiles& files, PhoneFileSummary& summary) {
-  auto listed = files.List("/a/");
-  if (!listed) return files.Failure();
-  const auto free = files.FreeSpace("/a");
-  if (!free) return files.Failure();
-  summary = {std::move(*listed), *free};
+  const auto volumes = files.Volumes();
+  if (!volumes) return files.Failure();
+  PhoneFileSummary read;
+  read.volumes = {"/a"};
+  // A volume is "/" and a name; anything else the phone gives is no path to list.
+  for (const std::string& volume : *volumes) {
+    const bool sane = volume.size() > 1 && volume[0] == '/' &&
+                      std::all_of(volume.begin() + 1, volume.end(),
+                                  [](char c) { return std::isalnum(static_cast<uint8_t>(c)); });
+    if (sane && std::find(read.volumes.begin(), read.volumes.end(), volume) == read.volumes.end())
+      read.volumes.push_back(volume);
+  }
+  for (const std::string& volume : read.volumes) {
+    auto listed = files.List(volume + "/");
+    if (!listed) return files.Failure();
+    read.files.insert(read.files.end(), listed->begin(), listed->end());
+    const auto free = files.FreeSpace(volume);
+    if (!free) return files.Failure();
+    read.freeBytes.push_back(*free);
+  }
+  summary = std::move(read);
   return {};
 }
 
 std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
                                const std::vector<p2k::ListedFile>& chosen,
-                               const std::string& folder) {
+                               const std::string& folder, const std::string& from) {
   std::string failures;
   int saved = 0;
   for (const p2k::ListedFile& file : chosen) {
-    const auto data = DownloadListedFile(files, shell, file);
-    const std::string problem =
-        data ? SaveDownloadedFile(
-                   std::filesystem::path(folder) / p2k::SafeLocalPath(LastStep(file.name)).path,
-                   *data)
-             : files.Failure();
+    const std::string below =
+        file.name.starts_with(from) ? file.name.substr(from.size()) : file.name;
+    const p2k::LocalPath local = p2k::SafeLocalPath(below);
+    if (!local.changes.empty()) AddLine(failures, file.name + ": сохранён как " + local.path);
+    std::string problem = MakeLocalFolders(folder, local.path);
+    if (problem.empty()) {
+      const auto data = DownloadListedFile(files, shell, file);
+      problem = data ? SaveDownloadedFile(std::filesystem::path(folder) / local.path, *data)
+                     : files.Failure();
+    }
     if (!problem.empty()) AddLine(failures, file.name + ": " + problem);
     saved += problem.empty();
     if (files.Stopped()) break;
@@ -160,6 +194,23 @@ std::string DeletePhoneFiles(PhoneFiles& files, const std::vector<p2k::ListedFil
   std::string failures;
   for (const p2k::ListedFile& file : chosen) {
     if (!files.Delete(file.phonePath)) AddLine(failures, file.name + ": " + files.Failure());
+  }
+  return failures;
+}
+
+std::string RemovePhoneFolders(PhoneFiles& files, std::vector<std::string> folders) {
+  // A folder goes only when empty: the ones below it first.
+  std::sort(folders.begin(), folders.end(),
+            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  std::string failures;
+  for (std::string folder : folders) {
+    if (folder.ends_with('/')) folder.pop_back();
+    const p2k::UploadPath checked = p2k::CheckUploadPath(folder);
+    if (checked.fault != p2k::UploadPathFault::None) {
+      AddLine(failures, folder + ": телефон не примет такое имя");
+    } else if (!files.RemoveDirectory(checked.phonePath)) {
+      AddLine(failures, folder + ": " + files.Failure());
+    }
   }
   return failures;
 }

@@ -30,9 +30,15 @@ struct P2KActionLinks {
 
 // What the window and the command line share when they move files.
 
+// A symbolic link, whether or not what it names exists.
+bool IsSymbolicLink(const std::filesystem::path& path);
 // A downloaded file written whole or not at all; an existing symbolic link is never followed.
 // The failure, empty when none.
 std::string SaveDownloadedFile(const std::filesystem::path& target, const std::string& data);
+// The folders of relative's folder below root, made as needed; none of them may be a symbolic
+// link. The failure, empty when none.
+std::string MakeLocalFolders(const std::filesystem::path& root,
+                             const std::filesystem::path& relative);
 // The listed file of those phone bytes, nullptr when none.
 const p2k::ListedFile* FindListedFile(const std::vector<p2k::ListedFile>& files,
                                       const std::string& phonePath);
@@ -48,18 +54,20 @@ std::string ReadFileToUpload(const std::string& local, std::string& data);
 void WithPhoneFiles(const P2KActionLinks& links,
                     const std::function<std::string(PhoneFiles&)>& work);
 
-// The phone's files below /a/ and the free bytes of volume /a.
+// The phone's volumes ("/a" always), the files on them and each one's free bytes.
 struct PhoneFileSummary {
+  std::vector<std::string> volumes;
   std::vector<p2k::ListedFile> files;
-  uint32_t freeBytes = 0;
+  std::vector<uint32_t> freeBytes;  // in the volumes' order
 };
 std::string ReadPhoneFileSummary(PhoneFiles& files, PhoneFileSummary& summary);
 
-// Each file into folder under its safe local name, written whole; an existing symbolic link there
-// is never followed. Goes on after a file that failed; the failures, one a line.
+// Each file into folder at its safe local path below the phone folder from (its folders made),
+// written whole; an existing symbolic link there is never followed. Goes on after a file that
+// failed; the failures and the names mapped to safe ones, one a line.
 std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
                                const std::vector<p2k::ListedFile>& chosen,
-                               const std::string& folder);
+                               const std::string& folder, const std::string& from);
 
 // The phone folder a file uploaded next to that phone file goes to ("/a/mobile/picture/" when
 // there is none).
@@ -76,5 +84,7 @@ std::string MakePhoneFolder(PhoneFiles& files, const std::string& phoneFolder,
 
 // Each file deleted; the failures, one a line.
 std::string DeletePhoneFiles(PhoneFiles& files, const std::vector<p2k::ListedFile>& chosen);
+// Each folder (UTF-8) removed, the deepest first, after its files are gone; the failures.
+std::string RemovePhoneFolders(PhoneFiles& files, std::vector<std::string> folders);
 
 }  // namespace quorix
