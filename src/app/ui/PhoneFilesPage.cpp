@@ -279,7 +279,8 @@ std::vector<std::string> PhoneFilesPage::ChosenFolders() const {
 }
 
 void PhoneFilesPage::Show(const PhoneFileSummary& summary) {
-  // The folders open before stay open.
+  // The first listing opens every folder; later ones keep open the folders open before.
+  const bool first = tree_->topLevelItemCount() == 0;
   QSet<QByteArray> open;
   for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
     EveryItem(tree_->topLevelItem(top), [&](QTreeWidgetItem* item) {
@@ -293,7 +294,8 @@ void PhoneFilesPage::Show(const PhoneFileSummary& summary) {
     tree_->addTopLevelItem(item);
     item->setExpanded(true);
     EveryItem(item, [&](QTreeWidgetItem* below) {
-      if (open.contains(below->data(0, Qt::UserRole).toByteArray())) below->setExpanded(true);
+      if (first || open.contains(below->data(0, Qt::UserRole).toByteArray()))
+        below->setExpanded(true);
     });
   }
   QStringList free;

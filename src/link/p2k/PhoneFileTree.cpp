@@ -1,7 +1,8 @@
 #include "link/p2k/PhoneFileTree.h"
 
 #include <algorithm>
-#include <set>
+#include <cctype>
+#include <cstdint>
 
 namespace quorix {
 
@@ -45,7 +46,11 @@ PhoneFileNode& FolderNode(std::vector<PhoneFileNode>& roots, const std::string& 
 void Sort(std::vector<PhoneFileNode>& nodes) {
   std::sort(nodes.begin(), nodes.end(), [](const PhoneFileNode& a, const PhoneFileNode& b) {
     if ((a.file < 0) != (b.file < 0)) return a.file < 0;
-    return a.name < b.name;
+    // As file managers show them: "anna.jpg" beside "Anna.jpg", not after every capital.
+    return std::lexicographical_compare(
+        a.name.begin(), a.name.end(), b.name.begin(), b.name.end(), [](char x, char y) {
+          return std::tolower(static_cast<uint8_t>(x)) < std::tolower(static_cast<uint8_t>(y));
+        });
   });
   for (PhoneFileNode& node : nodes) Sort(node.children);
 }
