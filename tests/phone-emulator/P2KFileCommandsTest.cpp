@@ -4,6 +4,9 @@
 
 #include <ostream>
 
+#include "codec/CodePage.h"
+#include "link/p2k/P2KFileCommands.h"
+#include "link/p2k/P2KFileList.h"
 #include "phone-emulator/P2KBytes.h"
 
 namespace quorix::emu {
@@ -56,6 +59,19 @@ class P2KFileCommandsTest : public ::testing::Test {
   P2KAnswer Delete(const std::string& path) { return phone.Run(Word(5) + Text(path)); }
   P2KAnswer FreeSpace() { return phone.Run(Word(0x0B) + Bytes{0, 0, 0, '/', 0, 'a', 0, 0}); }
   const Bytes& Contents(const std::string& path) { return phone.FileSystem().Find(path)->contents; }
+  // The paths a search counts, as the listing that follows it gives them.
+  std::vector<std::string> Found(const Bytes& search) {
+    const size_t count = BigEndian16(phone.Run(search).data, 0);
+    std::vector<std::string> paths;
+    while (paths.size() < count) {
+      const Bytes part = phone.Run(Word(8)).data;
+      if (part.size() <= 4) break;
+      for (size_t record = 4; record < part.size(); record += 268) {
+        paths.emplace_back(reinterpret_cast<const char*>(&part[record]));
+      }
+    }
+    return paths;
+  }
 
   P2KFileCommands phone{1 << 20};
 };
@@ -154,6 +170,34 @@ TEST_F(P2KFileCommandsTest, TellsItsVolumeAndItsFreeSpace) {
   EXPECT_EQ(FreeSpace().data, Word((1 << 20) - 0x1234));
   EXPECT_EQ(phone.Run(Word(0x0B) + Bytes{0, 0, 0, '/', 0, 'b', 0, 0}), kRefused);
   EXPECT_EQ(phone.Run(Word(0x0B) + Bytes{0}), kRefused);
+}
+
+// A search from a folder goes down into its subfolders and matches names alone; the masks the
+// program counts melodies and pictures with, folderless, match whole paths.
+TEST_F(P2KFileCommandsTest, ASearchFromAFolderFindsTheNamesBelowIt) {
+  using Paths = std::vector<std::string>;
+  const std::string melodies = Utf8ToCp1251("/a/Мелодии/");
+  for (const std::string& path :
+       Paths{"/a/mobile/picture/a.jpg", "/a/mobile/picture/b.GIF", "/a/mobile/picture/old/c.JPG",
+             "/a/mobile/pic/d.jpg", "/a/mobile/audio/e.mid", "/a/f.gif", melodies + "g.mid"}) {
+    phone.FileSystem().Put({path, 0, 0, {}});
+  }
+  const auto search = [&](const std::string& folder, const std::string& mask) {
+    return Found(*p2k::SearchFilesPayload(folder, mask));
+  };
+  EXPECT_EQ(
+      search("/a/mobile/picture/", "*"),
+      (Paths{"/a/mobile/picture/a.jpg", "/a/mobile/picture/b.GIF", "/a/mobile/picture/old/c.JPG"}));
+  EXPECT_EQ(search("/a/mobile/pic", "*"), Paths{"/a/mobile/pic/d.jpg"}) << "a folder, no prefix";
+  EXPECT_EQ(search("/a/", "*.jpg"), (Paths{"/a/mobile/picture/a.jpg", "/a/mobile/picture/old/c.JPG",
+                                           "/a/mobile/pic/d.jpg"}));
+  EXPECT_EQ(search("/a/mobile/", "*pic*"), Paths{}) << "the name alone, not the path";
+  EXPECT_EQ(search("/a/Мелодии/", "*"), Paths{melodies + "g.mid"});
+  EXPECT_EQ(phone.Run(*p2k::SearchFilesPayload("/a/missing/", "*")),
+            (P2KAnswer{kClassData, {0, 0}}));
+  EXPECT_EQ(Found(p2k::FileCountPayload()),
+            (Paths{"/a/mobile/picture/a.jpg", "/a/mobile/picture/old/c.JPG", "/a/mobile/pic/d.jpg",
+                   "/a/mobile/audio/e.mid", melodies + "g.mid"}));
 }
 
 TEST_F(P2KFileCommandsTest, SeeksFromTheStartThePositionAndTheEnd) {

@@ -100,7 +100,7 @@ P2KAnswer P2KFileCommands::Run(std::span<const uint8_t> payload) {
     case kDelete:
       return Status(files_.Delete(fields.RestAsPath()));
     case kCount:
-      return {kClassData, search_.Count(files_.Files(), fields.Rest())};
+      return {kClassData, search_.Count(files_, fields.Rest())};
     case kList:
       return {kClassData, search_.NextRecords()};
     case kVolumes:

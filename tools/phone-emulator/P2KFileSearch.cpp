@@ -14,20 +14,38 @@ namespace {
 constexpr size_t kRecordSize = 268;
 constexpr size_t kRecordsPerReply = 3;
 
-bool Matches(const std::vector<std::string>& masks, const std::string& path) {
+bool Matches(std::span<const std::string> masks, const std::string& text) {
   return std::any_of(masks.begin(), masks.end(), [&](const std::string& mask) {
-    return fnmatch(mask.c_str(), path.c_str(), FNM_CASEFOLD) == 0;
+    return fnmatch(mask.c_str(), text.c_str(), FNM_CASEFOLD) == 0;
   });
+}
+
+bool IsFolder(const P2KFileSystem& files, const std::string& text) {
+  return text.starts_with('/') && (text.ends_with('/') || files.IsDirectory(text));
+}
+
+std::string WithSlash(std::string folder) {
+  while (folder.ends_with('/')) folder.pop_back();
+  return folder + '/';
 }
 
 }  // namespace
 
-std::vector<uint8_t> P2KFileSearch::Count(const std::vector<P2KFile>& files,
-                                          std::span<const uint8_t> masks) {
-  const std::vector<std::string> texts = Utf16Texts(masks);
+std::vector<uint8_t> P2KFileSearch::Count(const P2KFileSystem& files,
+                                          std::span<const uint8_t> texts) {
+  const std::vector<std::string> searched = Utf16Texts(texts);
   Forget();
-  for (const P2KFile& file : files) {
-    if (!Matches(texts, file.path)) continue;
+  const bool inFolder = !searched.empty() && IsFolder(files, searched.front());
+  const std::string folder = inFolder ? WithSlash(searched.front()) : std::string();
+  const auto masks = std::span(searched).subspan(inFolder ? 1 : 0);
+  // How a real phone answers masks without a folder (the program's count of melodies and
+  // pictures sends them so) is not documented: each mask takes whole paths.
+  const auto found = [&](const std::string& path) {
+    if (!inFolder) return Matches(masks, path);
+    return path.starts_with(folder) && Matches(masks, path.substr(path.rfind('/') + 1));
+  };
+  for (const P2KFile& file : files.Files()) {
+    if (!found(file.path)) continue;
     listing_.push_back(
         {file.path, file.attributes, file.owner, static_cast<uint32_t>(file.contents.size())});
   }

@@ -1,5 +1,7 @@
 #include "phone-emulator/P2KTexts.h"
 
+#include "codec/CodePage.h"
+#include "codec/Utf8.h"
 #include "phone-emulator/P2KBytes.h"
 
 namespace quorix::emu {
@@ -12,7 +14,10 @@ std::vector<std::string> Utf16Texts(std::span<const uint8_t> bytes) {
     if (unit == 0xFFFE) {
       texts.emplace_back();
     } else {
-      texts.back().push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+      std::string utf8;
+      AppendUtf8(utf8, unit);
+      const std::string cp1251 = Utf8ToCp1251(utf8);
+      texts.back() += cp1251.size() == 1 ? cp1251 : "?";
     }
   }
   std::erase_if(texts, [](const std::string& text) { return text.empty(); });
