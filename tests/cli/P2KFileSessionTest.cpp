@@ -57,6 +57,13 @@ TEST(P2KFileSessionTest, PutThenGetGivesTheSameBytes) {
   EXPECT_EQ(cli::P2KPut(f.session, f.dir.File("in"), "/a/mobile/picture/t1.bin", true, f.err), 0);
   EXPECT_EQ(f.PhoneFile("/a/mobile/picture/t1.bin"), "new");
 
+  // A folder named without its slash is that folder, not every name that begins so.
+  std::ostringstream listed;
+  ASSERT_EQ(cli::P2KList(f.session, "/a/mobile/pic", false, listed, f.err), 0) << f.err.str();
+  EXPECT_EQ(listed.str(), "");
+  ASSERT_EQ(cli::P2KList(f.session, "/a/mobile/picture", false, listed, f.err), 0);
+  EXPECT_NE(listed.str().find("/a/mobile/picture/t1.bin"), std::string::npos) << listed.str();
+
   emu::EmulatorOptions small;
   small.p2kCapacity = 20000;
   FileSession full(small);

@@ -49,7 +49,10 @@ bool PhoneFiles::Close() {
   return Done(p2k::CloseFilePayload(), "the close");
 }
 
-std::optional<std::vector<p2k::ListedFile>> PhoneFiles::List(std::string_view directory) {
+std::optional<std::vector<p2k::ListedFile>> PhoneFiles::List(std::string_view folder) {
+  // "/a/mobile/pic" names the folder, never every name that begins so.
+  std::string directory(folder);
+  if (!directory.ends_with('/')) directory += '/';
   const auto search = p2k::SearchFilesPayload(directory, "*");
   if (!search) {
     Fail("no such folder name on the phone");
