@@ -5,7 +5,7 @@
 namespace quorix::sms {
 namespace {
 
-SmsPart Part(int index, std::string text, std::optional<SmsConcat> concat, int status = 1) {
+SmsPart Listed(int index, std::string text, std::optional<SmsConcat> concat, int status = 1) {
   SmsPart part;
   part.index = index;
   part.status = status;
@@ -26,8 +26,8 @@ std::vector<int> Indexes(const SmsMessage& message) {
 TEST(SmsJoinTest, PartsJoinInSequenceWhereverTheyStand) {
   // The second part came first, a message of its own between it and the others.
   const auto messages =
-      JoinParts({Part(1, "lo, ", SmsConcat{7, 3, 2}), Part(2, "alone", {}),
-                 Part(3, "Hel", SmsConcat{7, 3, 1}, 0), Part(4, "world", SmsConcat{7, 3, 3})});
+      JoinParts({Listed(1, "lo, ", SmsConcat{7, 3, 2}), Listed(2, "alone", {}),
+                 Listed(3, "Hel", SmsConcat{7, 3, 1}, 0), Listed(4, "world", SmsConcat{7, 3, 3})});
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0].text, "Hello, world");
   EXPECT_EQ(Indexes(messages[0]), (std::vector<int>{3, 1, 4}));
@@ -39,14 +39,14 @@ TEST(SmsJoinTest, PartsJoinInSequenceWhereverTheyStand) {
 }
 
 TEST(SmsJoinTest, NoPartIsLost) {
-  // Part 2 of 3 never came; part 1 of another message came twice; the same reference sent is no
-  // part of the received one.
-  SmsPart undecoded = Part(6, "0102", SmsConcat{9, 2, 2});
+  // The second of three never came; the first of another message came twice; the same reference
+  // sent is no part of the received one.
+  SmsPart undecoded = Listed(6, "0102", SmsConcat{9, 2, 2});
   undecoded.decoded = false;
   const auto messages =
-      JoinParts({Part(1, "one ", SmsConcat{5, 3, 1}), Part(2, "three", SmsConcat{5, 3, 3}),
-                 Part(3, "A", SmsConcat{9, 2, 1}), Part(4, "B", SmsConcat{9, 2, 1}),
-                 Part(5, "sent", SmsConcat{5, 3, 2}, 3), undecoded});
+      JoinParts({Listed(1, "one ", SmsConcat{5, 3, 1}), Listed(2, "three", SmsConcat{5, 3, 3}),
+                 Listed(3, "A", SmsConcat{9, 2, 1}), Listed(4, "B", SmsConcat{9, 2, 1}),
+                 Listed(5, "sent", SmsConcat{5, 3, 2}, 3), undecoded});
   ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(messages[0].text, "one […]three");
   EXPECT_EQ(messages[0].missingParts, std::vector<int>{2});
