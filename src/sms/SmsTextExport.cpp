@@ -1,0 +1,94 @@
+#include "sms/SmsTextExport.h"
+
+#include "codec/Utf8.h"
+#include "sms/SmsFileWrite.h"
+#include "sms/SmsTimeText.h"
+
+namespace quorix::sms {
+
+namespace {
+
+// "dd.MM.yyyy HH:mm", two spaces, the arrow and a space.
+const std::string kIndent(20, ' ');
+const std::string kNoTime(16, ' ');
+
+// One line of text fit to show: controls as their pictures (U+2400 on), broken UTF-8 as U+FFFD.
+std::string Shown(std::string_view text) {
+  std::string out;
+  while (!text.empty()) {
+    const Utf8Char c = NextUtf8Char(text);
+    text.remove_prefix(c.length);
+    if (c.code == '\t') {
+      out += '\t';
+    } else if (c.code < 0x20) {
+      AppendUtf8(out, 0x2400 + c.code);
+    } else if (c.code == 0x7F) {
+      AppendUtf8(out, 0x2421);
+    } else {
+      AppendUtf8(out, c.code);
+    }
+  }
+  return out;
+}
+
+// The text's lines: LF, CR LF or a lone CR ends one.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n' && text[i] != '\r') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::string Heading(const SmsConversation& c) {
+  if (c.name.empty()) return c.number.empty() ? "Без номера" : Shown(c.number);
+  return Shown(c.name) + (c.number.empty() ? "" : ", " + Shown(c.number));
+}
+
+std::string UndecodedProblem(const SmsMessage& m) {
+  for (const SmsPart& part : m.parts) {
+    if (!part.problem.empty()) return ": " + part.problem;
+  }
+  return "";
+}
+
+std::string MessageText(const SmsMessage& m) {
+  const bool timed = m.time && IsCalendarTime(*m.time);
+  std::string out = (timed ? DayMinuteText(*m.time) : kNoTime) +
+                    (m.direction == SmsDirection::Received ? "  ← " : "  → ");
+  std::vector<std::string> lines;
+  if (!m.decoded) lines.push_back("[не удалось прочитать" + Shown(UndecodedProblem(m)) + "]");
+  if (m.decoded || !m.text.empty()) {
+    for (const std::string_view line : Lines(m.text)) lines.push_back(Shown(line));
+  }
+  if (!m.decoded) {
+    for (const SmsPart& part : m.parts) lines.push_back("PDU: " + Shown(part.pdu));
+  }
+  if (m.direction == SmsDirection::Draft) lines[0] = "[черновик] " + lines[0];
+  for (size_t k = 0; k < lines.size(); ++k) {
+    out += (k == 0 || lines[k].empty() ? "" : kIndent) + lines[k] + "\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string SmsTextExport(const std::vector<SmsConversation>& conversations) {
+  std::string text;
+  for (const SmsConversation& c : conversations) {
+    text += (text.empty() ? "" : "\n") + Heading(c) + "\n";
+    for (const SmsMessage& m : c.messages) text += MessageText(m);
+  }
+  return text;
+}
+
+void SaveSmsTextExport(const std::string& path, const std::vector<SmsConversation>& conversations) {
+  WriteSmsFile(path, SmsTextExport(conversations));
+}
+
+}  // namespace quorix::sms
