@@ -99,6 +99,7 @@ std::string EmulatedPhone::Execute(std::string_view line) {
   }
   if (name.rfind("+MPG", 0) == 0) return ExecuteCategories(name, tail);
   if (name.rfind("+MDB", 0) == 0) return ExecuteDatebook(name, tail);
+  if (name.rfind("+CMG", 0) == 0 || name == "+CPMS") return ExecuteMessages(name, tail);
   return ExecuteBasic(name, tail);
 }
 
@@ -153,6 +154,8 @@ void EmulatedPhone::Reset() {
   echo_ = true;
   charset_ = Charset::Gsm;
   memory_ = PhonebookMemory::Phone;
+  messageTextMode_ = false;
+  messageStorages_ = kDefaultMessageStorages;
 }
 
 std::string EmulatedPhone::Imei() const {
@@ -218,6 +221,10 @@ void EmulatedPhone::PutCategory(int number, CategoryRecord category) {
 void EmulatedPhone::PutDatebookEvent(int index, DatebookRecord event) {
   if (index < 0 || index >= kDatebookCapacity) return;
   datebook_[index] = std::move(event);
+}
+
+void EmulatedPhone::PutMessage(MessageMemory memory, int index, StoredMessage message) {
+  messages_.Put(memory, index, std::move(message));
 }
 
 }  // namespace quorix::emu

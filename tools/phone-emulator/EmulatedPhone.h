@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "phone-emulator/EmulatorOptions.h"
+#include "phone-emulator/MessageStore.h"
 #include "phone-emulator/ModelProfile.h"
 #include "phone-emulator/PhoneRecords.h"
 #include "phone-emulator/PhoneText.h"
@@ -24,8 +25,8 @@ struct Exchange {
   bool toP2K = false;   // AT+MODE=8 was accepted: the phone leaves for P2K mode
 };
 
-// A Motorola P2K phone in AT mode: its phonebook, categories and datebook, and the interpreter of
-// the commands that reach them. It does no I/O: bytes in, bytes to send out.
+// A Motorola P2K phone in AT mode: its phonebook, categories, datebook and text messages, and the
+// interpreter of the commands that reach them. It does no I/O: bytes in, bytes to send out.
 class EmulatedPhone {
  public:
   // The most categories any phone has.
@@ -66,6 +67,7 @@ class EmulatedPhone {
   void PutRecord(int index, PhonebookRecord record);
   void PutCategory(int number, CategoryRecord category);
   void PutDatebookEvent(int index, DatebookRecord event);
+  void PutMessage(MessageMemory memory, int index, StoredMessage message);
 
  private:
   struct Window {
@@ -78,6 +80,7 @@ class EmulatedPhone {
   std::string ExecutePhonebook(std::string_view name, std::string_view tail);
   std::string ExecuteCategories(std::string_view name, std::string_view tail);
   std::string ExecuteDatebook(std::string_view name, std::string_view tail);
+  std::string ExecuteMessages(std::string_view name, std::string_view tail);
 
   std::string ReadRecords(std::string_view tail) const;
   std::string WriteRecord(std::string_view tail);
@@ -85,6 +88,9 @@ class EmulatedPhone {
   std::string WriteCategory(std::string_view tail);
   std::string ReadDatebook(std::string_view tail) const;
   std::string WriteDatebook(std::string_view tail);
+  std::string SelectMessageStorages(std::string_view tail);
+  std::string ListMessages(std::string_view tail);
+  std::string ReadMessage(std::string_view tail);
 
   std::optional<PhonebookRecord> ParseRecord(const std::vector<std::string_view>& values,
                                              size_t nameLength) const;
@@ -104,6 +110,13 @@ class EmulatedPhone {
   Charset charset_ = Charset::Gsm;
   PhonebookMemory memory_ = PhonebookMemory::Phone;
   bool datebookLocked_ = false;
+  // PDU mode is the default.
+  bool messageTextMode_ = false;
+  // The stores for reading, for writing and deleting, and for receiving. A phone's first choice
+  // is not known: the phone memory is a guess.
+  static constexpr std::array<MessageStorage, 3> kDefaultMessageStorages = {
+      MessageStorage::Phone, MessageStorage::Phone, MessageStorage::Phone};
+  std::array<MessageStorage, 3> messageStorages_ = kDefaultMessageStorages;
 
   bool toP2K_ = false;
   bool bannerDue_ = false;
@@ -113,6 +126,7 @@ class EmulatedPhone {
   std::map<int, PhonebookRecord> records_;
   std::array<std::optional<CategoryRecord>, kCategoryCount + 1> categories_;
   std::map<int, DatebookRecord> datebook_;
+  MessageStore messages_;
 };
 
 }  // namespace quorix::emu

@@ -5,6 +5,7 @@
 
 #include "codec/Ucs2.h"
 #include "phone-emulator/EmulatedPhone.h"
+#include "phone-emulator/SampleMessages.h"
 
 namespace quorix::emu {
 
@@ -212,6 +213,7 @@ void LoadSamplePhone(EmulatedPhone& phone) {
   LoadPhoneMemory(phone);
   LoadSim(phone);
   LoadDatebook(phone);
+  LoadSampleMessages(phone);
 }
 
 void FillPhoneMemory(EmulatedPhone& phone, int count) {

@@ -5,7 +5,7 @@ namespace quorix::emu {
 class EmulatedPhone;
 
 // A lived-in phone: contacts with several numbers each, Russian and Latin names, categories,
-// melodies, pictures, address fields, SIM entries and datebook events.
+// melodies, pictures, address fields, SIM entries, datebook events and text messages.
 void LoadSamplePhone(EmulatedPhone& phone);
 
 // Generated contacts in the free phone-memory records from the first upward, as many as fit.
