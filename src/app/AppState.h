@@ -3,6 +3,7 @@
 #include "datebook/DatebookSession.h"
 #include "datebook/DatebookState.h"
 #include "phonebook/PhonebookSession.h"
+#include "sms/SmsState.h"
 
 namespace quorix {
 
@@ -10,6 +11,7 @@ namespace quorix {
 // own, so nothing leaks between tests.
 struct AppState : PhonebookSession {
   DatebookState datebook;
+  sms::SmsState sms;
 
   operator DatebookSession() { return {*this, link, datebook}; }
 };

@@ -33,6 +33,8 @@ int IdentifyCommand(CliContext& ctx);
 int AtCommand(CliContext& ctx);
 int PhonebookCommand(CliContext& ctx);
 int DatebookCommand(CliContext& ctx);
+// sms read | sms show FILE | sms export FILE --format android-xml|text
+int SmsCommand(CliContext& ctx);
 // p2k files | p2k delete-tonedb [--yes]
 int P2KCommand(CliContext& ctx);
 // The phone's files over P2K (ls, get, put, rm, mkdir, rmdir, df, backup); -1 when args[0] names

@@ -63,6 +63,17 @@ constexpr const char* kUsage =
     "                      phone's datebook and write them into it; with --save, offline: add\n"
     "                      them to BACKUP (or to an empty datebook) and write the backup FILE.\n"
     "                      What the phone cannot hold is listed on stderr\n"
+    "  sms read [--save FILE [--save-partial]] [--phonebook BACKUP]\n"
+    "                      read every text message of the phone (its memory and the SIM) and\n"
+    "                      print them by conversation; --save writes the message backup FILE,\n"
+    "                      which a reading with failures leaves as it was unless\n"
+    "                      --save-partial is given; --phonebook names the numbers from a\n"
+    "                      phonebook backup\n"
+    "  sms show FILE [--phonebook BACKUP]\n"
+    "                      print a message backup file as sms read prints a reading\n"
+    "  sms export FILE --format android-xml|text [--from BACKUP] [--phonebook BACKUP]\n"
+    "                      write the messages of the phone, or of the backup file BACKUP, to\n"
+    "                      FILE as the XML Android's SMS backup apps restore, or as plain text\n"
     "  p2k files           switch the phone on its USB modem port (marked * by ports) to P2K\n"
     "                      mode, print its melody and picture files (name, a tab and the\n"
     "                      attribute value a line) and switch it back to its modem port\n"
@@ -106,6 +117,7 @@ const std::map<std::string, Handler>& Commands() {
       {"p2k", quorix::cli::P2KCommand},
       {"phonebook", quorix::cli::PhonebookCommand},
       {"ports", quorix::cli::PortsCommand},
+      {"sms", quorix::cli::SmsCommand},
       {"ucs2", quorix::cli::Ucs2Command},
   };
   return commands;

@@ -14,21 +14,6 @@ namespace {
 constexpr size_t kShortestMatched = 7;
 constexpr size_t kMatchedDigits = 10;
 
-// What two spellings of one number share.
-std::string NumberKey(const std::string& number) {
-  std::string digits;
-  for (size_t i = 0; i < number.size(); ++i) {
-    const char c = number[i];
-    if (c >= '0' && c <= '9') {
-      digits += c;
-    } else if (!(c == '+' && i == 0) && c != ' ' && c != '-' && c != '(' && c != ')') {
-      return "=" + number;
-    }
-  }
-  if (digits.size() < kShortestMatched) return "=" + number;
-  return "#" + digits.substr(digits.size() - std::min(digits.size(), kMatchedDigits));
-}
-
 std::optional<int64_t> Moment(const SmsMessage& m) {
   if (!m.time || !IsCalendarTime(*m.time)) return std::nullopt;
   return EpochSeconds(*m.time);
@@ -65,13 +50,27 @@ std::string NameOf(const SmsConversation& c,
 
 }  // namespace
 
+std::string SmsNumberKey(const std::string& number) {
+  std::string digits;
+  for (size_t i = 0; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c >= '0' && c <= '9') {
+      digits += c;
+    } else if (!(c == '+' && i == 0) && c != ' ' && c != '-' && c != '(' && c != ')') {
+      return "=" + number;
+    }
+  }
+  if (digits.size() < kShortestMatched) return "=" + number;
+  return "#" + digits.substr(digits.size() - std::min(digits.size(), kMatchedDigits));
+}
+
 std::vector<SmsConversation> Conversations(
     const std::vector<SmsMessage>& messages,
     const std::function<std::string(const std::string& number)>& nameOf) {
   std::vector<SmsConversation> conversations;
   std::map<std::string, size_t> byKey;
   for (const SmsMessage& m : messages) {
-    const auto [at, added] = byKey.try_emplace(NumberKey(m.number), conversations.size());
+    const auto [at, added] = byKey.try_emplace(SmsNumberKey(m.number), conversations.size());
     if (added) conversations.emplace_back();
     conversations[at->second].messages.push_back(m);
   }

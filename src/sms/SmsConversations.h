@@ -24,6 +24,9 @@ struct SmsConversation {
 // timed message, newest first; those without any time follow in the order of the listing.
 // nameOf gives the phonebook's name for a number, or an empty one; each spelling a conversation
 // has is asked, the last message's first, until one has a name.
+// What two spellings of one number share, as Conversations matches them.
+std::string SmsNumberKey(const std::string& number);
+
 std::vector<SmsConversation> Conversations(
     const std::vector<SmsMessage>& messages,
     const std::function<std::string(const std::string& number)>& nameOf);

@@ -2,6 +2,7 @@
 
 #include "codec/Utf8.h"
 #include "sms/SmsFileWrite.h"
+#include "sms/SmsShownText.h"
 #include "sms/SmsTimeText.h"
 
 namespace quorix::sms {
@@ -11,25 +12,6 @@ namespace {
 // "dd.MM.yyyy HH:mm", two spaces, the arrow and a space.
 const std::string kIndent(20, ' ');
 const std::string kNoTime(16, ' ');
-
-// One line of text fit to show: controls as their pictures (U+2400 on), broken UTF-8 as U+FFFD.
-std::string Shown(std::string_view text) {
-  std::string out;
-  while (!text.empty()) {
-    const Utf8Char c = NextUtf8Char(text);
-    text.remove_prefix(c.length);
-    if (c.code == '\t') {
-      out += '\t';
-    } else if (c.code < 0x20) {
-      AppendUtf8(out, 0x2400 + c.code);
-    } else if (c.code == 0x7F) {
-      AppendUtf8(out, 0x2421);
-    } else {
-      AppendUtf8(out, c.code);
-    }
-  }
-  return out;
-}
 
 // The text's lines: LF, CR LF or a lone CR ends one.
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -46,8 +28,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
 }
 
 std::string Heading(const SmsConversation& c) {
-  if (c.name.empty()) return c.number.empty() ? "Без номера" : Shown(c.number);
-  return Shown(c.name) + (c.number.empty() ? "" : ", " + Shown(c.number));
+  if (c.name.empty()) return c.number.empty() ? "Без номера" : ShownText(c.number);
+  return ShownText(c.name) + (c.number.empty() ? "" : ", " + ShownText(c.number));
 }
 
 std::string UndecodedProblem(const SmsMessage& m) {
@@ -62,12 +44,12 @@ std::string MessageText(const SmsMessage& m) {
   std::string out = (timed ? DayMinuteText(*m.time) : kNoTime) +
                     (m.direction == SmsDirection::Received ? "  ← " : "  → ");
   std::vector<std::string> lines;
-  if (!m.decoded) lines.push_back("[не удалось прочитать" + Shown(UndecodedProblem(m)) + "]");
+  if (!m.decoded) lines.push_back("[не удалось прочитать" + ShownText(UndecodedProblem(m)) + "]");
   if (m.decoded || !m.text.empty()) {
-    for (const std::string_view line : Lines(m.text)) lines.push_back(Shown(line));
+    for (const std::string_view line : Lines(m.text)) lines.push_back(ShownText(line));
   }
   if (!m.decoded) {
-    for (const SmsPart& part : m.parts) lines.push_back("PDU: " + Shown(part.pdu));
+    for (const SmsPart& part : m.parts) lines.push_back("PDU: " + ShownText(part.pdu));
   }
   if (m.direction == SmsDirection::Draft) lines[0] = "[черновик] " + lines[0];
   for (size_t k = 0; k < lines.size(); ++k) {

@@ -14,26 +14,9 @@ namespace quorix::sms {
 namespace {
 
 using test::At;
+using test::ExpectKept;
 using test::Message;
 using test::Part;
-
-// What the backup keeps: every message-level field and each part's listing.
-void ExpectKept(const SmsMessage& read, const SmsMessage& written) {
-  EXPECT_EQ(read.direction, written.direction);
-  EXPECT_EQ(read.read, written.read);
-  EXPECT_EQ(read.number, written.number);
-  EXPECT_EQ(read.time, written.time);
-  EXPECT_EQ(read.text, written.text);
-  EXPECT_EQ(read.missingParts, written.missingParts);
-  EXPECT_EQ(read.decoded, written.decoded);
-  ASSERT_EQ(read.parts.size(), written.parts.size());
-  for (size_t k = 0; k < read.parts.size(); ++k) {
-    EXPECT_EQ(read.parts[k].store, written.parts[k].store);
-    EXPECT_EQ(read.parts[k].index, written.parts[k].index);
-    EXPECT_EQ(read.parts[k].status, written.parts[k].status);
-    EXPECT_EQ(read.parts[k].pdu, written.parts[k].pdu);
-  }
-}
 
 std::vector<SmsMessage> HostileMessages() {
   std::string hostile;

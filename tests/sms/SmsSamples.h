@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "sms/SmsMessage.h"
 
 namespace quorix::sms::test {
@@ -32,6 +34,24 @@ inline SmsMessage Message(SmsDirection direction, const std::string& number,
 
 inline SmsTime At(int year, int month, int day, int hour, int minute, int zoneQuarters = 12) {
   return {year, month, day, hour, minute, 0, zoneQuarters};
+}
+
+// What the backup keeps: every message-level field and each part's listing.
+inline void ExpectKept(const SmsMessage& read, const SmsMessage& written) {
+  EXPECT_EQ(read.direction, written.direction);
+  EXPECT_EQ(read.read, written.read);
+  EXPECT_EQ(read.number, written.number);
+  EXPECT_EQ(read.time, written.time);
+  EXPECT_EQ(read.text, written.text);
+  EXPECT_EQ(read.missingParts, written.missingParts);
+  EXPECT_EQ(read.decoded, written.decoded);
+  ASSERT_EQ(read.parts.size(), written.parts.size());
+  for (size_t k = 0; k < read.parts.size(); ++k) {
+    EXPECT_EQ(read.parts[k].store, written.parts[k].store);
+    EXPECT_EQ(read.parts[k].index, written.parts[k].index);
+    EXPECT_EQ(read.parts[k].status, written.parts[k].status);
+    EXPECT_EQ(read.parts[k].pdu, written.parts[k].pdu);
+  }
 }
 
 }  // namespace quorix::sms::test

@@ -32,6 +32,7 @@
 #include "link/PublishedPortsFolder.h"
 #include "phonebook/ui/PhonebookCommands.h"
 #include "phonebook/ui/PhonebookViewBinder.h"
+#include "sms/ui/MessagesPage.h"
 
 namespace quorix::ui {
 
@@ -85,6 +86,7 @@ void MainWindow::BuildPages() {
   const SubsystemHost host{state_, *this, link_, p2k_, clock_, *this, typeIcons_, this, pages_};
   phonebook_ = new PhonebookCommands(host);
   datebook_ = new DatebookPage(host);
+  messages_ = new MessagesPage(host);
   phoneFiles_ = new PhoneFilesPage(host);
   settingsPage_ = new SettingsPageWidget(state_.settings);
   // Scrolls rather than keeping the window from being made smaller than the page.

@@ -29,6 +29,7 @@ namespace quorix::ui {
 class AboutBox;
 class DatebookPage;
 class PhoneFilesPage;
+class MessagesPage;
 class ConsolePage;
 class ListPage;
 class Notifier;
@@ -153,6 +154,7 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   PhonebookCommands* phonebook_ = nullptr;
   DatebookPage* datebook_ = nullptr;
   PhoneFilesPage* phoneFiles_ = nullptr;
+  MessagesPage* messages_ = nullptr;
   std::map<QString, QAction*> commands_;
   bool shown_ = false;
   bool exiting_ = false;

@@ -59,7 +59,8 @@ const ToolCommand kToolbar[] = {
 const char* const kPageButtons[] = {
     "Button4",      "Button5",       "Button6",     "Button13",        "Button14",
     "Button2",      "Button7",       "Button10",    "ExportICalendar", "ImportICalendar",
-    "FilesRefresh", "FilesDownload", "FilesUpload", "FilesDelete",     "FilesMakeFolder"};
+    "FilesRefresh", "FilesDownload", "FilesUpload", "FilesDelete",     "FilesMakeFolder",
+    "SmsRead",      "SmsOpen",       "SmsSave",     "SmsExport"};
 
 }  // namespace
 

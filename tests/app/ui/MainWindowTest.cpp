@@ -36,7 +36,7 @@ TEST(MainWindowTest, StartsWithItsTitleLayoutPagesAndStatus) {
   QStringList captions;
   for (int i = 0; i < window.pages()->count(); ++i) captions << window.pages()->tabText(i);
   EXPECT_EQ(captions, (QStringList{"Справочник", "Категории", "Дерево категорий", "Ежедневник",
-                                   "Файлы телефона", "Настройки", "AT Команды"}));
+                                   "Сообщения", "Файлы телефона", "Настройки", "AT Команды"}));
   EXPECT_EQ(window.pages()->currentIndex(), 0);
   EXPECT_EQ(window.StatusText(0), "Status: Disconnected");
 

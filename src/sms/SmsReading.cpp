@@ -1,0 +1,62 @@
+#include "sms/SmsReading.h"
+
+#include <algorithm>
+
+#include "base/Clock.h"
+#include "base/Shell.h"
+#include "sms/SmsJoin.h"
+#include "sms/SmsPdu.h"
+#include "sms/SmsReader.h"
+
+namespace quorix::sms {
+
+SmsReadOutcome ReadMessages(SmsState& state, Shell& shell, AtExchange& at, Clock& clock,
+                            const bool& stop) {
+  std::vector<SmsPart> parts;
+  state.LastReading = ReadSmsParts(shell, at, stop, parts);
+  for (SmsPart& part : parts) DecodePart(part);
+  state.Messages = JoinParts(std::move(parts));
+  state.ReadAt = clock.WallSeconds();
+  return state.LastReading;
+}
+
+SmsBackupRead ReadMessageBackup(const std::string& path) {
+  SmsBackupRead read = ReadSmsBackup(path);
+  for (SmsMessage& message : read.messages) {
+    for (SmsPart& part : message.parts) DecodePart(part);
+  }
+  return read;
+}
+
+int UndecodedMessages(const std::vector<SmsMessage>& messages) {
+  return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                        [](const SmsMessage& m) { return !m.decoded; }));
+}
+
+std::string SmsReadingSummary(const SmsReadOutcome& outcome,
+                              const std::vector<SmsMessage>& messages) {
+  std::string text = "Прочитано сообщений: " + std::to_string(messages.size()) +
+                     " (частей: " + std::to_string(outcome.PartsRead) + ")";
+  if (const int undecoded = UndecodedMessages(messages); undecoded > 0)
+    text += ", не распознано: " + std::to_string(undecoded) + " (сохраняются как есть)";
+  if (outcome.NoPduMode) text += ". Телефон не выдаёт сообщения в режиме PDU";
+  if (outcome.PhoneSilent) text += ". Телефон не отвечает: чтение прервано";
+  if (outcome.Stopped) text += ". Чтение остановлено";
+  if (outcome.Exchanges.Failed > 0)
+    text += ". Запросов с ошибкой: " + std::to_string(outcome.Exchanges.Failed) + " из " +
+            std::to_string(outcome.Exchanges.Requests);
+  if (!outcome.BadLines.empty())
+    text += ". Непонятных строк: " + std::to_string(outcome.BadLines.size()) + " (" +
+            outcome.BadLines.front() + ")";
+  return text;
+}
+
+void ReportSmsReading(Shell& shell, const SmsReadOutcome& outcome,
+                      const std::vector<SmsMessage>& messages) {
+  const std::string summary = SmsReadingSummary(outcome, messages);
+  shell.SetStatus(1, summary);
+  if (outcome.HadFailures() || UndecodedMessages(messages) > 0)
+    shell.Message("Внимание!", summary + ".", MessageIcon::Warning);
+}
+
+}  // namespace quorix::sms
