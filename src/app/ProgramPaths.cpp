@@ -43,6 +43,15 @@ std::string ShippedDirectory(const std::string& programDirectory) {
   return std::filesystem::is_directory(installed, ec) ? installed.string() : programDirectory;
 }
 
+std::string LocaleDirectory(const std::string& programDirectory) {
+  const auto built = std::filesystem::path(programDirectory) / "locale";
+  std::error_code ec;
+  if (std::filesystem::is_directory(built, ec)) return built.string();
+  return (std::filesystem::path(programDirectory) / QUORIX_SHIPPED_FROM_BIN / ".." / "locale")
+      .lexically_normal()
+      .string();
+}
+
 SettingsPlaces PlacesOf(const std::string& programDirectory, const std::string& xdgConfigHome,
                         const std::string& home) {
   SettingsPlaces places;

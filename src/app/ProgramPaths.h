@@ -15,6 +15,10 @@ std::string ProgramDirectory();
 // own directory, where a build puts them.
 std::string ShippedDirectory(const std::string& programDirectory);
 
+// Where the message catalogs are (<language>/LC_MESSAGES/quorix.mo): "locale" in the program's
+// own directory, where a build puts them, else share/locale of an installed program.
+std::string LocaleDirectory(const std::string& programDirectory);
+
 // The places of a program in programDirectory, looked up on disk: whether this process may write
 // that folder and where its shipped files are.
 SettingsPlaces PlacesOf(const std::string& programDirectory, const std::string& xdgConfigHome,

@@ -25,7 +25,21 @@ const char* Flag(bool on) {
   return on ? "1" : "0";
 }
 
+// A language code ("en", "pt_BR"), or "" for the system's language: what an older file lacks or
+// a hand-edited one garbles.
+std::string LanguageCode(const std::string& value) {
+  const bool code =
+      !value.empty() && value.size() <= 10 && std::all_of(value.begin(), value.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+      });
+  return code ? value : std::string();
+}
+
 }  // namespace
+
+std::string ReadLanguageSetting(const std::string& path) {
+  return LanguageCode(ReadSetting(path, kSystem, "Language"));
+}
 
 void ReadSystemSettings(const std::string& path, SettingsPage& page) {
   const auto text = [&](const char* key) { return ReadSetting(path, kSystem, key); };
@@ -45,6 +59,7 @@ void ReadSystemSettings(const std::string& path, SettingsPage& page) {
   page.ClearPB = flag("ClearPB");
   page.AdvancedPhoneBook = flag("AdvancedPhoneBook");
   page.Bluetooth = flag("Bluetooth");
+  page.Language = ReadLanguageSetting(path);
 }
 
 void ReadColumnWidths(const std::string& path, SettingsPage& page) {
@@ -85,6 +100,7 @@ void WriteSettings(const std::string& path, const SettingsPage& page) {
       {"Bluetooth", Flag(page.Bluetooth)},
       {"ClearPB", Flag(page.ClearPB)},
       {"AdvancedPhoneBook", Flag(page.AdvancedPhoneBook)},
+      {"Language", page.Language},
   };
   for (const auto& [key, value] : keys) WriteSetting(path, kSystem, key, value);
   for (size_t i = 0; i < page.ColumnWidths.size(); ++i) {

@@ -23,6 +23,9 @@ void ReadSettings(const std::string& path, SettingsPage& page,
 
 // Section System: the texts, then the check boxes; a Boolean is on only for exactly "1".
 void ReadSystemSettings(const std::string& path, SettingsPage& page);
+// Section System, key Language: the language the user chose for the program's texts, "" for the
+// system's (also when the key is missing or holds no language code).
+std::string ReadLanguageSetting(const std::string& path);
 // Section Visual_Columns, Col1 ... Col16.
 void ReadColumnWidths(const std::string& path, SettingsPage& page);
 // Section NumberTypes: Work, Home, Main, Mobile, Fax, Pager, Email, Subscribe (types 0 ... 7).

@@ -26,6 +26,7 @@ struct SettingsPage {
   bool Bluetooth = false;              // CheckBox7; BCom is enabled exactly when this is on
   bool ClearPB = false;                // CheckBox8
   bool AdvancedPhoneBook = false;      // CheckBox9
+  std::string Language;  // "Язык интерфейса": "" the system's, "ru", "en"; read at start
   // Widths of the 16 columns of the phonebook list; -1 and -2 size to contents or header.
   // The shipped widths show a full name, number and type in a window at 1366 x 768.
   std::array<int, 16> ColumnWidths = {40, 170, 160, 95, 110, 100, 140, 120,

@@ -3,7 +3,11 @@
 #include <map>
 #include <string>
 
+#include "app/ProgramPaths.h"
+#include "app/Settings.h"
+#include "base/Translate.h"
 #include "cli/CliCommand.h"
+#include "cli/CliSettings.h"
 
 namespace {
 
@@ -163,6 +167,10 @@ int main(int argc, char** argv) {
   if (command.empty()) return UsageFailure("no command given");
   const auto found = Commands().find(command);
   if (found == Commands().end()) return UsageFailure("unknown command '" + command + "'");
+  // The messages follow the language of the settings in use, else the user's locale; the usage
+  // text stays English.
+  quorix::SetUpTranslations(quorix::LocaleDirectory(quorix::ProgramDirectory()),
+                            quorix::ReadLanguageSetting(quorix::cli::CliSettingsPath(ctx)));
   try {
     return found->second(ctx);
   } catch (const quorix::cli::UsageError& e) {

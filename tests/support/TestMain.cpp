@@ -2,12 +2,18 @@
 
 #include <cstdlib>
 
+#include "app/ProgramPaths.h"
+#include "base/Translate.h"
+
 #ifdef QUORIX_TEST_WITH_QT
 #include <QApplication>
 #endif
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // The program's source texts, whatever the machine's locale; the programs the tests start
+  // inherit it. A test of another language chooses it itself.
+  quorix::SetUpTranslations(quorix::LocaleDirectory(quorix::ProgramDirectory()), "ru");
 #ifdef QUORIX_TEST_WITH_QT
   // Widgets are tested without a display unless one is asked for.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -7,11 +7,15 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "base/Translate.h"
+
 namespace quorix::ui {
 
 QTranslator* InstallToolkitTranslations(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QLocale(QLocale::Russian), "qtbase", "_",
+  // The toolkit speaks the language the program's own texts are shown in.
+  const QLocale language(QString::fromStdString(ProgramLanguage()));
+  if (!translator->load(language, "qtbase", "_",
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
       !QCoreApplication::installTranslator(translator)) {
     delete translator;

@@ -5,9 +5,11 @@
 #include <exception>
 
 #include "app/ProgramPaths.h"
+#include "app/Settings.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Text.h"
 #include "app/ui/ToolkitLook.h"
+#include "base/Translate.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -15,7 +17,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QUORIX_VERSION);
   QGuiApplication::setDesktopFileName("quorix");
   QApplication::setWindowIcon(quorix::ui::ProgramIcon(QCoreApplication::applicationDirPath()));
-  quorix::ui::InstallToolkitTranslations(app);
   QCommandLineParser parser;
   parser.addHelpOption();
   parser.addVersionOption();
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
   parser.process(app);
 
   const quorix::SettingsLocation settings = quorix::LocateSettings(quorix::ThisProgramsPlaces());
+  // The language is chosen before the first text is made, the toolkit's dialogs following it.
+  quorix::SetUpTranslations(quorix::LocaleDirectory(quorix::ProgramDirectory()),
+                            quorix::ReadLanguageSetting(settings.file));
+  quorix::ui::InstallToolkitTranslations(app);
   QString firstRunProblem;
   try {
     quorix::CreateSettingsOnFirstStart(settings);
@@ -34,7 +39,7 @@ int main(int argc, char** argv) {
   quorix::ui::MainWindow window(settings.file);
   if (parser.isSet(port)) window.SetPortOverride(quorix::ui::ToCore(parser.value(port)));
   if (!firstRunProblem.isEmpty()) {
-    QMessageBox::warning(nullptr, QString::fromUtf8("Внимание!"), firstRunProblem);
+    QMessageBox::warning(nullptr, quorix::ui::FromCore(quorix::Tr("Внимание!")), firstRunProblem);
   }
   window.show();
   return QApplication::exec();
