@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "base/Translate.h"
+
 namespace quorix {
 
 FileChoice BackupFileChoice(const std::string& title) {
@@ -11,10 +13,10 @@ FileChoice BackupFileChoice(const std::string& title) {
 }
 
 void TellUtf8Backup(Shell& shell, const std::string& path) {
-  shell.Message("Резервная копия",
-                "Файл " + path +
-                    " записан в кодировке UTF-8: в нём есть символы, которых нет в кодировке "
-                    "Windows-1251. Quorix восстанавливает из него, как из прежних копий.",
+  shell.Message(Tr("Резервная копия"),
+                Tr("Файл ") + path +
+                    Tr(" записан в кодировке UTF-8: в нём есть символы, которых нет в кодировке "
+                       "Windows-1251. Quorix восстанавливает из него, как из прежних копий."),
                 MessageIcon::Information);
 }
 

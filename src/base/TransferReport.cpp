@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -36,7 +37,7 @@ std::string TransferReport::Text(const std::string& heading, size_t limit) const
   std::string text = heading + "\n";
   for (size_t k = 0; k < lines.size() && k < limit; ++k) text += "\n" + lines[k];
   if (lines.size() > limit) {
-    text += "\n" + std::string("… и ещё ") + std::to_string(lines.size() - limit);
+    text += "\n" + Tr("… и ещё ") + std::to_string(lines.size() - limit);
   }
   return text;
 }

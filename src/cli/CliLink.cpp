@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "base/Translate.h"
 #include "cli/CliSettings.h"
 #include "link/PublishedPortsFolder.h"
 
@@ -18,7 +19,7 @@ CliLink::CliLink(const CliContext& ctx)
 
 bool CliLink::Connect(std::ostream& err) {
   const ConnectOutcome outcome = phone.ConnectPhone();
-  if (outcome == ConnectOutcome::NotFound) err << "Телефон не найден!\n";
+  if (outcome == ConnectOutcome::NotFound) err << Tr("Телефон не найден!") << '\n';
   return outcome == ConnectOutcome::Connected;
 }
 

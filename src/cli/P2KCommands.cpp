@@ -1,3 +1,4 @@
+#include "base/Translate.h"
 #include "cli/CliCommand.h"
 #include "cli/CliLink.h"
 #include "cli/CliP2K.h"
@@ -27,7 +28,7 @@ int DeleteToneDatabaseCommand(CliContext& ctx) {
     yes = true;
   }
   if (!Confirmed(ctx, yes, "p2k delete-tonedb",
-                 std::string("Вы действительно хотите удалить файл MyToneDB.db?"))) {
+                 Tr("Вы действительно хотите удалить файл MyToneDB.db?"))) {
     ctx.err << "quorix-cli: nothing deleted\n";
     return kExitFailure;
   }

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "base/Translate.h"
 #include "cli/CliCommand.h"
 #include "cli/P2KFiles.h"
 #include "link/p2k/PhoneFileActions.h"
@@ -101,7 +102,7 @@ int P2KPut(P2KFileSession& s, const std::string& local, const std::string& phone
       // The phone opens a held file as it is: the old one goes first.
       if (!s.files.Delete(*bytes)) return phonePath + ": " + s.files.Failure();
     }
-    s.shell.ProgressSetText("Запись " + phonePath + "...");
+    s.shell.ProgressSetText(Tr("Запись ") + phonePath + "...");
     s.shell.ProgressSetMax(static_cast<int>(data.size() / p2k::kMaxTransfer + 1));
     s.shell.ProgressSetPosition(0);
     if (!s.files.Write(*bytes, data)) return phonePath + ": " + s.files.Failure();

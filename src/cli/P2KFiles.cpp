@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "base/Translate.h"
 #include "cli/CliCommand.h"
 #include "codec/CodePage.h"
 #include "link/p2k/P2KFileList.h"
@@ -40,7 +41,7 @@ std::string NoDeviceMessage(const TP2KAPI& p2k, bool hadModem) {
 int InP2KMode(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock, std::ostream& err,
               const std::function<std::string()>& work) {
   shell.ProgressShow();
-  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
   const std::string modem = p2k.FindModemPort();
   p2k.SwitchTo("P2K");
   p2k.DeliverStateMessages();
@@ -50,9 +51,9 @@ int InP2KMode(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock, 
     return kExitFailure;
   }
   const std::string failure = work();
-  shell.ProgressSetText(std::string("Переключение телефона в AT режим..."));
+  shell.ProgressSetText(Tr("Переключение телефона в AT режим..."));
   p2k.SwitchTo("AT");
-  shell.ProgressSetText(std::string("Поиск телефона..."));
+  shell.ProgressSetText(Tr("Поиск телефона..."));
   const bool back = ReopenModemPort(p2k, phone, shell, clock, modem);
   shell.ProgressClose();
   if (!back || !failure.empty()) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Settings.h"
+#include "base/Translate.h"
 #include "cli/CliLink.h"
 #include "cli/CliSettings.h"
 #include "cli/Confirmation.h"
@@ -79,7 +80,7 @@ int PhonebookClearCommand(CliContext& ctx) {
     yes = true;
   }
   if (!Confirmed(ctx, yes, "phonebook clear",
-                 std::string("Вы действительно хотите очистить весь справочник?"))) {
+                 Tr("Вы действительно хотите очистить весь справочник?"))) {
     ctx.err << "quorix-cli: nothing cleared\n";
     return kExitFailure;
   }

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "codec/PhoneText.h"
 #include "codec/Ucs2.h"
@@ -96,9 +97,9 @@ icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimety
   const bool timed = Unquoted(r[EventTimedFlag]) == "1";
   auto start = PhoneTime(r[EventDate], timed ? r[EventStart] : "00:00");
   if (!start) {
-    report.Add(number, who,
-               std::string("начало «") + r[EventDate] + " " + r[EventStart] +
-                   std::string("» не дата: событие не записано"));
+    report.Add(
+        number, who,
+        Tr("начало «") + r[EventDate] + " " + r[EventStart] + Tr("» не дата: событие не записано"));
     return nullptr;
   }
   icalcomponent* event = icalcomponent_new_vevent();
@@ -122,8 +123,7 @@ icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimety
     icalcomponent_add_property(
         event, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
   } else if (repeat != 0) {
-    report.Add(number, who,
-               std::string("повтор «") + r[EventRepeat] + std::string("» не переведён"));
+    report.Add(number, who, Tr("повтор «") + r[EventRepeat] + Tr("» не переведён"));
   }
 
   if (Unquoted(r[EventAlarmFlag]) == "1") {
@@ -133,8 +133,8 @@ icalcomponent* RecordEvent(int number, const DatebookRecord& r, const icaltimety
       icalcomponent_add_component(event, Alarm(title, offset));
     } else {
       report.Add(number, who,
-                 std::string("оповещение «") + r[EventAlarmDate] + " " + r[EventAlarmTime] +
-                     std::string("» не дата: не записано"));
+                 Tr("оповещение «") + r[EventAlarmDate] + " " + r[EventAlarmTime] +
+                     Tr("» не дата: не записано"));
     }
   }
   return event;
@@ -269,10 +269,9 @@ class EventImporter {
   void Add(icalcomponent* event);
   CalendarImport Outcome() {
     if (missing_ > 0) {
-      out_.Report.Add(kNoRecord, std::string("Ежедневник"),
-                      std::string("в телефоне ") + std::to_string(kDatebookRecords) +
-                          std::string(" записей, не поместилось событий: ") +
-                          std::to_string(missing_));
+      out_.Report.Add(kNoRecord, Tr("Ежедневник"),
+                      Tr("в телефоне ") + std::to_string(kDatebookRecords) +
+                          Tr(" записей, не поместилось событий: ") + std::to_string(missing_));
     }
     return std::move(out_);
   }
@@ -309,20 +308,20 @@ void EventImporter::Add(icalcomponent* event) {
   }
   TransferReport& report = out_.Report;
   if (title.text.empty()) {
-    report.Add(item, who.empty() ? std::string("событие ") + std::to_string(item + 1) : who,
-               std::string("нет названия: не добавлено"));
+    report.Add(item, who.empty() ? Tr("событие ") + std::to_string(item + 1) : who,
+               Tr("нет названия: не добавлено"));
     return;
   }
   if (icaltime_is_null_time(dtstart)) {
-    report.Add(item, who, std::string("нет начала: не добавлено"));
+    report.Add(item, who, Tr("нет начала: не добавлено"));
     return;
   }
   if (title.cut) {
-    report.Add(item, who, std::string("название сокращено до 64 символов"));
+    report.Add(item, who, Tr("название сокращено до 64 символов"));
   }
   if (!title.dropped.empty()) {
     report.Add(item, who,
-               std::string("в названии пропущены символы, которых нет в телефоне: ") +
+               Tr("в названии пропущены символы, которых нет в телефоне: ") +
                    DroppedCharactersText(title.dropped));
   }
 
@@ -330,7 +329,7 @@ void EventImporter::Add(icalcomponent* event) {
   const icaltimetype start = LocalTime(dtstart);
   const int duration = icaldurationtype_as_int(icalcomponent_get_duration(event));
   if (!timed && duration > 24 * 3600) {
-    report.Add(item, who, std::string("событие на несколько дней: в телефоне только первый"));
+    report.Add(item, who, Tr("событие на несколько дней: в телефоне только первый"));
   }
   DatebookRecord r;
   r[EventDescription] = EncodeUcs2Hex(title.text);
@@ -348,19 +347,19 @@ void EventImporter::Add(icalcomponent* event) {
     const auto code = RepeatCode(rule, start);
     if (!code) {
       report.Add(item, who,
-                 std::string("повтор ") +
+                 Tr("повтор ") +
                      icalrecurrencetype_as_string(const_cast<icalrecurrencetype*>(&rule)) +
-                     std::string(" телефон не знает: событие записано один раз"));
+                     Tr(" телефон не знает: событие записано один раз"));
     } else {
       r[EventRepeat] = std::to_string(*code);
       if (rule.count > 0 || !icaltime_is_null_time(rule.until)) {
-        report.Add(item, who, std::string("у повтора в телефоне нет конца"));
+        report.Add(item, who, Tr("у повтора в телефоне нет конца"));
       }
     }
   }
   if (icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY) ||
       icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY)) {
-    report.Add(item, who, std::string("исключения и добавочные даты повтора не переносятся"));
+    report.Add(item, who, Tr("исключения и добавочные даты повтора не переносятся"));
   }
 
   if (!held_.insert(Key(r)).second) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/BackupFileChoice.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookFile.h"
 #include "datebook/DatebookList.h"
@@ -17,9 +18,9 @@ namespace {
 
 // A backup of a reading that did not get everything would replace a good one with less.
 std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const std::string& path) {
-  return std::string("Ежедневник прочитан не полностью (прочитано записей: ") +
-         std::to_string(reading.RecordsRead) + std::string("). Заменить файл ") + path +
-         std::string(" этой неполной копией?");
+  return Tr("Ежедневник прочитан не полностью (прочитано записей: ") +
+         std::to_string(reading.RecordsRead) + Tr("). Заменить файл ") + path +
+         Tr(" этой неполной копией?");
 }
 
 }  // namespace
@@ -27,7 +28,8 @@ std::string IncompleteBackupQuestion(const DatebookReadOutcome& reading, const s
 void Button7Click(DatebookSession app, Shell& shell, Clock& clock) {
   // What is loaded is saved without a phone: it may be all that is left of one.
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0) {
-    shell.Message("Warning!", "Ежедневник пуст: прочитайте его из телефона.", MessageIcon::Warning);
+    shell.Message("Warning!", Tr("Ежедневник пуст: прочитайте его из телефона."),
+                  MessageIcon::Warning);
     return;
   }
   const auto path = shell.ChooseSaveFile(BackupFileChoice("Save As"));
@@ -40,7 +42,7 @@ void Button7Click(DatebookSession app, Shell& shell, Clock& clock) {
   }
   try {
     if (SaveDatebookFile(app.datebook.DatebookRecords, clock, *path)) TellUtf8Backup(shell, *path);
-    TellSaved(shell, "Резервная копия ежедневника сохранена", *path);
+    TellSaved(shell, Tr("Резервная копия ежедневника сохранена"), *path);
   } catch (const DatebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/Ucs2.h"
 
 namespace quorix {
@@ -10,8 +11,8 @@ namespace quorix {
 namespace {
 
 std::string YesNo(const std::string& flag) {
-  if (flag == "1") return "Да";
-  if (flag == "0") return "Нет";
+  if (flag == "1") return Tr("Да");
+  if (flag == "0") return Tr("Нет");
   return flag;
 }
 
@@ -27,27 +28,30 @@ std::string DateText(const std::string& value) {
 }
 
 std::string RepeatText(const std::string& code) {
-  static const char* const kWords[] = {
-      "Нет",     "Ежедневно", "Еженедельно", "Ежемесячно по числу", "Ежемесячно по дню недели",
-      "Ежегодно"};
-  if (code.size() == 1 && code[0] >= '0' && code[0] <= '5') return kWords[code[0] - '0'];
+  static const char* const kWords[] = {N_("Нет"),
+                                       N_("Ежедневно"),
+                                       N_("Еженедельно"),
+                                       N_("Ежемесячно по числу"),
+                                       N_("Ежемесячно по дню недели"),
+                                       N_("Ежегодно")};
+  if (code.size() == 1 && code[0] >= '0' && code[0] <= '5') return Tr(kWords[code[0] - '0']);
   return code;
 }
 
 }  // namespace
 
-const std::vector<ListColumn>& DatebookListColumns() {
-  static const std::vector<ListColumn> columns = {{"#", 30},
-                                                  {"Описание события", 150},
-                                                  {"Со временем", 80},
-                                                  {"Оповещение", 80},
-                                                  {"Начало", 60},
-                                                  {"Дата", 80},
-                                                  {"Длительность", 90},
-                                                  {"Время оповещения", 110},
-                                                  {"Дата оповещения", 110},
-                                                  {"Повтор", 150}};
-  return columns;
+// Built anew at each call, so the captions follow the language in effect.
+std::vector<ListColumn> DatebookListColumns() {
+  return {{"#", 30},
+          {Tr("Описание события"), 150},
+          {Tr("Со временем"), 80},
+          {Tr("Оповещение"), 80},
+          {Tr("Начало"), 60},
+          {Tr("Дата"), 80},
+          {Tr("Длительность"), 90},
+          {Tr("Время оповещения"), 110},
+          {Tr("Дата оповещения"), 110},
+          {Tr("Повтор"), 150}};
 }
 
 DatebookListRow DatebookRow(int number, const DatebookRecord& record) {
@@ -60,7 +64,7 @@ DatebookListRow DatebookRow(int number, const DatebookRecord& record) {
   row.Cells[EventDate] = DateText(record[EventDate]);
   row.Cells[EventDuration] = record[EventDuration].empty() || record[EventTimedFlag] == "0"
                                  ? ""
-                                 : record[EventDuration] + " мин";
+                                 : record[EventDuration] + Tr(" мин");
   row.Cells[EventAlarmTime] = alarm ? Unquoted(record[EventAlarmTime]) : "";
   row.Cells[EventAlarmDate] = alarm ? DateText(record[EventAlarmDate]) : "";
   row.Cells[EventRepeat] = RepeatText(record[EventRepeat]);

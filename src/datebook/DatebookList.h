@@ -11,7 +11,7 @@ namespace quorix {
 
 // The 10 columns of the datebook list LVCal: "#" and the nine fields of a record, named by what the
 // phone sends in them.
-const std::vector<ListColumn>& DatebookListColumns();
+std::vector<ListColumn> DatebookListColumns();
 
 // A row of LVCal: caption = the record number, then the fields as a person reads them: the title,
 // the flags as "Да"/"Нет", "10:00", "24.02.2006", "60 мин", the alarm only when it is on (the

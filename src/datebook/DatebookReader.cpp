@@ -1,6 +1,7 @@
 #include "datebook/DatebookReader.h"
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookReplies.h"
 #include "datebook/DatebookSession.h"
@@ -40,7 +41,7 @@ DatebookReadOutcome ReadDatebook(DatebookSession app, Shell& shell, AtExchange& 
 
   shell.ProgressSetPosition(0);
   shell.ProgressSetMax(100);
-  shell.ProgressSetText(std::string("Чтение записей ежедневника..."));
+  shell.ProgressSetText(Tr("Чтение записей ежедневника..."));
   shell.ProgressShow();
   shell.ProcessEvents();
 
@@ -75,23 +76,21 @@ DatebookReadOutcome ReadDatebook(DatebookSession app, Shell& shell, AtExchange& 
 
 void ReportDatebookReading(Shell& shell, const DatebookReadOutcome& outcome) {
   if (outcome.Exchanges.Requests == 0 || !outcome.HadFailures()) return;
-  const std::string count =
-      std::string(" Прочитано записей: ") + std::to_string(outcome.RecordsRead) + ".";
+  const std::string count = Tr(" Прочитано записей: ") + std::to_string(outcome.RecordsRead) + ".";
   if (outcome.PhoneSilent) {
-    shell.Message(WarningCaption(),
-                  std::string("Телефон не отвечает: чтение ежедневника прервано.") + count,
+    shell.Message(WarningCaption(), Tr("Телефон не отвечает: чтение ежедневника прервано.") + count,
                   MessageIcon::Warning);
   } else if (!outcome.BadRecord.empty()) {
     shell.Message(ProgramCaption(),
-                  std::string("Чтение ежедневника остановлено на записи с неверным номером: ") +
+                  Tr("Чтение ежедневника остановлено на записи с неверным номером: ") +
                       outcome.BadRecord + "." + count,
                   MessageIcon::Error);
   } else {
     shell.Message(WarningCaption(),
-                  std::string("Ежедневник прочитан с ошибками: ") +
-                      std::to_string(outcome.Exchanges.Failed) + std::string(" из ") +
+                  Tr("Ежедневник прочитан с ошибками: ") +
+                      std::to_string(outcome.Exchanges.Failed) + Tr(" из ") +
                       std::to_string(outcome.Exchanges.Requests) +
-                      std::string(" запросов без ответа или с ошибкой.") + count,
+                      Tr(" запросов без ответа или с ошибкой.") + count,
                   MessageIcon::Warning);
   }
 }

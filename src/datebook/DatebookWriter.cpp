@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookSession.h"
 #include "link/AtExchange.h"
@@ -32,7 +33,7 @@ DatebookRestoreOutcome WriteDatebookToPhone(DatebookSession app, Shell& shell, A
 
   shell.ProgressSetMax(kDatebookRecords);
   shell.ProgressSetPosition(0);
-  shell.ProgressSetText(std::string("Запись данных в телефон..."));
+  shell.ProgressSetText(Tr("Запись данных в телефон..."));
   shell.ProgressShow();
 
   // The port is closed once a reply is cut short: not even the unlock can go out then.
@@ -83,16 +84,15 @@ void ReportDatebookRestore(Shell& shell, const DatebookSession& app,
   if (outcome.Aborted) return;
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(),
-                  std::string("Телефон не отвечает: запись ежедневника прервана. Записано ") +
-                      std::to_string(outcome.WritesSent - outcome.FailedWrites) +
-                      std::string(" из ") + std::to_string(outcome.RecordsToWrite) +
-                      std::string(" записей."),
+                  Tr("Телефон не отвечает: запись ежедневника прервана. Записано ") +
+                      std::to_string(outcome.WritesSent - outcome.FailedWrites) + Tr(" из ") +
+                      std::to_string(outcome.RecordsToWrite) + Tr(" записей."),
                   MessageIcon::Warning);
     return;
   }
   shell.Message(ProgramCaption(),
-                std::string(app.flags.UploadHadErrors ? "Загрузка завершена с ошибками!"
-                                                      : "Загрузка успешно завершена!"),
+                app.flags.UploadHadErrors ? Tr("Загрузка завершена с ошибками!")
+                                          : Tr("Загрузка успешно завершена!"),
                 MessageIcon::Information);
 }
 

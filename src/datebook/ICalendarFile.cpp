@@ -6,6 +6,7 @@
 #include "base/AtomicFile.h"
 #include "base/Clock.h"
 #include "base/FileBytes.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "datebook/DatebookList.h"
 #include "datebook/DatebookSession.h"
@@ -46,39 +47,37 @@ CalendarImport ImportICalendarFile(DatebookTable& table, const std::string& path
     throw ICalendarFileError(e.what());
   }
   if (!IsICalendar(text)) {
-    throw ICalendarFileError(path + std::string(": файл не в формате iCalendar"));
+    throw ICalendarFileError(path + Tr(": файл не в формате iCalendar"));
   }
   return AddCalendarEvents(table, text);
 }
 
 std::string ICalendarExportMessage(const CalendarExport& outcome, size_t limit) {
-  const std::string text =
-      std::string("Экспортировано событий: ") + std::to_string(outcome.Events) + ".";
+  const std::string text = Tr("Экспортировано событий: ") + std::to_string(outcome.Events) + ".";
   if (outcome.Report.Empty()) return text;
-  return outcome.Report.Text(text + "\n\n" + std::string("Не всё удалось записать:"), limit);
+  return outcome.Report.Text(text + "\n\n" + Tr("Не всё удалось записать:"), limit);
 }
 
 std::string ICalendarImportMessage(const CalendarImport& outcome, size_t limit) {
-  std::string text = std::string("Добавлено событий: ") + std::to_string(outcome.Added) +
-                     std::string(" из ") + std::to_string(outcome.Events) + ".";
+  std::string text = Tr("Добавлено событий: ") + std::to_string(outcome.Added) + Tr(" из ") +
+                     std::to_string(outcome.Events) + ".";
   if (outcome.Duplicates > 0) {
-    text += std::string(" Уже были в ежедневнике: ") + std::to_string(outcome.Duplicates) + ".";
+    text += Tr(" Уже были в ежедневнике: ") + std::to_string(outcome.Duplicates) + ".";
   }
   if (outcome.Report.Empty()) return text;
-  return outcome.Report.Text(text + "\n\n" + std::string("Не всё поместилось в телефон:"), limit);
+  return outcome.Report.Text(text + "\n\n" + Tr("Не всё поместилось в телефон:"), limit);
 }
 
 void ExportICalendarClick(DatebookSession app, Shell& shell, Clock& clock) {
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0) {
-    shell.Message("Warning!", std::string("Сначала необходимо прочитать ежедневник!"),
-                  MessageIcon::Warning);
+    shell.Message("Warning!", Tr("Сначала необходимо прочитать ежедневник!"), MessageIcon::Warning);
     return;
   }
-  const auto path = shell.ChooseSaveFile(ICalendarFileChoice(std::string("Экспорт в iCalendar")));
+  const auto path = shell.ChooseSaveFile(ICalendarFileChoice(Tr("Экспорт в iCalendar")));
   if (!path || path->empty()) return;
   try {
     const CalendarExport outcome = SaveICalendarFile(app.datebook.DatebookRecords, clock, *path);
-    shell.SetStatus(1, std::string("Экспортировано событий: ") + std::to_string(outcome.Events));
+    shell.SetStatus(1, Tr("Экспортировано событий: ") + std::to_string(outcome.Events));
     if (!outcome.Report.Empty()) {
       shell.Message(WarningCaption(), ICalendarExportMessage(outcome, kReportedEvents),
                     MessageIcon::Warning);
@@ -92,13 +91,12 @@ void ImportICalendarClick(DatebookSession app, Shell& shell, PhoneConnection& ph
   app.flags.AbortRequested = false;
   if (!phone.RequireConnection()) return;
   if (UsedDatebookRecords(app.datebook.DatebookRecords) == 0 &&
-      !shell.AskYesNo(
-          WarningCaption(),
-          std::string("Ежедневник телефона не прочитан: события займут записи с первой, и "
-                      "запись в телефон заменит его события в этих записях. Продолжить?"))) {
+      !shell.AskYesNo(WarningCaption(),
+                      Tr("Ежедневник телефона не прочитан: события займут записи с первой, и "
+                         "запись в телефон заменит его события в этих записях. Продолжить?"))) {
     return;
   }
-  const auto path = shell.ChooseOpenFile(ICalendarFileChoice(std::string("Импорт из iCalendar")));
+  const auto path = shell.ChooseOpenFile(ICalendarFileChoice(Tr("Импорт из iCalendar")));
   if (!path || path->empty()) return;
   DatebookTable staged = app.datebook.DatebookRecords;
   CalendarImport outcome;
@@ -115,7 +113,7 @@ void ImportICalendarClick(DatebookSession app, Shell& shell, PhoneConnection& ph
     return;
   }
   if (!outcome.Report.Empty() &&
-      !shell.AskYesNo(WarningCaption(), message + "\n\n" + std::string("Записать в телефон?"))) {
+      !shell.AskYesNo(WarningCaption(), message + "\n\n" + Tr("Записать в телефон?"))) {
     return;
   }
   app.datebook.DatebookRecords = staged;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "link/AtReply.h"
 
@@ -68,8 +69,7 @@ void PhoneConnection::SendATCommand(const std::string& command, std::string& rep
   com_.ContinuePolling();
   shell_.ShowWaiting(false);
   if (endless && !connecting_) {
-    shell_.Message(std::string("Внимание!"),
-                   std::string("Ответ телефона не кончается: обмен прерван."),
+    shell_.Message(Tr("Внимание!"), Tr("Ответ телефона не кончается: обмен прерван."),
                    MessageIcon::Warning);
   }
   if (!ReplyComplete(reply)) {
@@ -123,9 +123,9 @@ void PhoneConnection::LoseSilentPhone() {
 }
 
 void PhoneConnection::ReportNotFound() {
-  shell_.SetStatus(0, std::string("Статус: Отключен"));
-  shell_.SetStatus(1, std::string("Телефон не найден!"));
-  shell_.Notify(std::string("Мобильный телефон не найден!"));
+  shell_.SetStatus(0, Tr("Статус: Отключен"));
+  shell_.SetStatus(1, Tr("Телефон не найден!"));
+  shell_.Notify(Tr("Мобильный телефон не найден!"));
 }
 
 void PhoneConnection::DropFailedConnection() {
@@ -157,8 +157,8 @@ ConnectOutcome PhoneConnection::Identify() {
     // A wait of days (or below nothing) would hang the connect.
     if (waitMs < 0 || waitMs > kMaxBluetoothWaitMs) {
       DropFailedConnection();
-      shell_.Message(std::string("Внимание!"),
-                     std::string("Таймаут Bluetooth соединения должен быть от 0 до 60000 мс!"),
+      shell_.Message(Tr("Внимание!"),
+                     Tr("Таймаут Bluetooth соединения должен быть от 0 до 60000 мс!"),
                      MessageIcon::Warning);
       return ConnectOutcome::BadBluetoothWait;
     }
@@ -193,10 +193,10 @@ ConnectOutcome PhoneConnection::Identify() {
   const size_t equals = reply.rfind('=');
   const std::string& model = link_.PhoneModel =
       DropLast(equals == std::string::npos ? reply : reply.substr(equals + 1), 8);
-  shell_.Notify("Motorola " + model + "\r\n" + std::string("подключен!"));
-  shell_.SetStatus(0, std::string("Статус: Подключен :)"));
+  shell_.Notify("Motorola " + model + "\r\n" + Tr("подключен!"));
+  shell_.SetStatus(0, Tr("Статус: Подключен :)"));
   shell_.SetStatus(1, "");
-  shell_.SetStatus(2, std::string("Модель: ") + model);
+  shell_.SetStatus(2, Tr("Модель: ") + model);
   return ConnectOutcome::Connected;
 }
 
@@ -208,8 +208,8 @@ void PhoneConnection::ToolButton2Click() {
   if (!link_.PhoneConnected) return;
   com_.Disconnect();
   link_.PhoneConnected = false;
-  shell_.SetStatus(0, std::string("Статус: Отключен"));
-  shell_.Notify(std::string("Телефон отключен!"));
+  shell_.SetStatus(0, Tr("Статус: Отключен"));
+  shell_.Notify(Tr("Телефон отключен!"));
   shell_.SetStatus(1, "");
   shell_.SetStatus(2, "");
 }
@@ -239,8 +239,7 @@ bool PhoneConnection::ReconnectPort() {
 
 bool PhoneConnection::RequireConnection() {
   if (link_.PhoneConnected) return true;
-  shell_.Message(std::string("Внимание!"), std::string("Подключитесь к телефону!"),
-                 MessageIcon::Warning);
+  shell_.Message(Tr("Внимание!"), Tr("Подключитесь к телефону!"), MessageIcon::Warning);
   return false;
 }
 

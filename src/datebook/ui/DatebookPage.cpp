@@ -7,6 +7,7 @@
 #include "app/ui/CommandRegistry.h"
 #include "app/ui/ListPage.h"
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "datebook/DatebookCommands.h"
 #include "datebook/DatebookList.h"
 #include "datebook/DatebookReader.h"
@@ -17,13 +18,14 @@ namespace quorix::ui {
 
 DatebookPage::DatebookPage(const SubsystemHost& host) : QObject(host.window), host_(host) {
   lvCal_ = MakeReportList("LVCal", DatebookListColumns());
-  auto* page = new ListPage(lvCal_, "Меню ежедневника",
-                            {{"Button2", "Читать"},
-                             {"Button7", "Сохранить"},
-                             {"Button10", "Восстановить"},
-                             {"ExportICalendar", "Экспорт в iCalendar…"},
-                             {"ImportICalendar", "Импорт из iCalendar…"}});
-  host_.pages->addTab(page, "Ежедневник");
+  // The translated captions live until the page has copied them.
+  auto* page = new ListPage(lvCal_, FromCore(Tr("Меню ежедневника")),
+                            {{"Button2", Tr("Читать").c_str()},
+                             {"Button7", Tr("Сохранить").c_str()},
+                             {"Button10", Tr("Восстановить").c_str()},
+                             {"ExportICalendar", Tr("Экспорт в iCalendar…").c_str()},
+                             {"ImportICalendar", Tr("Импорт из iCalendar…").c_str()}});
+  host_.pages->addTab(page, FromCore(Tr("Ежедневник")));
   BindPageButtons(page, host_.commands);
   BindCommands();
 }

@@ -7,6 +7,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FileBytes.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "link/p2k/PhoneFileServices.h"
 
@@ -37,7 +38,7 @@ bool IsSymbolicLink(const std::filesystem::path& path) {
 }
 
 std::string SaveDownloadedFile(const std::filesystem::path& target, const std::string& data) {
-  if (IsSymbolicLink(target)) return target.string() + ": символическая ссылка, не записано";
+  if (IsSymbolicLink(target)) return target.string() + Tr(": символическая ссылка, не записано");
   try {
     WriteFileAtomically(target.string(), data);
   } catch (const std::system_error& e) {
@@ -51,10 +52,10 @@ std::string MakeLocalFolders(const std::filesystem::path& root,
   std::filesystem::path at = root;
   for (const auto& step : relative.parent_path()) {
     at /= step;
-    if (IsSymbolicLink(at)) return at.string() + ": символическая ссылка, не пройдена";
+    if (IsSymbolicLink(at)) return at.string() + Tr(": символическая ссылка, не пройдена");
     std::error_code error;
     std::filesystem::create_directory(at, error);
-    if (error) return "не удалось создать папку " + at.string() + ": " + error.message();
+    if (error) return Tr("не удалось создать папку ") + at.string() + ": " + error.message();
   }
   return {};
 }
@@ -69,7 +70,7 @@ const p2k::ListedFile* FindListedFile(const std::vector<p2k::ListedFile>& files,
 
 std::optional<std::string> DownloadListedFile(PhoneFiles& files, Shell& shell,
                                               const p2k::ListedFile& file) {
-  ShowTransfer(shell, "Чтение " + file.name + "...", file.size);
+  ShowTransfer(shell, Tr("Чтение ") + file.name + "...", file.size);
   return files.Read(file.phonePath, file.size);
 }
 
@@ -92,7 +93,7 @@ void WithPhoneFiles(const P2KActionLinks& links,
     links.clock.SleepMs(kPortClosePauseMs);
   }
   shell.ProgressShow();
-  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
   shell.ProcessEvents();
   if (!links.p2k.SwitchTo("P2K")) {
     shell.ProgressClose();
@@ -105,7 +106,7 @@ void WithPhoneFiles(const P2KActionLinks& links,
   const std::string failure = work(files);
   ReturnToAtMode(links.p2k, links.phone, links.link, links.bluetooth, links.shell);
   shell.ProgressClose();
-  if (!failure.empty()) shell.Message("Внимание!", failure, MessageIcon::Warning);
+  if (!failure.empty()) shell.Message(Tr("Внимание!"), failure, MessageIcon::Warning);
 }
 
 std::string ReadPhoneFileSummary(PhoneFiles& files, PhoneFileSummary& summary) {
@@ -142,7 +143,7 @@ std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
     const std::string below =
         file.name.starts_with(from) ? file.name.substr(from.size()) : file.name;
     const p2k::LocalPath local = p2k::SafeLocalPath(below);
-    if (!local.changes.empty()) AddLine(failures, file.name + ": сохранён как " + local.path);
+    if (!local.changes.empty()) AddLine(failures, file.name + Tr(": сохранён как ") + local.path);
     std::string problem = MakeLocalFolders(folder, local.path);
     if (problem.empty()) {
       const auto data = DownloadListedFile(files, shell, file);
@@ -154,7 +155,8 @@ std::string DownloadPhoneFiles(PhoneFiles& files, Shell& shell,
     if (files.Stopped()) break;
   }
   // Where the files went, as every save of the program tells it.
-  if (saved > 0) shell.SetStatus(1, "Скачано файлов: " + std::to_string(saved) + " в " + folder);
+  if (saved > 0)
+    shell.SetStatus(1, Tr("Скачано файлов: ") + std::to_string(saved) + Tr(" в ") + folder);
   return failures;
 }
 
@@ -167,17 +169,17 @@ std::string UploadPhoneFile(PhoneFiles& files, Shell& shell, const std::string& 
                             const std::string& phoneFolder) {
   const std::string name = phoneFolder + std::filesystem::path(local).filename().string();
   const p2k::UploadPath path = p2k::CheckUploadPath(name);
-  if (path.fault != p2k::UploadPathFault::None) return name + ": телефон не примет такое имя";
+  if (path.fault != p2k::UploadPathFault::None) return name + Tr(": телефон не примет такое имя");
   std::string data;
   if (const std::string why = ReadFileToUpload(local, data); !why.empty()) return why;
   const auto listed = files.List("/a/");
   if (!listed) return files.Failure();
   if (FindListedFile(*listed, path.phonePath)) {
-    if (!shell.AskYesNo("Внимание!", name + " уже есть в телефоне. Заменить?")) return {};
+    if (!shell.AskYesNo(Tr("Внимание!"), name + Tr(" уже есть в телефоне. Заменить?"))) return {};
     // The phone opens a held file as it is: the old one goes first.
     if (!files.Delete(path.phonePath)) return name + ": " + files.Failure();
   }
-  ShowTransfer(shell, "Запись " + name + "...", data.size());
+  ShowTransfer(shell, Tr("Запись ") + name + "...", data.size());
   if (!files.Write(path.phonePath, data)) return name + ": " + files.Failure();
   return {};
 }
@@ -186,7 +188,8 @@ std::string MakePhoneFolder(PhoneFiles& files, const std::string& phoneFolder,
                             const std::string& name) {
   const std::string path = phoneFolder + name;
   const p2k::UploadPath checked = p2k::CheckUploadPath(path);
-  if (checked.fault != p2k::UploadPathFault::None) return path + ": телефон не примет такое имя";
+  if (checked.fault != p2k::UploadPathFault::None)
+    return path + Tr(": телефон не примет такое имя");
   return files.MakeDirectory(checked.phonePath) ? std::string() : path + ": " + files.Failure();
 }
 
@@ -207,7 +210,7 @@ std::string RemovePhoneFolders(PhoneFiles& files, std::vector<std::string> folde
     if (folder.ends_with('/')) folder.pop_back();
     const p2k::UploadPath checked = p2k::CheckUploadPath(folder);
     if (checked.fault != p2k::UploadPathFault::None) {
-      AddLine(failures, folder + ": телефон не примет такое имя");
+      AddLine(failures, folder + Tr(": телефон не примет такое имя"));
     } else if (!files.RemoveDirectory(checked.phonePath)) {
       AddLine(failures, folder + ": " + files.Failure());
     }

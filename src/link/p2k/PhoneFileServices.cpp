@@ -1,5 +1,6 @@
 #include "link/p2k/PhoneFileServices.h"
 
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -13,7 +14,7 @@ constexpr const char* kProgramTitle = "Quorix";
 PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
                                 const std::function<void(const p2k::PhoneFile&)>& onFile) {
   PhoneFileListing listing;
-  shell.ProgressSetText(std::string("Чтение колличества файлов..."));
+  shell.ProgressSetText(Tr("Чтение колличества файлов..."));
   shell.ProcessEvents();
   std::vector<uint8_t> reply;
   listing.Counted = p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply);
@@ -23,7 +24,7 @@ PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
   const int parts = (listing.Count + p2k::kRecordsPerReply - 1) / p2k::kRecordsPerReply;
   shell.ProgressSetMax(parts);
   shell.ProgressSetPosition(0);
-  shell.ProgressSetText(std::string("Чтение файл-листа..."));
+  shell.ProgressSetText(Tr("Чтение файл-листа..."));
   shell.ProcessEvents();
   for (int part = 1; part <= parts; ++part) {
     if (!p2k.SendCommand(p2k::kFileCommand, p2k::FileListPayload(), reply)) {
@@ -44,20 +45,19 @@ PhoneFileListing ListPhoneFiles(TP2KAPI& p2k, Shell& shell,
 
 bool ReconnectAfterP2K(PhoneConnection& phone, Shell& shell) {
   if (phone.ReconnectPort()) return true;
-  shell.Message(
-      std::string("Внимание!"),
-      std::string("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он "
-                  "будет готов."),
-      MessageIcon::Warning);
+  shell.Message(Tr("Внимание!"),
+                Tr("Телефон не вернулся в режим модема. Подключитесь к нему снова, когда он "
+                   "будет готов."),
+                MessageIcon::Warning);
   return false;
 }
 
 bool ReturnToAtMode(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link, bool bluetooth,
                     Shell& shell) {
-  shell.ProgressSetText(std::string("Переключение телефона в AT режим..."));
+  shell.ProgressSetText(Tr("Переключение телефона в AT режим..."));
   shell.ProcessEvents();
   if (!bluetooth) link.PhoneConnected = p2k.SwitchTo("AT");
-  shell.ProgressSetText(std::string("Поиск телефона..."));
+  shell.ProgressSetText(Tr("Поиск телефона..."));
   shell.ProcessEvents();
   return bluetooth || ReconnectAfterP2K(phone, shell);
 }
@@ -65,13 +65,13 @@ bool ReturnToAtMode(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link, bool 
 ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link,
                                       Shell& shell) {
   if (!shell.AskBeforeDestroying(
-          std::string("Внимание!"),
-          std::string("Вы действительно хотите удалить файл MyToneDB.db?\n\nТелефон после этого "
-                      "перезагрузится: звонки и связь прервутся на минуту.")))
+          Tr("Внимание!"),
+          Tr("Вы действительно хотите удалить файл MyToneDB.db?\n\nТелефон после этого "
+             "перезагрузится: звонки и связь прервутся на минуту.")))
     return ToneDatabaseOutcome::Declined;
   const bool wasConnected = link.PhoneConnected;
   if (wasConnected) phone.Com().Disconnect();
-  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
   shell.ProgressShowGauge(false);
   shell.ProgressShow();
   shell.ProcessEvents();
@@ -82,13 +82,12 @@ ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, Link
   std::vector<uint8_t> reply;
   const bool deleted =
       p2k.SendCommand(p2k::kFileCommand, p2k::DeleteFilePayload(p2k::kToneDatabasePath), reply);
-  if (!deleted)
-    shell.Message(kProgramTitle, std::string("Невозможно удалить файл!"), MessageIcon::None);
+  if (!deleted) shell.Message(kProgramTitle, Tr("Невозможно удалить файл!"), MessageIcon::None);
 
-  shell.ProgressSetText(std::string("Перезагрузка телефона..."));
+  shell.ProgressSetText(Tr("Перезагрузка телефона..."));
   shell.ProcessEvents();
   p2k.RestartPhone();
-  shell.ProgressSetText(std::string("Поиск телефона..."));
+  shell.ProgressSetText(Tr("Поиск телефона..."));
   bool back = false;
   if (wasConnected) {
     back = ReconnectAfterP2K(phone, shell);
@@ -98,8 +97,8 @@ ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, Link
   shell.ProgressShowGauge(true);
   shell.ProgressClose();
   if (deleted) {
-    const std::string told = std::string("Файл MyToneDB.db удалён, телефон перезагружен") +
-                             (back ? " и снова подключён." : ".");
+    const std::string told = Tr("Файл MyToneDB.db удалён, телефон перезагружен") +
+                             (back ? Tr(" и снова подключён.") : std::string("."));
     shell.SetStatus(1, told);
     shell.Notify(told);
   }

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/Translate.h"
 #include "link/PortName.h"
 #include "link/p2k/P2KFileList.h"
 
@@ -66,8 +67,8 @@ bool TP2KAPI::SwitchTo(const std::string& mode) {
         searching_ = false;
         return false;
       }
-      shell_.ProgressSetText("Ожидание телефона в режиме P2K: ещё до " +
-                             std::to_string((kDeviceWaitMs - waited + 999) / 1000) + " с...");
+      shell_.ProgressSetText(Tr("Ожидание телефона в режиме P2K: ещё до ") +
+                             std::to_string((kDeviceWaitMs - waited + 999) / 1000) + Tr(" с..."));
       shell_.ProcessEvents();
       clock_.SleepMs(kDeviceWaitStepMs);
     }
