@@ -1,6 +1,7 @@
 #include "phonebook/CategoryEditor.h"
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"
@@ -25,7 +26,7 @@ bool PrepareAddCategory(PhonebookSession& app, Shell& shell) {
   }
   if (free == 0) {
     shell.Message(WarningCaption(),
-                  "Все " + std::to_string(pb.CategoryCount) + std::string(" категорий уже заняты!"),
+                  Tr("Все ") + std::to_string(pb.CategoryCount) + Tr(" категорий уже заняты!"),
                   MessageIcon::Warning);
     return false;
   }
@@ -97,17 +98,16 @@ int CategoryEditorTarget(const PhonebookState& pb, Shell& shell) {
   if (!number || *number < 1 || *number > pb.CategoryCount) {
     shell.Message(
         WarningCaption(),
-        "Номер категории должен быть числом от 1 до " + std::to_string(pb.CategoryCount) + "!",
+        Tr("Номер категории должен быть числом от 1 до ") + std::to_string(pb.CategoryCount) + "!",
         MessageIcon::Warning);
     return 0;
   }
   const CategoryRow& category = pb.Categories[*number];
   if (pb.CategoryEditorMode == EditorModeKind::Add && !category[CategoryName].empty() &&
       category[CategoryMark] != kMarkRemoved) {
-    shell.Message(
-        WarningCaption(),
-        std::string("Категория ") + std::to_string(*number) + std::string(" уже существует!"),
-        MessageIcon::Warning);
+    shell.Message(WarningCaption(),
+                  Tr("Категория ") + std::to_string(*number) + Tr(" уже существует!"),
+                  MessageIcon::Warning);
     return 0;
   }
   return *number;

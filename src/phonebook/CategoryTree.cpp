@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/Translate.h"
 #include "codec/Ucs2.h"
 #include "phonebook/EntryList.h"
 #include "phonebook/FieldText.h"
@@ -49,7 +50,7 @@ void RebuildCategoryTree(PhonebookState& state) {
     }
   }
   for (const auto& [value, entries] : orphans) {
-    TreeNode category{value.empty() ? "Без категории" : "Категория " + value, 0, {}};
+    TreeNode category{value.empty() ? Tr("Без категории") : Tr("Категория ") + value, 0, {}};
     ++k;
     for (const int i : entries) AddEntryNode(state, i, category, k, listed);
     state.Tr.push_back(std::move(category));

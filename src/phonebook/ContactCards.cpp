@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "codec/Utf8.h"
 #include "phonebook/EntryEditor.h"
@@ -225,8 +226,7 @@ void TakeNumber(const VCard& card, const VCardProperty& p, CardContact& out) {
     number.value = *dialled;
   } else {
     if (!text.empty()) {
-      out.problems.push_back(std::string("номер «") + text +
-                             std::string("» не набрать на телефоне"));
+      out.problems.push_back(Tr("номер «") + text + Tr("» не набрать на телефоне"));
     }
     return;
   }
@@ -246,8 +246,7 @@ void TakeAddress(const VCard& card, CardContact& out) {
   }
   if (!chosen) return;
   if (addresses > 1)
-    out.problems.push_back(std::string("телефон хранит один адрес из ") +
-                           std::to_string(addresses));
+    out.problems.push_back(Tr("телефон хранит один адрес из ") + std::to_string(addresses));
   std::vector<std::string> parts = VCardParts(chosen->value, ';');
   parts.resize(7);
   auto& d = out.contact.details;
@@ -278,8 +277,7 @@ CardContact ContactFromVCard(const VCard& card) {
       if (birthday) {
         out.contact.birthday = *birthday;
       } else {
-        out.problems.push_back(std::string("день рождения «") + text +
-                               std::string("» не дата с годом"));
+        out.problems.push_back(Tr("день рождения «") + text + Tr("» не дата с годом"));
       }
     } else if (p.name == "CATEGORIES") {
       for (const std::string& category : VCardParts(p.value, ',')) {

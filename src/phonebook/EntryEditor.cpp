@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "codec/Utf8.h"
@@ -22,7 +23,7 @@ namespace {
 constexpr int kProposedIndexes = 500;
 
 void SelectSomeRow(Shell& shell) {
-  shell.Message(ProgramCaption(), std::string("Выделите какую-нибудь строчку!"), MessageIcon::None);
+  shell.Message(ProgramCaption(), Tr("Выделите какую-нибудь строчку!"), MessageIcon::None);
 }
 
 // The row Edit1 names, or 0 after telling the user why it cannot be written.
@@ -30,13 +31,12 @@ int EditorTargetRow(const PhonebookSession& app, Shell& shell) {
   const PhonebookState& pb = app.phonebook;
   const auto index = NumberIn(pb.EntryEditor.Edit1);
   if (!index || *index < 1 || *index > kEntryRows) {
-    shell.Message(WarningCaption(), std::string("Номер ячейки должен быть числом от 1 до 1250!"),
+    shell.Message(WarningCaption(), Tr("Номер ячейки должен быть числом от 1 до 1250!"),
                   MessageIcon::Warning);
     return 0;
   }
   if (pb.EditorMode == EditorModeKind::Add && !pb.PhonebookEntries[*index][EntryNumber].empty()) {
-    shell.Message(WarningCaption(),
-                  std::string("Ячейка ") + std::to_string(*index) + std::string(" уже занята!"),
+    shell.Message(WarningCaption(), Tr("Ячейка ") + std::to_string(*index) + Tr(" уже занята!"),
                   MessageIcon::Warning);
     return 0;
   }
@@ -50,12 +50,11 @@ bool EditorFieldsValid(const EntryEditorFields& e, Shell& shell) {
     return false;
   }
   if (e.Edit3.empty()) {
-    shell.Message(WarningCaption(), std::string("Введите номер телефона!"), MessageIcon::Warning);
+    shell.Message(WarningCaption(), Tr("Введите номер телефона!"), MessageIcon::Warning);
     return false;
   }
   if (!e.Edit14.empty() && !IsBirthday(e.Edit14)) {
-    shell.Message(WarningCaption(),
-                  std::string("Дата рождения должна быть датой в формате ММ-ДД-ГГГГ!"),
+    shell.Message(WarningCaption(), Tr("Дата рождения должна быть датой в формате ММ-ДД-ГГГГ!"),
                   MessageIcon::Warning);
     return false;
   }
@@ -90,7 +89,7 @@ bool PrepareAddEntry(PhonebookSession& app, Shell& shell) {
     if (pb.PhonebookEntries[i][EntryNumber].empty()) free = i;
   }
   if (free == 0) {
-    shell.Message(WarningCaption(), std::string("Нет свободных ячеек!"), MessageIcon::Warning);
+    shell.Message(WarningCaption(), Tr("Нет свободных ячеек!"), MessageIcon::Warning);
     return false;
   }
   pb.EditorMode = EditorModeKind::Add;
@@ -110,8 +109,7 @@ bool PrepareAddEntry(PhonebookSession& app, Shell& shell) {
 bool PrepareEditEntry(PhonebookSession& app, Shell& shell) {
   PhonebookState& pb = app.phonebook;
   if (pb.LV.empty()) {
-    shell.Message("Warning!", std::string("Сначала необходимо прочитать справочник!"),
-                  MessageIcon::Warning);
+    shell.Message("Warning!", Tr("Сначала необходимо прочитать справочник!"), MessageIcon::Warning);
     return false;
   }
   if (pb.SelectedItemIndex < 0 || pb.SelectedItemIndex >= static_cast<int>(pb.LV.size())) {
@@ -224,9 +222,9 @@ bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
   if (const size_t limit = static_cast<size_t>(NameLengthOfRow(pb, target));
       Utf8Length(e.Edit2) > limit) {
     shell.Message(WarningCaption(),
-                  "Имя длиннее " + std::to_string(limit) + std::string(" знаков, которые хранит ") +
-                      std::string("память телефона для ячейки ") + std::to_string(target) +
-                      std::string(": сократите его."),
+                  Tr("Имя длиннее ") + std::to_string(limit) + Tr(" знаков, которые хранит ") +
+                      Tr("память телефона для ячейки ") + std::to_string(target) +
+                      Tr(": сократите его."),
                   MessageIcon::Warning);
     return false;
   }

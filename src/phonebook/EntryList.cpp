@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/Ucs2.h"
 #include "codec/Utf8.h"
 #include "phonebook/Contact.h"
@@ -12,32 +13,16 @@
 
 namespace quorix {
 
-const std::vector<ListColumn>& EntryListColumns() {
-  static const std::vector<ListColumn> columns = {{"#", 30},
-                                                  {std::string("Имя"), 100},
-                                                  {std::string("Телефон"), 100},
-                                                  {std::string("Тип"), 50},
-                                                  {std::string("Мелодия"), 60},
-                                                  {std::string("Категория"), 60},
-                                                  {std::string("Картинка"), 70},
-                                                  {std::string("Основной номер"), 80},
-                                                  {std::string("Район"), 50},
-                                                  {std::string("Улица"), 50},
-                                                  {std::string("Город"), 50},
-                                                  {std::string("Область"), 50},
-                                                  {std::string("Индекс"), 50},
-                                                  {std::string("Страна"), 50},
-                                                  {std::string("Псевдоним"), 50},
-                                                  {std::string("День рождения"), 50}};
-  return columns;
+std::vector<ListColumn> EntryListColumns() {
+  return {
+      {"#", 30},           {Tr("Имя"), 100},      {Tr("Телефон"), 100},  {Tr("Тип"), 50},
+      {Tr("Мелодия"), 60}, {Tr("Категория"), 60}, {Tr("Картинка"), 70},  {Tr("Основной номер"), 80},
+      {Tr("Район"), 50},   {Tr("Улица"), 50},     {Tr("Город"), 50},     {Tr("Область"), 50},
+      {Tr("Индекс"), 50},  {Tr("Страна"), 50},    {Tr("Псевдоним"), 50}, {Tr("День рождения"), 50}};
 }
 
-const std::vector<ListColumn>& CategoryListColumns() {
-  static const std::vector<ListColumn> columns = {{"#", 30},
-                                                  {std::string("Категория"), 100},
-                                                  {std::string("Мелодия"), 150},
-                                                  {std::string("Световой вызов"), 90}};
-  return columns;
+std::vector<ListColumn> CategoryListColumns() {
+  return {{"#", 30}, {Tr("Категория"), 100}, {Tr("Мелодия"), 150}, {Tr("Световой вызов"), 90}};
 }
 
 std::string PrimaryCellText(const std::string& primary) {

@@ -9,9 +9,9 @@
 namespace quorix {
 
 // The 16 columns of LV: "#" and the 15 cells.
-const std::vector<ListColumn>& EntryListColumns();
+std::vector<ListColumn> EntryListColumns();
 // The 4 columns of LVCat: "#", name, melody, light alert.
-const std::vector<ListColumn>& CategoryListColumns();
+std::vector<ListColumn> CategoryListColumns();
 
 // What the list and the editor call the number type of entry row index: the type names for codes
 // 0..7; "SIM" for 8 (an L6 gives its SIM records that code) in the SIM's range, else the mobile

@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/Utf8.h"
 #include "link/PhoneConnection.h"
 #include "link/p2k/PhoneFileServices.h"
@@ -29,7 +30,7 @@ PhoneFileOutcome ReadPhoneFileList(PhonebookSession& app, Shell& shell,
     links.phone.Com().Disconnect();
     links.clock.SleepMs(kPortClosePauseMs);
   }
-  shell.ProgressSetText(std::string("Переключение телефона в P2K режим..."));
+  shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
   shell.ProcessEvents();
   if (!links.p2k.SwitchTo("P2K")) {
     shell.Message("Quorix", "P2K Mode ERROR!", MessageIcon::None);
@@ -56,20 +57,18 @@ PhoneFileOutcome ReadPhoneFileList(PhonebookSession& app, Shell& shell,
       });
   outcome.Listed = listing.Complete;
   if (!listing.Counted) {
-    shell.Message(
-        std::string("Внимание!"),
-        std::string("Список файлов телефона прочитать не удалось: мелодии и картинки остались "
-                    "прежними."),
-        MessageIcon::Warning);
+    shell.Message(Tr("Внимание!"),
+                  Tr("Список файлов телефона прочитать не удалось: мелодии и картинки остались "
+                     "прежними."),
+                  MessageIcon::Warning);
   } else {
     // Rows an earlier, longer list left behind would pass for the phone's files.
     for (int row = rows + 1; row <= kPhoneFileRows; ++row) pb.PhoneFileList[row] = FileRecord{};
     if (beyond > 0) {
-      shell.Message(std::string("Внимание!"),
-                    std::string("В телефоне больше файлов, чем вмещает список (") +
+      shell.Message(Tr("Внимание!"),
+                    Tr("В телефоне больше файлов, чем вмещает список (") +
                         std::to_string(kPhoneFileRows) + std::string("): ") +
-                        std::to_string(beyond) +
-                        std::string(" не вошли в выбор мелодий и картинок."),
+                        std::to_string(beyond) + Tr(" не вошли в выбор мелодий и картинок."),
                     MessageIcon::Warning);
     }
     BuildFileChoices(pb, shell, rows);

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "codec/PhoneText.h"
 #include "codec/Ucs2.h"
@@ -79,8 +80,9 @@ std::vector<Contact> PhonebookContacts(const PhonebookTables& tables) {
 
 namespace {
 
-const char* const kDetailNames[kContactDetails] = {"Район",  "Улица",  "Город",    "Область",
-                                                   "Индекс", "Страна", "Псевдоним"};
+const char* const kDetailNames[kContactDetails] = {N_("Район"),    N_("Улица"),  N_("Город"),
+                                                   N_("Область"),  N_("Индекс"), N_("Страна"),
+                                                   N_("Псевдоним")};
 
 bool IsGoogleGroup(const std::string& name) {
   return SameTextNoCase(name, "mycontacts") || SameTextNoCase(name, "starred");
@@ -96,13 +98,13 @@ PhoneTextFit Fitted(const std::string& utf8, size_t limit, const std::string& fi
   PhoneTextFit fit = FitPhoneText(utf8, limit);
   if (fit.cut) {
     report.Add(card, who,
-               std::string("поле «") + std::string(field) + std::string("» сокращено до ") +
-                   std::to_string(limit) + std::string(" символов"));
+               Tr("поле «") + std::string(field) + Tr("» сокращено до ") + std::to_string(limit) +
+                   Tr(" символов"));
   }
   if (!fit.dropped.empty()) {
     report.Add(card, who,
-               std::string("в поле «") + std::string(field) +
-                   std::string("» пропущены символы, которых нет в телефоне: ") +
+               Tr("в поле «") + std::string(field) +
+                   Tr("» пропущены символы, которых нет в телефоне: ") +
                    DroppedCharactersText(fit.dropped));
   }
   return fit;
@@ -168,7 +170,7 @@ int ContactImporter::Category(const Contact& contact, int card, const std::strin
     CategoryRow& row = pb_.Categories[c];
     if (!row[CategoryName].empty()) continue;
     const std::string name =
-        Fitted(wanted[0], kPhoneNameLength, "Категория", card, who, outcome_.Report).text;
+        Fitted(wanted[0], kPhoneNameLength, Tr("Категория"), card, who, outcome_.Report).text;
     row[CategoryName] = EncodeUcs2Hex(name);
     row[CategoryMelody] = "255";
     row[CategoryField3] = "0";
@@ -177,25 +179,22 @@ int ContactImporter::Category(const Contact& contact, int card, const std::strin
     ShowCategoryRow(pb_, c, name, {name, CategoryDefaultMelodyLabel(), LightAlertLabel("0")});
     return c;
   }
-  outcome_.Report.Add(card, who,
-                      std::string("категория ") + Quoted(wanted[0]) +
-                          std::string(" не создана: заняты все 30 категорий"));
+  outcome_.Report.Add(
+      card, who, Tr("категория ") + Quoted(wanted[0]) + Tr(" не создана: заняты все 30 категорий"));
   return 1;
 }
 
 bool ContactImporter::Fits(const ContactNumber& number, int card, const std::string& who) {
   const std::string shown = Quoted(number.value);
   if (number.IsEmail() && !IsPhoneEmail(number.value)) {
-    outcome_.Report.Add(card, who,
-                        std::string("адрес e-mail ") + shown + std::string(" телефон не хранит"));
+    outcome_.Report.Add(card, who, Tr("адрес e-mail ") + shown + Tr(" телефон не хранит"));
     return false;
   }
   const size_t limit = number.IsEmail() ? kPhoneEmailLength : kPhoneNumberLength;
   if (number.value.size() > limit) {
     outcome_.Report.Add(card, who,
-                        (number.IsEmail() ? std::string("адрес e-mail ") : std::string("номер ")) +
-                            shown + std::string(" длиннее ") + std::to_string(limit) +
-                            std::string(" символов"));
+                        (number.IsEmail() ? Tr("адрес e-mail ") : Tr("номер ")) + shown +
+                            Tr(" длиннее ") + std::to_string(limit) + Tr(" символов"));
     return false;
   }
   return true;
@@ -206,18 +205,19 @@ void ContactImporter::Add(int card, const CardContact& cc) {
   ++outcome_.Cards;
   std::string who = contact.name;
   if (who.empty() && !contact.numbers.empty()) who = contact.numbers[0].value;
-  if (who.empty()) who = std::string("карточка ") + std::to_string(card + 1);
+  if (who.empty()) who = Tr("карточка ") + std::to_string(card + 1);
   TransferReport& report = outcome_.Report;
   for (const std::string& problem : cc.problems) report.Add(card, who, problem);
   if (contact.numbers.empty()) {
-    report.Add(card, who, std::string("нет ни номера телефона, ни адреса e-mail"));
+    report.Add(card, who, Tr("нет ни номера телефона, ни адреса e-mail"));
     return;
   }
-  const std::string name = Fitted(contact.name, kPhoneNameLength, "Имя", card, who, report).text;
+  const std::string name =
+      Fitted(contact.name, kPhoneNameLength, Tr("Имя"), card, who, report).text;
   std::array<std::string, kContactDetails> details;
   for (int k = 0; k < kContactDetails; ++k) {
     details[k] =
-        Fitted(contact.details[k], kPhoneDetailLength, kDetailNames[k], card, who, report).text;
+        Fitted(contact.details[k], kPhoneDetailLength, Tr(kDetailNames[k]), card, who, report).text;
   }
 
   std::string category;
@@ -246,8 +246,9 @@ void ContactImporter::Add(int card, const CardContact& cc) {
     e[EntryNumberFormat] = NumberFormatFor(number.value, number.IsEmail() ? "6" : type);
     // A row in a memory with shorter names (an L6's SIM holds 15) gets the name cut once more.
     const size_t rowLimit = static_cast<size_t>(NameLengthOfRow(pb_, row));
-    e[EntryName] = EncodeUcs2Hex(
-        rowLimit < kPhoneNameLength ? Fitted(name, rowLimit, "Имя", card, who, report).text : name);
+    e[EntryName] = EncodeUcs2Hex(rowLimit < kPhoneNameLength
+                                     ? Fitted(name, rowLimit, Tr("Имя"), card, who, report).text
+                                     : name);
     e[EntryNumberType] = type;
     e[EntryVoiceLabel] = "0";
     e[EntryMelody] = "255";
@@ -260,8 +261,7 @@ void ContactImporter::Add(int card, const CardContact& cc) {
   }
   if (missing > 0) {
     report.Add(card, who,
-               std::string("не хватило свободных ячеек, не добавлено номеров: ") +
-                   std::to_string(missing));
+               Tr("не хватило свободных ячеек, не добавлено номеров: ") + std::to_string(missing));
   }
   if (added == 0) return;
   ++outcome_.Contacts;

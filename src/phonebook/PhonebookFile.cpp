@@ -12,6 +12,7 @@
 #include "base/Conversion.h"
 #include "base/Shell.h"
 #include "base/TextLines.h"
+#include "base/Translate.h"
 #include "codec/FileText.h"
 #include "codec/Ucs2.h"
 #include "phonebook/CategoryTree.h"
@@ -196,18 +197,18 @@ struct RestoreCount {
 // A file that gave less than it held, or no entry at all, is told plainly: an upload after it
 // may empty the phone.
 void TellRestoreCount(Shell& shell, const RestoreCount& count) {
-  const std::string told = "Восстановлено категорий: " + std::to_string(count.categories) +
-                           ", записей: " + std::to_string(count.entries) +
-                           ". Пропущено строк: " + std::to_string(count.skipped) + ".";
+  const std::string told = Tr("Восстановлено категорий: ") + std::to_string(count.categories) +
+                           Tr(", записей: ") + std::to_string(count.entries) +
+                           Tr(". Пропущено строк: ") + std::to_string(count.skipped) + ".";
   if (count.entries > 0 && count.skipped == 0) {
     shell.SetStatus(1, told);
     shell.Notify(told);
     return;
   }
-  std::string why = count.entries == 0 ? "В файле нет ни одной записи справочника."
-                                       : "Пропущенные строки слишком коротки для записи.";
+  std::string why = count.entries == 0 ? Tr("В файле нет ни одной записи справочника.")
+                                       : Tr("Пропущенные строки слишком коротки для записи.");
   shell.Message(WarningCaption(),
-                told + "\n\n" + why + " Проверьте файл, прежде чем загружать его в телефон.",
+                told + "\n\n" + why + Tr(" Проверьте файл, прежде чем загружать его в телефон."),
                 MessageIcon::Warning);
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/BackupFileChoice.h"
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/PhonebookFile.h"
@@ -15,10 +16,9 @@ namespace {
 
 // A backup of a reading that did not get everything would replace a good one with less.
 std::string IncompleteBackupQuestion(const PhonebookReadOutcome& reading, const std::string& path) {
-  return std::string("Справочник прочитан не полностью: прочитано ") +
-         std::to_string(reading.RecordsRead) + std::string(" из ") +
-         std::to_string(reading.RecordsReported) + std::string(" записей. Заменить файл ") + path +
-         std::string(" этой неполной копией?");
+  return Tr("Справочник прочитан не полностью: прочитано ") + std::to_string(reading.RecordsRead) +
+         Tr(" из ") + std::to_string(reading.RecordsReported) + Tr(" записей. Заменить файл ") +
+         path + Tr(" этой неполной копией?");
 }
 
 }  // namespace
@@ -32,8 +32,8 @@ void ToolButton11Click(PhonebookSession& app, Shell& shell, Clock& clock) {
   }
   if (!loaded) {
     shell.Message(WarningCaption(),
-                  std::string("Справочник пуст: прочитайте его из телефона или восстановите из "
-                              "файла."),
+                  Tr("Справочник пуст: прочитайте его из телефона или восстановите из "
+                     "файла."),
                   MessageIcon::Warning);
     return;
   }
@@ -47,7 +47,7 @@ void ToolButton11Click(PhonebookSession& app, Shell& shell, Clock& clock) {
   }
   try {
     if (SavePhonebookFile(app, clock, *path)) TellUtf8Backup(shell, *path);
-    TellSaved(shell, "Резервная копия справочника сохранена", *path);
+    TellSaved(shell, Tr("Резервная копия справочника сохранена"), *path);
   } catch (const PhonebookFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }

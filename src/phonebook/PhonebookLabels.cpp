@@ -1,6 +1,7 @@
 #include "phonebook/PhonebookLabels.h"
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "phonebook/FieldText.h"
 
@@ -21,9 +22,8 @@ int BuiltInMelodyDigit(const std::string& label) {
   return -1;
 }
 
-const std::string& EntryDefaultMelodyLabel() {
-  static const std::string label = std::string("По умолчанию");
-  return label;
+std::string EntryDefaultMelodyLabel() {
+  return Tr("По умолчанию");
 }
 
 const std::string& CategoryDefaultMelodyLabel() {
@@ -32,30 +32,28 @@ const std::string& CategoryDefaultMelodyLabel() {
 }
 
 std::string RestoredCategoryMelodyLabel(const std::string& melody) {
-  static const std::array<std::string, 10> labels = {
-      std::string("Бесшумный"),        std::string("Вибро-Точка"),
-      std::string("Вибро-Тире"),       std::string("Вибро-Точка-Точка"),
-      std::string("Вибро-Точка-Тире"), std::string("Вибро-Пульс"),
-      std::string("Континентальный"),  std::string("Классический"),
-      std::string("Внимание!"),        std::string("Сирена")};
-  if (melody.size() == 1 && melody[0] >= '0' && melody[0] <= '9') return labels[melody[0] - '0'];
+  static const char* const labels[10] = {
+      N_("Бесшумный"),        N_("Вибро-Точка"), N_("Вибро-Тире"),      N_("Вибро-Точка-Точка"),
+      N_("Вибро-Точка-Тире"), N_("Вибро-Пульс"), N_("Континентальный"), N_("Классический"),
+      N_("Внимание!"),        N_("Сирена")};
+  if (melody.size() == 1 && melody[0] >= '0' && melody[0] <= '9')
+    return Tr(labels[melody[0] - '0']);
   if (melody == "255") return CategoryDefaultMelodyLabel();
   return melody;
 }
 
-const std::array<std::string, 11>& LightAlertNames() {
-  static const std::array<std::string, 11> names = {"",
-                                                    std::string("Супер (1)"),
-                                                    std::string("Пульс (2)"),
-                                                    std::string("Ритм (3)"),
-                                                    std::string("Мерцание (4)"),
-                                                    std::string("Энергия (5)"),
-                                                    std::string("Биения (6)"),
-                                                    std::string("Мания (7)"),
-                                                    std::string("Чужой (8)"),
-                                                    std::string("Элементы (9)"),
-                                                    std::string("Акустика (10)")};
-  return names;
+std::array<std::string, 11> LightAlertNames() {
+  return {"",
+          Tr("Супер (1)"),
+          Tr("Пульс (2)"),
+          Tr("Ритм (3)"),
+          Tr("Мерцание (4)"),
+          Tr("Энергия (5)"),
+          Tr("Биения (6)"),
+          Tr("Мания (7)"),
+          Tr("Чужой (8)"),
+          Tr("Элементы (9)"),
+          Tr("Акустика (10)")};
 }
 
 std::string LightAlertLabel(const std::string& light) {
@@ -98,7 +96,8 @@ std::string ReadMelodyLabel(const PhonebookTables& tables, const std::string& me
 }
 
 std::string EntryMelodyLabel(const PhonebookTables& tables, const std::string& melody) {
-  if (const std::string* fixed = FixedMelodyLabel(melody, EntryDefaultMelodyLabel())) {
+  const std::string defaultLabel = EntryDefaultMelodyLabel();
+  if (const std::string* fixed = FixedMelodyLabel(melody, defaultLabel)) {
     return *fixed;
   }
   const auto id = NumberIn(melody);

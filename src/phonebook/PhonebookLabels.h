@@ -14,14 +14,14 @@ const std::array<std::string, 10>& BuiltInMelodyLabels();
 int BuiltInMelodyDigit(const std::string& label);
 
 // The default melody (id 255): "По умолчанию" for an entry, "Default" for a category.
-const std::string& EntryDefaultMelodyLabel();
+std::string EntryDefaultMelodyLabel();
 const std::string& CategoryDefaultMelodyLabel();
 
 // The category melody labels a restored file shows: "Бесшумный" … "Сирена", "Default".
 std::string RestoredCategoryMelodyLabel(const std::string& melody);
 
 // Light-alert labels by code 0..10; code 0 has none.
-const std::array<std::string, 11>& LightAlertNames();
+std::array<std::string, 11> LightAlertNames();
 // The label of a CategoryLight text; empty for "0" and anything without a label.
 std::string LightAlertLabel(const std::string& light);
 

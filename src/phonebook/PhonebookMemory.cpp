@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Conversion.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
@@ -26,12 +27,12 @@ bool IsFixedCountModel(const std::string& model) {
 std::string PhonebookRangeProblem(const PhonebookSession& app) {
   const auto blockSize = NumberIn(app.settings.Range);
   if (!blockSize || *blockSize < 1 || *blockSize > kEntryRows) {
-    return std::string("Диапазон чтения должен быть числом записей от 1 до 1250!");
+    return Tr("Диапазон чтения должен быть числом записей от 1 до 1250!");
   }
   const int phoneRecords = PhoneMemoryRecords(app.link.PhoneModel);
   const auto sim = NumberIn(app.settings.SIM);
   if (app.settings.FromSIM && sim && (*sim < 0 || *sim > kEntryRows - phoneRecords)) {
-    return std::string("Емкость SIM карты должна быть числом от 0 до ") +
+    return Tr("Емкость SIM карты должна быть числом от 0 до ") +
            std::to_string(kEntryRows - phoneRecords) + "!";
   }
   return {};

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/PhoneText.h"
 #include "codec/Ucs2.h"
 #include "codec/Utf8.h"
@@ -10,7 +11,7 @@
 namespace quorix {
 
 std::string WarningCaption() {
-  return std::string("Внимание!");
+  return Tr("Внимание!");
 }
 
 bool TextsFitThePhone(Shell& shell, std::initializer_list<const std::string*> texts) {
@@ -24,8 +25,8 @@ bool TextsFitThePhone(Shell& shell, std::initializer_list<const std::string*> te
     i += length;
   }
   shell.Message(WarningCaption(),
-                "Телефон не может сохранить эти символы: " + misfits + " (" +
-                    DroppedCharactersText(characters) + "). Удалите их из текста.",
+                Tr("Телефон не может сохранить эти символы: ") + misfits + " (" +
+                    DroppedCharactersText(characters) + Tr("). Удалите их из текста."),
                 MessageIcon::Warning);
   return false;
 }

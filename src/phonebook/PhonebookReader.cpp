@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "codec/Ucs2.h"
 #include "link/AtExchange.h"
@@ -102,8 +103,8 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
   shell.ProgressShow();
   shell.ProgressSetPosition(0);
   shell.SetTitle("Quorix");
-  shell.SetStatus(1, std::string("Чтение информации..."));
-  shell.ProgressSetText(std::string("Чтение категорий..."));
+  shell.SetStatus(1, Tr("Чтение информации..."));
+  shell.ProgressSetText(Tr("Чтение категорий..."));
   shell.ProcessEvents();
 
   if (!pb.LV.empty() || !pb.LVCat.empty()) {
@@ -176,7 +177,7 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
                                 std::to_string(std::min(a + blockSize - 1, pb.LastIndex));
     shell.LogLine(command);
     const bool complete = SendCounted(at, outcome.Exchanges, command, reply);
-    shell.ProgressSetText(std::string("Чтение записей справочника..."));
+    shell.ProgressSetText(Tr("Чтение записей справочника..."));
     shell.LogLine(reply);
     shell.ProcessEvents();
     if (!complete) return StopUnanswered(pb, shell);
@@ -199,20 +200,20 @@ PhonebookReadOutcome ReadPhonebook(PhonebookSession& app, Shell& shell, AtExchan
 
 void ReportPhonebookReading(Shell& shell, const PhonebookReadOutcome& outcome) {
   if (outcome.Exchanges.Requests == 0 || outcome.Aborted || !outcome.HadFailures()) return;
-  const std::string counts = std::to_string(outcome.RecordsRead) + std::string(" из ") +
-                             std::to_string(outcome.RecordsReported) + std::string(" записей");
+  const std::string counts = std::to_string(outcome.RecordsRead) + Tr(" из ") +
+                             std::to_string(outcome.RecordsReported) + Tr(" записей");
   if (outcome.PhoneSilent) {
     shell.Message(WarningCaption(),
-                  std::string("Телефон не отвечает: чтение справочника прервано.") + "\r\n" +
-                      std::string("Прочитано ") + counts + ".",
+                  Tr("Телефон не отвечает: чтение справочника прервано.") + "\r\n" +
+                      Tr("Прочитано ") + counts + ".",
                   MessageIcon::Warning);
     return;
   }
   shell.Message(WarningCaption(),
-                std::string("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
-                    std::to_string(outcome.Exchanges.Failed) + std::string(" из ") +
+                Tr("Справочник прочитан с ошибками: прочитано ") + counts + ", " +
+                    std::to_string(outcome.Exchanges.Failed) + Tr(" из ") +
                     std::to_string(outcome.Exchanges.Requests) +
-                    std::string(" запросов без ответа или с ошибкой."),
+                    Tr(" запросов без ответа или с ошибкой."),
                 MessageIcon::Warning);
 }
 

@@ -25,7 +25,8 @@ EntryEditorChoices PhonebookViews::InitialEntryEditorChoices() {
 CategoryEditorChoices PhonebookViews::InitialCategoryEditorChoices() {
   CategoryEditorChoices choices;
   choices.ComboBox1 = BuiltInMelodyChoices(CategoryDefaultMelodyLabel());
-  choices.Edit2.assign(LightAlertNames().begin() + 1, LightAlertNames().end());
+  const auto lights = LightAlertNames();
+  choices.Edit2.assign(lights.begin() + 1, lights.end());
   return choices;
 }
 

@@ -5,6 +5,7 @@
 
 #include "base/Clock.h"
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
@@ -83,13 +84,13 @@ bool WriteCategories(PhonebookSession& app, Shell& shell, AtExchange& at, Clock&
     bool ok = false;
     if (row[CategoryMark] == kMarkChanged) {
       if (!SendRow(shell, at, clock, outcome, CategoryDeleteCommand(n),
-                   CategoryWriteCommand(n, row), std::string("Запись категории #") + number, ok)) {
+                   CategoryWriteCommand(n, row), Tr("Запись категории #") + number, ok)) {
         return false;
       }
       if (ok) row[CategoryMark].clear();
     } else if (row[CategoryMark] == kMarkRemoved) {
       if (!SendRow(shell, at, clock, outcome, CategoryDeleteCommand(n), "",
-                   std::string("Удаление категории #") + number, ok)) {
+                   Tr("Удаление категории #") + number, ok)) {
         return false;
       }
       if (ok) {
@@ -116,13 +117,13 @@ bool WriteEntries(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& cl
       if (row[EntryBirthday] == "\"\"") row[EntryBirthday].clear();
       if (!SendRow(shell, at, clock, outcome, EntryDeleteCommand(n),
                    EntryWriteCommand(n, row, app.settings.AdvancedPhoneBook),
-                   std::string("Запись в #") + number, ok)) {
+                   Tr("Запись в #") + number, ok)) {
         return false;
       }
       if (ok) row[EntryMark].clear();
     } else if (row[EntryMark] == kMarkRemoved) {
       if (!SendRow(shell, at, clock, outcome, EntryDeleteCommand(n), "",
-                   std::string("Удаление из #") + number, ok)) {
+                   Tr("Удаление из #") + number, ok)) {
         return false;
       }
       if (ok) {
@@ -155,12 +156,12 @@ bool ConfirmClearBeforeUpload(const PhonebookSession& app, Shell& shell) {
   }
   const std::string question =
       entries == 0
-          ? "В восстановленном справочнике нет ни одной записи! Очистка удалит из телефона все "
-            "записи и категории, и телефон останется с пустым справочником.\n\nОчистить "
-            "справочник телефона?"
-          : "Перед загрузкой из телефона будут удалены все записи и категории, затем будет "
-            "записано записей: " +
-                std::to_string(entries) + ".\n\nОчистить справочник телефона и загрузить?";
+          ? Tr("В восстановленном справочнике нет ни одной записи! Очистка удалит из телефона все "
+               "записи и категории, и телефон останется с пустым справочником.\n\nОчистить "
+               "справочник телефона?")
+          : Tr("Перед загрузкой из телефона будут удалены все записи и категории, затем будет "
+               "записано записей: ") +
+                std::to_string(entries) + Tr(".\n\nОчистить справочник телефона и загрузить?");
   return shell.AskBeforeDestroying(WarningCaption(), question);
 }
 
@@ -198,7 +199,7 @@ PhonebookWriteOutcome WritePhonebook(PhonebookSession& app, Shell& shell, AtExch
   }
 
   shell.ProgressShow();
-  shell.ProgressSetText(std::string("Запись данных в телефон..."));
+  shell.ProgressSetText(Tr("Запись данных в телефон..."));
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
   // Category 1 is the phone's own and never written; its mark has nothing to wait for.
@@ -214,7 +215,7 @@ PhonebookWriteOutcome WritePhonebook(PhonebookSession& app, Shell& shell, AtExch
 PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExchange& at,
                                       Clock& clock) {
   app.AbortRequested = false;
-  shell.SetStatus(0, std::string("Телефон занят..."));
+  shell.SetStatus(0, Tr("Телефон занят..."));
   app.UploadHadErrors = false;
   const PhonebookWriteOutcome outcome = WritePhonebook(app, shell, at, clock);
   DropDeletedListRows(app.phonebook);
@@ -222,7 +223,7 @@ PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExc
   app.DataModified = PendingChanges(app.phonebook) > 0;
   shell.ProgressClose();
   if (!outcome.PhoneSilent) {
-    shell.SetStatus(0, std::string("Телефон готов!"));
+    shell.SetStatus(0, Tr("Телефон готов!"));
     shell.SetStatus(1, "");
   }
   return outcome;
@@ -230,28 +231,26 @@ PhonebookWriteOutcome UploadPhonebook(PhonebookSession& app, Shell& shell, AtExc
 
 void ReportUpload(const PhonebookSession& app, Shell& shell, const PhonebookWriteOutcome& outcome) {
   if (outcome.PhoneSilent) {
-    shell.Message(WarningCaption(), std::string("Телефон не отвечает: загрузка прервана."),
+    shell.Message(WarningCaption(), Tr("Телефон не отвечает: загрузка прервана."),
                   MessageIcon::Warning);
     return;
   }
   if (outcome.Declined) return;
   if (outcome.Aborted) {
     shell.Message(WarningCaption(),
-                  "Загрузка прервана: записано " + std::to_string(outcome.Written) + ", удалено " +
-                      std::to_string(outcome.Deleted) +
-                      ". Не загруженные изменения остались отмеченными.",
+                  Tr("Загрузка прервана: записано ") + std::to_string(outcome.Written) +
+                      Tr(", удалено ") + std::to_string(outcome.Deleted) +
+                      Tr(". Не загруженные изменения остались отмеченными."),
                   MessageIcon::Warning);
     return;
   }
   if (!app.UploadHadErrors) {
-    shell.Message(WarningCaption(), std::string("Загрузка успешно звершена!"),
-                  MessageIcon::Warning);
+    shell.Message(WarningCaption(), Tr("Загрузка успешно звершена!"), MessageIcon::Warning);
     return;
   }
   shell.Message(WarningCaption(),
-                std::string("Загрузка завершена с ошибками!") + "\r\n" +
-                    std::string("Не выполнено команд: ") +
-                    std::to_string(outcome.Exchanges.Failed) + std::string(" из ") +
+                Tr("Загрузка завершена с ошибками!") + "\r\n" + Tr("Не выполнено команд: ") +
+                    std::to_string(outcome.Exchanges.Failed) + Tr(" из ") +
                     std::to_string(outcome.Exchanges.Requests) + ".",
                 MessageIcon::Warning);
 }
@@ -267,7 +266,7 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
   }
   app.AbortRequested = false;
   shell.ProgressShow();
-  shell.ProgressSetText(std::string("Очистка памяти телефона..."));
+  shell.ProgressSetText(Tr("Очистка памяти телефона..."));
   shell.ProgressSetPosition(0);
   shell.ProcessEvents();
 
@@ -280,7 +279,7 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
   shell.ProgressSetMax(std::max(0, pb.LastIndex - first + 1) + pb.CategoryCount - 1);
   const auto stopped = [&] {
     if (outcome.PhoneSilent) {
-      shell.Message(WarningCaption(), std::string("Телефон не отвечает: очистка прервана."),
+      shell.Message(WarningCaption(), Tr("Телефон не отвечает: очистка прервана."),
                     MessageIcon::Warning);
     }
     return false;
@@ -296,7 +295,7 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
     std::string reply;
     const bool ok = Write(at, outcome, command, reply);
     clock.SleepMs(kWritePauseMs);
-    shell.SetStatus(1, std::string("Удаляем категорию #") + std::to_string(n));
+    shell.SetStatus(1, Tr("Удаляем категорию #") + std::to_string(n));
     shell.LogLine(reply);
     if (outcome.PhoneSilent) return stopped();
     ++(ok ? outcome.Deleted : outcome.Failed);
@@ -311,7 +310,7 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
     std::string reply;
     const bool ok = Write(at, outcome, EntryDeleteCommand(n), reply);
     clock.SleepMs(kWritePauseMs);
-    shell.SetStatus(1, std::string("Удаляем запись #") + std::to_string(n));
+    shell.SetStatus(1, Tr("Удаляем запись #") + std::to_string(n));
     shell.LogLine(reply);
     if (outcome.PhoneSilent) return stopped();
     ++(ok ? outcome.Deleted : outcome.Failed);
@@ -327,7 +326,7 @@ bool ClearPhoneMemory(PhonebookSession& app, Shell& shell, AtExchange& at, Clock
 PhonebookWriteOutcome FullClear(PhonebookSession& app, Shell& shell, AtExchange& at, Clock& clock) {
   PhonebookWriteOutcome outcome;
   if (shell.AskBeforeDestroying(WarningCaption(),
-                                std::string("Вы действительно хотите очистить весь справочник?"))) {
+                                Tr("Вы действительно хотите очистить весь справочник?"))) {
     ClearPhoneMemory(app, shell, at, clock, outcome);
   }
   shell.ProgressClose();

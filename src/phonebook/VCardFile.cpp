@@ -5,6 +5,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FileBytes.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/EntryList.h"
@@ -53,7 +54,7 @@ std::vector<CardContact> ReadVCardFile(const std::string& path) {
   } catch (const FileBytesError& e) {
     throw VCardFileError(e.what());
   }
-  if (cards.empty()) throw VCardFileError(path + std::string(": в файле нет карточек vCard"));
+  if (cards.empty()) throw VCardFileError(path + Tr(": в файле нет карточек vCard"));
   std::vector<CardContact> contacts;
   for (const VCard& card : cards) contacts.push_back(ContactFromVCard(card));
   return contacts;
@@ -75,38 +76,35 @@ ContactImportOutcome ImportVCardFile(PhonebookSession& app, const std::string& p
 }
 
 std::string VCardImportMessage(const ContactImportOutcome& outcome, size_t limit) {
-  std::string text = std::string("Добавлено контактов: ") + std::to_string(outcome.Contacts) +
-                     std::string(" из ") + std::to_string(outcome.Cards) +
-                     std::string(", записей: ") + std::to_string(outcome.Entries) + ".";
+  std::string text = Tr("Добавлено контактов: ") + std::to_string(outcome.Contacts) + Tr(" из ") +
+                     std::to_string(outcome.Cards) + Tr(", записей: ") +
+                     std::to_string(outcome.Entries) + ".";
   if (outcome.Duplicates > 0) {
-    text +=
-        std::string(" Уже были в справочнике номеров: ") + std::to_string(outcome.Duplicates) + ".";
+    text += Tr(" Уже были в справочнике номеров: ") + std::to_string(outcome.Duplicates) + ".";
   }
   if (outcome.Entries > 0) {
-    text += std::string(" В телефон они попадут при загрузке данных.");
+    text += Tr(" В телефон они попадут при загрузке данных.");
   }
   if (outcome.DetailsNotWritten) {
-    text += std::string(
-        "\nАдреса, псевдонимы и дни рождения загружаются, только когда включено «Читать "
-        "расширенный справочник».");
+    text +=
+        Tr("\nАдреса, псевдонимы и дни рождения загружаются, только когда включено «Читать "
+           "расширенный справочник».");
   }
   if (outcome.Report.Empty()) return text;
-  return outcome.Report.Text(text + "\n\n" + std::string("Не всё поместилось в телефон:"), limit);
+  return outcome.Report.Text(text + "\n\n" + Tr("Не всё поместилось в телефон:"), limit);
 }
 
 void ExportVCardClick(PhonebookSession& app, Shell& shell) {
   if (!AnyEntryUsed(app.phonebook, kEntryRows)) {
-    shell.Message("Warning!", std::string("Сначала необходимо прочитать справочник!"),
-                  MessageIcon::Warning);
+    shell.Message("Warning!", Tr("Сначала необходимо прочитать справочник!"), MessageIcon::Warning);
     return;
   }
-  const auto path = shell.ChooseSaveFile(VCardFileChoice(std::string("Экспорт в vCard")));
+  const auto path = shell.ChooseSaveFile(VCardFileChoice(Tr("Экспорт в vCard")));
   if (!path || path->empty()) return;
   try {
     const VCardExportOutcome outcome = SaveVCardFile(app.phonebook, *path);
-    shell.SetStatus(1, std::string("Экспортировано контактов: ") +
-                           std::to_string(outcome.Contacts) + std::string(", записей: ") +
-                           std::to_string(outcome.Entries));
+    shell.SetStatus(1, Tr("Экспортировано контактов: ") + std::to_string(outcome.Contacts) +
+                           Tr(", записей: ") + std::to_string(outcome.Entries));
   } catch (const VCardFileError& e) {
     shell.Message("ERROR", e.what(), MessageIcon::Error);
   }
@@ -114,13 +112,12 @@ void ExportVCardClick(PhonebookSession& app, Shell& shell) {
 
 void ImportVCardClick(PhonebookSession& app, Shell& shell) {
   if (!HoldsPhoneMemory(app) &&
-      !shell.AskYesNo(
-          WarningCaption(),
-          std::string("Справочник телефона не прочитан: контакты займут ячейки с первой, "
-                      "и загрузка заменит записи телефона в этих ячейках. Продолжить?"))) {
+      !shell.AskYesNo(WarningCaption(),
+                      Tr("Справочник телефона не прочитан: контакты займут ячейки с первой, "
+                         "и загрузка заменит записи телефона в этих ячейках. Продолжить?"))) {
     return;
   }
-  const auto path = shell.ChooseOpenFile(VCardFileChoice(std::string("Импорт из vCard")));
+  const auto path = shell.ChooseOpenFile(VCardFileChoice(Tr("Импорт из vCard")));
   if (!path || path->empty()) return;
   ContactImportOutcome outcome;
   try {
