@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "base/FileBytes.h"
+#include "base/Translate.h"
 #include "codec/Utf8.h"
 #include "sms/SmsBackupField.h"
 #include "sms/SmsFileWrite.h"
@@ -109,52 +110,56 @@ LineReading ReadMessageLine(std::string_view line) {
   const std::vector<std::string_view> fields = SplitBackupFields(line);
   if (fields.size() < kMessageFields + kPartFields ||
       (fields.size() - kMessageFields) % kPartFields != 0) {
-    return Failed("полей " + std::to_string(fields.size()) +
-                  ", а в строке сообщения их 11, 15, 19… (7 и по 4 на каждую часть)");
+    return Failed(Tr("полей ") + std::to_string(fields.size()) +
+                  Tr(", а в строке сообщения их 11, 15, 19… (7 и по 4 на каждую часть)"));
   }
   if ((fields.size() - kMessageFields) / kPartFields > kMostParts) {
-    return Failed("больше " + std::to_string(kMostParts) + " частей");
+    return Failed(Tr("больше ") + std::to_string(kMostParts) + Tr(" частей"));
   }
   std::vector<std::string> texts(fields.size());
   for (size_t k = 0; k < fields.size(); ++k) {
     auto text = UnescapeBackupField(fields[k]);
     if (!text) {
-      return Failed("поле " + std::to_string(k + 1) + " " + Quoted(fields[k]) +
-                    ": «\\» без известного продолжения");
+      return Failed(Tr("поле ") + std::to_string(k + 1) + " " + Quoted(fields[k]) +
+                    Tr(": «\\» без известного продолжения"));
     }
     texts[k] = std::move(*text);
   }
 
   SmsMessage m;
   const auto direction = DirectionFrom(texts[0]);
-  if (!direction) return Failed("направление " + Quoted(texts[0]) + " не received, sent или draft");
+  if (!direction)
+    return Failed(Tr("направление ") + Quoted(texts[0]) + Tr(" не received, sent или draft"));
   m.direction = *direction;
   const auto read = Flag(texts[1]);
-  if (!read) return Failed("признак «прочитано» " + Quoted(texts[1]) + " не 1 и не 0");
+  if (!read) return Failed(Tr("признак «прочитано» ") + Quoted(texts[1]) + Tr(" не 1 и не 0"));
   m.read = *read;
   m.number = std::move(texts[2]);
   if (!texts[3].empty()) {
     m.time = ParseIsoTime(texts[3]);
     if (!m.time) {
-      return Failed("время " + Quoted(texts[3]) + " не вида 2007-03-14T09:30:00+03:00");
+      return Failed(Tr("время ") + Quoted(texts[3]) + Tr(" не вида 2007-03-14T09:30:00+03:00"));
     }
   }
   const auto decoded = Flag(texts[4]);
-  if (!decoded) return Failed("признак «расшифровано» " + Quoted(texts[4]) + " не 1 и не 0");
+  if (!decoded)
+    return Failed(Tr("признак «расшифровано» ") + Quoted(texts[4]) + Tr(" не 1 и не 0"));
   m.decoded = *decoded;
   auto missing = MissingFrom(texts[5]);
-  if (!missing) return Failed("недостающие части " + Quoted(texts[5]) + " не номера через запятую");
+  if (!missing)
+    return Failed(Tr("недостающие части ") + Quoted(texts[5]) + Tr(" не номера через запятую"));
   m.missingParts = std::move(*missing);
   m.text = std::move(texts[6]);
   for (size_t k = kMessageFields; k < texts.size(); k += kPartFields) {
-    const std::string which = "части " + std::to_string((k - kMessageFields) / kPartFields + 1);
+    const std::string which = Tr("части ") + std::to_string((k - kMessageFields) / kPartFields + 1);
     SmsPart& part = m.parts.emplace_back();
     part.store = std::move(texts[k]);
     const auto index = Number(texts[k + 1]);
-    if (!index) return Failed("индекс " + which + " " + Quoted(texts[k + 1]) + " не число");
+    if (!index) return Failed(Tr("индекс ") + which + " " + Quoted(texts[k + 1]) + Tr(" не число"));
     part.index = *index;
     const auto status = Number(texts[k + 2]);
-    if (!status) return Failed("статус " + which + " " + Quoted(texts[k + 2]) + " не число");
+    if (!status)
+      return Failed(Tr("статус ") + which + " " + Quoted(texts[k + 2]) + Tr(" не число"));
     part.status = *status;
     part.pdu = std::move(texts[k + 3]);
   }
@@ -166,18 +171,19 @@ std::optional<int64_t> ReadFirstLine(std::string_view line,
                                      std::vector<SmsBackupProblem>& problems) {
   const std::vector<std::string_view> fields = SplitBackupFields(line);
   if (fields[0] != kMagic) {
-    throw SmsFileError("это не резервная копия сообщений Quorix: первая строка не начинается с «" +
-                       kMagic + "»");
+    throw SmsFileError(
+        Tr("это не резервная копия сообщений Quorix: первая строка не начинается с «") + kMagic +
+        "»");
   }
   if (fields.size() < 2 || fields[1] != kVersion) {
-    throw SmsFileError("резервная копия сообщений версии " +
-                       (fields.size() < 2 ? std::string("без номера") : Quoted(fields[1])) +
-                       " не читается этой программой");
+    throw SmsFileError(Tr("резервная копия сообщений версии ") +
+                       (fields.size() < 2 ? Tr("без номера") : Quoted(fields[1])) +
+                       Tr(" не читается этой программой"));
   }
   // Only a time in UTC is the one written: a zone could carry it past the four-digit years.
   const auto time = fields.size() == 3 ? ParseIsoTime(fields[2]) : std::nullopt;
   if (!time || time->zoneQuarters != 0) {
-    problems.push_back({1, "время чтения не вида 2024-05-01T12:00:00Z"});
+    problems.push_back({1, Tr("время чтения не вида 2024-05-01T12:00:00Z")});
     return std::nullopt;
   }
   return EpochSeconds(*time);
@@ -212,8 +218,8 @@ SmsBackupRead ReadSmsBackupText(std::string_view text) {
   for (size_t number = 2; !text.empty(); ++number) {
     const std::string_view line = nextLine();
     if (number > kMostLines) {
-      read.problems.push_back(
-          {number, "файл длиннее " + std::to_string(kMostLines) + " строк: дальше он не прочитан"});
+      read.problems.push_back({number, Tr("файл длиннее ") + std::to_string(kMostLines) +
+                                           Tr(" строк: дальше он не прочитан")});
       break;
     }
     if (line.empty() || (number == 2 && line.starts_with(kColumnsMark))) continue;
@@ -232,12 +238,12 @@ SmsBackupRead ReadSmsBackup(const std::string& path) {
   try {
     text = ReadFileBytes(path, kLargestFile);
   } catch (const FileBytesError& e) {
-    throw SmsFileError("Не удалось прочитать резервную копию сообщений: " + std::string(e.what()));
+    throw SmsFileError(Tr("Не удалось прочитать резервную копию сообщений: ") + e.what());
   }
   try {
     return ReadSmsBackupText(text);
   } catch (const SmsFileError& e) {
-    throw SmsFileError("Файл " + path + ": " + e.what());
+    throw SmsFileError(Tr("Файл ") + path + ": " + e.what());
   }
 }
 

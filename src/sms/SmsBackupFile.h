@@ -11,7 +11,8 @@
 
 namespace quorix::sms {
 
-// A line of a backup the reader skipped: its number, counted from 1, and why (Russian).
+// A line of a backup the reader skipped: its number, counted from 1, and why (in the user's
+// language).
 struct SmsBackupProblem {
   size_t line = 0;
   std::string why;

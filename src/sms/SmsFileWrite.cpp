@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/AtomicFile.h"
+#include "base/Translate.h"
 
 namespace quorix::sms {
 
@@ -10,7 +11,7 @@ void WriteSmsFile(const std::string& path, std::string_view text) {
   try {
     WriteFileAtomically(path, text);
   } catch (const std::system_error& e) {
-    throw SmsFileError("Не удалось записать файл " + path + ": " + e.code().message());
+    throw SmsFileError(Tr("Не удалось записать файл ") + path + ": " + e.code().message());
   }
 }
 

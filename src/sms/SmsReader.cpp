@@ -1,6 +1,7 @@
 #include "sms/SmsReader.h"
 
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "link/AtExchange.h"
 #include "link/AtReply.h"
 #include "sms/SmsReplies.h"
@@ -24,7 +25,7 @@ SmsReadOutcome ReadSmsParts(Shell& shell, AtExchange& at, const bool& stop,
   parts.clear();
   shell.ProgressSetPosition(0);
   shell.ProgressSetMax(100);
-  shell.ProgressSetText(std::string("Чтение сообщений..."));
+  shell.ProgressSetText(Tr("Чтение сообщений..."));
   shell.ProgressShow();
   shell.ProcessEvents();
   const auto end = [&] {
@@ -61,7 +62,7 @@ SmsReadOutcome ReadSmsParts(Shell& shell, AtExchange& at, const bool& stop,
       return end();
     }
     const std::string& store = stores[n];
-    shell.ProgressSetText("Чтение сообщений: " + (store.empty() ? std::string("?") : store) +
+    shell.ProgressSetText(Tr("Чтение сообщений: ") + (store.empty() ? std::string("?") : store) +
                           "...");
     shell.ProgressSetPosition(static_cast<int>(n * 100 / stores.size()));
     shell.ProcessEvents();

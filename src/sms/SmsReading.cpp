@@ -4,6 +4,7 @@
 
 #include "base/Clock.h"
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "sms/SmsJoin.h"
 #include "sms/SmsPdu.h"
 #include "sms/SmsReader.h"
@@ -35,18 +36,18 @@ int UndecodedMessages(const std::vector<SmsMessage>& messages) {
 
 std::string SmsReadingSummary(const SmsReadOutcome& outcome,
                               const std::vector<SmsMessage>& messages) {
-  std::string text = "Прочитано сообщений: " + std::to_string(messages.size()) +
-                     " (частей: " + std::to_string(outcome.PartsRead) + ")";
+  std::string text = Tr("Прочитано сообщений: ") + std::to_string(messages.size()) +
+                     Tr(" (частей: ") + std::to_string(outcome.PartsRead) + ")";
   if (const int undecoded = UndecodedMessages(messages); undecoded > 0)
-    text += ", не распознано: " + std::to_string(undecoded) + " (сохраняются как есть)";
-  if (outcome.NoPduMode) text += ". Телефон не выдаёт сообщения в режиме PDU";
-  if (outcome.PhoneSilent) text += ". Телефон не отвечает: чтение прервано";
-  if (outcome.Stopped) text += ". Чтение остановлено";
+    text += Tr(", не распознано: ") + std::to_string(undecoded) + Tr(" (сохраняются как есть)");
+  if (outcome.NoPduMode) text += Tr(". Телефон не выдаёт сообщения в режиме PDU");
+  if (outcome.PhoneSilent) text += Tr(". Телефон не отвечает: чтение прервано");
+  if (outcome.Stopped) text += Tr(". Чтение остановлено");
   if (outcome.Exchanges.Failed > 0)
-    text += ". Запросов с ошибкой: " + std::to_string(outcome.Exchanges.Failed) + " из " +
+    text += Tr(". Запросов с ошибкой: ") + std::to_string(outcome.Exchanges.Failed) + Tr(" из ") +
             std::to_string(outcome.Exchanges.Requests);
   if (!outcome.BadLines.empty())
-    text += ". Непонятных строк: " + std::to_string(outcome.BadLines.size()) + " (" +
+    text += Tr(". Непонятных строк: ") + std::to_string(outcome.BadLines.size()) + " (" +
             outcome.BadLines.front() + ")";
   return text;
 }
@@ -56,7 +57,7 @@ void ReportSmsReading(Shell& shell, const SmsReadOutcome& outcome,
   const std::string summary = SmsReadingSummary(outcome, messages);
   shell.SetStatus(1, summary);
   if (outcome.HadFailures() || UndecodedMessages(messages) > 0)
-    shell.Message("Внимание!", summary + ".", MessageIcon::Warning);
+    shell.Message(Tr("Внимание!"), summary + ".", MessageIcon::Warning);
 }
 
 }  // namespace quorix::sms

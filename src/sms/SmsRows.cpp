@@ -1,5 +1,6 @@
 #include "sms/SmsRows.h"
 
+#include "base/Translate.h"
 #include "sms/SmsShownText.h"
 #include "sms/SmsTimeText.h"
 
@@ -25,18 +26,18 @@ std::string ShownLines(const std::string& text) {
 std::string DirectionText(const SmsMessage& message) {
   switch (message.direction) {
     case SmsDirection::Sent:
-      return "Исходящее";
+      return Tr("Исходящее");
     case SmsDirection::Draft:
-      return "Черновик";
+      return Tr("Черновик");
     case SmsDirection::Received:
       break;
   }
-  return message.read ? "Входящее" : "Входящее (не прочитано)";
+  return message.read ? Tr("Входящее") : Tr("Входящее (не прочитано)");
 }
 
 // An undecoded message names why and keeps its raw PDUs in sight.
 std::string UndecodedText(const SmsMessage& message) {
-  std::string text = "[не распознано";
+  std::string text = Tr("[не распознано");
   for (const SmsPart& part : message.parts) {
     if (!part.problem.empty()) {
       text += ": " + part.problem;
@@ -53,18 +54,18 @@ std::string UndecodedText(const SmsMessage& message) {
 }  // namespace
 
 std::vector<ListColumn> ConversationColumns() {
-  return {{"Собеседник", 230}, {"Сообщений", 70}, {"Последнее", 115}};
+  return {{Tr("Собеседник"), 230}, {Tr("Сообщений"), 70}, {Tr("Последнее"), 115}};
 }
 
 std::vector<ListColumn> MessageColumns() {
-  return {{"Дата", 115}, {"Направление", 160}, {"Текст", 300}};
+  return {{Tr("Дата"), 115}, {Tr("Направление"), 160}, {Tr("Текст"), 300}};
 }
 
 std::vector<ConversationRow> ConversationRows(const std::vector<SmsConversation>& conversations) {
   std::vector<ConversationRow> rows;
   for (const SmsConversation& c : conversations) {
     ConversationRow row;
-    const std::string number = c.number.empty() ? "(без номера)" : ShownText(c.number);
+    const std::string number = c.number.empty() ? Tr("(без номера)") : ShownText(c.number);
     row.Caption = c.name.empty() ? number : ShownText(c.name) + " (" + number + ")";
     row.Count = std::to_string(c.messages.size());
     // Messages come oldest first, those without a time last: the newest timed one names the day.

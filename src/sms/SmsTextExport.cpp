@@ -1,5 +1,6 @@
 #include "sms/SmsTextExport.h"
 
+#include "base/Translate.h"
 #include "codec/Utf8.h"
 #include "sms/SmsFileWrite.h"
 #include "sms/SmsShownText.h"
@@ -28,7 +29,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 }
 
 std::string Heading(const SmsConversation& c) {
-  if (c.name.empty()) return c.number.empty() ? "Без номера" : ShownText(c.number);
+  if (c.name.empty()) return c.number.empty() ? Tr("Без номера") : ShownText(c.number);
   return ShownText(c.name) + (c.number.empty() ? "" : ", " + ShownText(c.number));
 }
 
@@ -44,14 +45,15 @@ std::string MessageText(const SmsMessage& m) {
   std::string out = (timed ? DayMinuteText(*m.time) : kNoTime) +
                     (m.direction == SmsDirection::Received ? "  ← " : "  → ");
   std::vector<std::string> lines;
-  if (!m.decoded) lines.push_back("[не удалось прочитать" + ShownText(UndecodedProblem(m)) + "]");
+  if (!m.decoded)
+    lines.push_back(Tr("[не удалось прочитать") + ShownText(UndecodedProblem(m)) + "]");
   if (m.decoded || !m.text.empty()) {
     for (const std::string_view line : Lines(m.text)) lines.push_back(ShownText(line));
   }
   if (!m.decoded) {
     for (const SmsPart& part : m.parts) lines.push_back("PDU: " + ShownText(part.pdu));
   }
-  if (m.direction == SmsDirection::Draft) lines[0] = "[черновик] " + lines[0];
+  if (m.direction == SmsDirection::Draft) lines[0] = Tr("[черновик] ") + lines[0];
   for (size_t k = 0; k < lines.size(); ++k) {
     out += (k == 0 || lines[k].empty() ? "" : kIndent) + lines[k] + "\n";
   }

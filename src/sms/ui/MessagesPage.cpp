@@ -15,6 +15,7 @@
 #include "app/ui/Text.h"
 #include "base/Clock.h"
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "link/PhoneConnection.h"
 #include "sms/SmsAndroidXml.h"
 #include "sms/SmsBackupFile.h"
@@ -27,7 +28,7 @@ namespace quorix::ui {
 
 namespace {
 
-const char* const kBackupFilter = "Сообщения Quorix (*.sms)|*.sms|Все файлы|*";
+const char* const kBackupFilter = N_("Сообщения Quorix (*.sms)|*.sms|Все файлы|*");
 
 }  // namespace
 
@@ -35,11 +36,12 @@ MessagesPage::MessagesPage(const SubsystemHost& host) : QObject(host.window), ho
   conversations_ = MakeReportList("Conversations", sms::ConversationColumns());
   messages_ = MakeReportList("Messages", sms::MessageColumns());
   conversations_->setSelectionMode(QAbstractItemView::SingleSelection);
-  page_ = new ListPage(conversations_, "Сообщения",
-                       {{"SmsRead", "Читать"},
-                        {"SmsOpen", "Открыть…"},
-                        {"SmsSave", "Сохранить"},
-                        {"SmsExport", "Экспорт…"}});
+  // The captions' temporaries last until the page has made its buttons.
+  page_ = new ListPage(conversations_, FromCore(Tr("Сообщения")),
+                       {{"SmsRead", Tr("Читать").c_str()},
+                        {"SmsOpen", Tr("Открыть…").c_str()},
+                        {"SmsSave", Tr("Сохранить").c_str()},
+                        {"SmsExport", Tr("Экспорт…").c_str()}});
   auto* splitter = new QSplitter(Qt::Horizontal);
   delete page_->layout()->replaceWidget(conversations_, splitter);
   // The selected message whole under the list, where its text can be read and copied.
@@ -55,7 +57,7 @@ MessagesPage::MessagesPage(const SubsystemHost& host) : QObject(host.window), ho
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({470, 500});
   messages_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
-  host_.pages->addTab(page_, "Сообщения");
+  host_.pages->addTab(page_, FromCore(Tr("Сообщения")));
   BindPageButtons(page_, host_.commands);
   BindCommands();
   connect(messages_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
@@ -84,7 +86,8 @@ void MessagesPage::Read() {
 }
 
 void MessagesPage::Open() {
-  const auto path = host_.shell.ChooseOpenFile({"Открыть сообщения", kBackupFilter, "sms", ""});
+  const auto path =
+      host_.shell.ChooseOpenFile({Tr("Открыть сообщения"), Tr(kBackupFilter), "sms", ""});
   if (!path) return;
   try {
     sms::SmsBackupRead read = sms::ReadMessageBackup(*path);
@@ -92,22 +95,22 @@ void MessagesPage::Open() {
     host_.state.sms.ReadAt = read.readingTime.value_or(host_.clock.WallSeconds());
     host_.state.sms.LastReading = {};
     ShowMessages();
-    std::string told = "Открыто сообщений: " + std::to_string(host_.state.sms.Messages.size());
+    std::string told = Tr("Открыто сообщений: ") + std::to_string(host_.state.sms.Messages.size());
     host_.shell.SetStatus(1, told);
     if (!read.problems.empty()) {
-      told += ". Пропущены строки:";
+      told += Tr(". Пропущены строки:");
       for (const sms::SmsBackupProblem& problem : read.problems)
         told += "\n" + std::to_string(problem.line) + ": " + problem.why;
-      host_.shell.Message("Внимание!", told, MessageIcon::Warning);
+      host_.shell.Message(Tr("Внимание!"), told, MessageIcon::Warning);
     }
   } catch (const sms::SmsFileError& e) {
-    host_.shell.Message("Внимание!", e.what(), MessageIcon::Error);
+    host_.shell.Message(Tr("Внимание!"), e.what(), MessageIcon::Error);
   }
 }
 
 bool MessagesPage::AnyMessages() const {
   if (host_.state.sms.Messages.empty()) {
-    host_.shell.Message("Quorix", "Нет сообщений: прочитайте их из телефона («Читать»).",
+    host_.shell.Message("Quorix", Tr("Нет сообщений: прочитайте их из телефона («Читать»)."),
                         MessageIcon::None);
   }
   return !host_.state.sms.Messages.empty();
@@ -116,13 +119,14 @@ bool MessagesPage::AnyMessages() const {
 void MessagesPage::Save() {
   const sms::SmsState& state = host_.state.sms;
   if (!AnyMessages()) return;
-  const auto path = host_.shell.ChooseSaveFile({"Сохранить сообщения", kBackupFilter, "sms", ""});
+  const auto path =
+      host_.shell.ChooseSaveFile({Tr("Сохранить сообщения"), Tr(kBackupFilter), "sms", ""});
   if (!path) return;
   try {
     sms::WriteSmsBackup(*path, state.Messages, state.ReadAt);
-    host_.shell.SetStatus(1, "Сообщения сохранены в " + *path);
+    host_.shell.SetStatus(1, Tr("Сообщения сохранены в ") + *path);
   } catch (const sms::SmsFileError& e) {
-    host_.shell.Message("Внимание!", e.what(), MessageIcon::Error);
+    host_.shell.Message(Tr("Внимание!"), e.what(), MessageIcon::Error);
   }
 }
 
@@ -131,25 +135,25 @@ void MessagesPage::Export() {
   const sms::SmsState& state = host_.state.sms;
   if (!AnyMessages()) return;
   const auto path = host_.shell.ChooseSaveFile(
-      {"Экспорт сообщений", "Android XML (*.xml)|*.xml|Текст (*.txt)|*.txt", "xml", ""});
+      {Tr("Экспорт сообщений"), Tr("Android XML (*.xml)|*.xml|Текст (*.txt)|*.txt"), "xml", ""});
   if (!path) return;
   try {
-    std::string told = "Сообщения выгружены в " + *path;
+    std::string told = Tr("Сообщения выгружены в ") + *path;
     if (path->ends_with(".xml") || path->ends_with(".XML")) {
       const sms::SmsAndroidXml xml = sms::SaveAndroidXml(
           *path, state.Messages, PhonebookNameOf(host_.state.phonebook), state.ReadAt);
       if (xml.undecoded > 0)
-        told += "; не распознано: " + std::to_string(xml.undecoded) + " (с пометкой в тексте)";
-      if (xml.replaced > 0)
         told +=
-            "; символов, которых не может быть в XML, заменено: " + std::to_string(xml.replaced) +
-            " (резервная копия хранит их)";
+            Tr("; не распознано: ") + std::to_string(xml.undecoded) + Tr(" (с пометкой в тексте)");
+      if (xml.replaced > 0)
+        told += Tr("; символов, которых не может быть в XML, заменено: ") +
+                std::to_string(xml.replaced) + Tr(" (резервная копия хранит их)");
     } else {
       sms::SaveSmsTextExport(*path, shown_);
     }
     host_.shell.SetStatus(1, told);
   } catch (const sms::SmsFileError& e) {
-    host_.shell.Message("Внимание!", e.what(), MessageIcon::Error);
+    host_.shell.Message(Tr("Внимание!"), e.what(), MessageIcon::Error);
   }
 }
 
