@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "base/Shell.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -43,8 +44,8 @@ void RunStartup(AppState& app, Shell& shell, const std::string& settingsPath, Po
 
 Answer AskUploadBeforeClosing(const AppState& app, Shell& shell) {
   if (!app.DataModified) return Answer::No;
-  return shell.AskYesNoCancel(std::string("Внимание!"),
-                              std::string("Вы хотите загрузить все измененные данные в телефон?"));
+  return shell.AskYesNoCancel(Tr("Внимание!"),
+                              Tr("Вы хотите загрузить все измененные данные в телефон?"));
 }
 
 void WriteProgramSettings(const std::string& settingsPath, const WindowLayout& layout,

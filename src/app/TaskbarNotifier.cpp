@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 
 namespace quorix {
@@ -141,7 +142,7 @@ void TTaskbarNotifyWindow::MouseRelease() {
 }
 
 TTaskbarNotifier::TTaskbarNotifier(NotifyWindowPlatform& platform)
-    : Message(std::string("Сообщение")), window_(platform) {}
+    : Message(Tr("Сообщение")), window_(platform) {}
 
 void TTaskbarNotifier::Show() {
   if (SkinWidth <= 0 || SkinHeight <= 0) return;

@@ -11,6 +11,7 @@
 
 #include "app/ui/Text.h"
 #include "base/ConsoleLog.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 
 namespace quorix::ui {
@@ -19,8 +20,8 @@ ConsolePage::ConsolePage(QWidget* parent)
     : QWidget(parent),
       cmdEdit_(new QComboBox(this)),
       logMemo_(new QPlainTextEdit("Log", this)),
-      button8_(new QPushButton("Отправить", this)),
-      button9_(new QPushButton("Сохранить", this)) {
+      button8_(new QPushButton(FromCore(Tr("Отправить")), this)),
+      button9_(new QPushButton(FromCore(Tr("Сохранить")), this)) {
   cmdEdit_->setObjectName("CmdEdit");
   cmdEdit_->setEditable(true);
   // A one-line command field: what is sent is not remembered.
@@ -33,7 +34,7 @@ ConsolePage::ConsolePage(QWidget* parent)
   button8_->setDefault(true);
   button9_->setObjectName("Button9");
 
-  auto* group = new QGroupBox("AT Команды", this);
+  auto* group = new QGroupBox(FromCore(Tr("AT Команды")), this);
   group->setObjectName("GroupBox5");
   auto* commandRow = new QHBoxLayout;
   commandRow->addWidget(cmdEdit_);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 
 namespace quorix::ui {
 
@@ -24,7 +25,7 @@ ListPage::ListPage(QTreeWidget* view, const QString& groupTitle,
   auto* group = new QGroupBox(groupTitle, this);
   auto* row = new QHBoxLayout(group);
   for (const auto& [name, caption] : buttons) {
-    auto* button = new QPushButton(caption, group);
+    auto* button = new QPushButton(FromCore(Tr(caption)), group);
     button->setObjectName(name);
     row->addWidget(button);
   }

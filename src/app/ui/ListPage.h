@@ -17,7 +17,8 @@ class ListPage : public QWidget {
   Q_OBJECT
 
  public:
-  // buttons: object name and caption of each, left to right.
+  // buttons: object name and caption of each, left to right; the captions are texts marked for the
+  // catalog (N_), shown translated.
   ListPage(QTreeWidget* view, const QString& groupTitle,
            std::initializer_list<std::pair<const char*, const char*>> buttons,
            QWidget* parent = nullptr);

@@ -26,6 +26,7 @@
 #include "app/ui/ProgressWindow.h"
 #include "app/ui/SettingsPageWidget.h"
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "datebook/ui/DatebookPage.h"
 #include "link/PortName.h"
@@ -94,9 +95,9 @@ void MainWindow::BuildPages() {
   settingsScroll->setWidgetResizable(true);
   settingsScroll->setFrameShape(QFrame::NoFrame);
   settingsScroll->setWidget(settingsPage_);
-  pages_->addTab(settingsScroll, "Настройки");
+  pages_->addTab(settingsScroll, FromCore(quorix::Tr("Настройки")));
   console_ = new ConsolePage;
-  pages_->addTab(console_, "AT Команды");
+  pages_->addTab(console_, FromCore(quorix::Tr("AT Команды")));
   BindPageButtons(console_, *this);
   BindPageButtons(settingsPage_, *this);
 }

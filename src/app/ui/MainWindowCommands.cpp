@@ -18,9 +18,11 @@
 #include "app/ui/ListPage.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/SettingsPageWidget.h"
+#include "app/ui/Text.h"
 #include "app/ui/ToolIcons.h"
 #include "base/BackupFileChoice.h"
 #include "base/ConsoleLog.h"
+#include "base/Translate.h"
 #include "codec/CodePage.h"
 #include "link/ConsoleCommand.h"
 #include "link/p2k/PhoneFileServices.h"
@@ -37,22 +39,22 @@ struct ToolCommand {
 
 // The toolbar, left to right; a null name is a separator.
 const ToolCommand kToolbar[] = {
-    {"ToolButton1", "Подключиться", ToolIcon::Connect},
-    {"ToolButton2", "Отключиться", ToolIcon::Disconnect},
+    {"ToolButton1", N_("Подключиться"), ToolIcon::Connect},
+    {"ToolButton2", N_("Отключиться"), ToolIcon::Disconnect},
     {nullptr, nullptr, ToolIcon::Connect},
-    {"ToolButton4", "Читать справочник", ToolIcon::ReadPhonebook},
-    {"ToolButton5", "Дефрагментация записей", ToolIcon::Defragment},
+    {"ToolButton4", N_("Читать справочник"), ToolIcon::ReadPhonebook},
+    {"ToolButton5", N_("Дефрагментация записей"), ToolIcon::Defragment},
     {nullptr, nullptr, ToolIcon::Connect},
-    {"ToolButton7", "Добавить", ToolIcon::AddEntry},
-    {"ToolButton8", "Редактировать", ToolIcon::EditEntry},
-    {"ToolButton9", "Удалить", ToolIcon::DeleteEntries},
+    {"ToolButton7", N_("Добавить"), ToolIcon::AddEntry},
+    {"ToolButton8", N_("Редактировать"), ToolIcon::EditEntry},
+    {"ToolButton9", N_("Удалить"), ToolIcon::DeleteEntries},
     {nullptr, nullptr, ToolIcon::Connect},
-    {"ToolButton11", "Резервная копия", ToolIcon::SaveToFile},
-    {"ToolButton12", "Восстановить справочник", ToolIcon::RestoreFromFile},
-    {"ToolButton13", "Загрузить данные в телефон", ToolIcon::Upload},
+    {"ToolButton11", N_("Резервная копия"), ToolIcon::SaveToFile},
+    {"ToolButton12", N_("Восстановить справочник"), ToolIcon::RestoreFromFile},
+    {"ToolButton13", N_("Загрузить данные в телефон"), ToolIcon::Upload},
     {nullptr, nullptr, ToolIcon::Connect},
-    {"ToolButton15", "Удалить файл MyToneDB.db", ToolIcon::DeleteToneDb},
-    {"ToolButton16", "Полная очистка справочника", ToolIcon::ClearPhonebook},
+    {"ToolButton15", N_("Удалить файл MyToneDB.db"), ToolIcon::DeleteToneDb},
+    {"ToolButton16", N_("Полная очистка справочника"), ToolIcon::ClearPhonebook},
 };
 
 // Page buttons that carry a command of their own.
@@ -104,18 +106,18 @@ QAction* MainWindow::WithKey(QAction* item, const QKeySequence& key) {
 void MainWindow::BuildCommands() {
   for (const auto& tool : kToolbar) {
     if (!tool.name) continue;
-    QAction* action = AddCommand(tool.name, tool.hint);
+    QAction* action = AddCommand(tool.name, FromCore(quorix::Tr(tool.hint)));
     action->setIcon(ToolbarIcon(tool.icon));
-    action->setToolTip(tool.hint);
+    action->setToolTip(FromCore(quorix::Tr(tool.hint)));
   }
   for (const char* name : kPageButtons) AddCommand(name, name);
   for (const char* name : {"Button8", "Button9", "Button11", "Button12"}) AddCommand(name, name);
-  AddCommand("ExportVCard", "Экспорт в vCard…");
-  AddCommand("ImportVCard", "Импорт из vCard…");
-  AddCommand("RestoreEntries", "Отменить удаление");
-  AddCommand("Exit", "&Выход");
-  AddCommand("Help", "&Вызов справки");
-  AddCommand("About", "&О программе");
+  AddCommand("ExportVCard", FromCore(quorix::Tr("Экспорт в vCard…")));
+  AddCommand("ImportVCard", FromCore(quorix::Tr("Импорт из vCard…")));
+  AddCommand("RestoreEntries", FromCore(quorix::Tr("Отменить удаление")));
+  AddCommand("Exit", FromCore(quorix::Tr("&Выход")));
+  AddCommand("Help", FromCore(quorix::Tr("&Вызов справки")));
+  AddCommand("About", FromCore(quorix::Tr("&О программе")));
 }
 
 void MainWindow::BuildToolbar() {
@@ -135,53 +137,58 @@ void MainWindow::BuildToolbar() {
 }
 
 void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("&Файл");
-  file->addAction(Forward("&Открыть", "ToolButton12"));
-  file->addAction(Forward("&Сохранить как", "ToolButton11"));
+  QMenu* file = menuBar()->addMenu(FromCore(quorix::Tr("&Файл")));
+  file->addAction(Forward(FromCore(quorix::Tr("&Открыть")), "ToolButton12"));
+  file->addAction(Forward(FromCore(quorix::Tr("&Сохранить как")), "ToolButton11"));
   file->addSeparator();
-  file->addAction(Forward("Экспорт в vCard…", "ExportVCard"));
-  file->addAction(Forward("Импорт из vCard…", "ImportVCard"));
+  file->addAction(Forward(FromCore(quorix::Tr("Экспорт в vCard…")), "ExportVCard"));
+  file->addAction(Forward(FromCore(quorix::Tr("Импорт из vCard…")), "ImportVCard"));
   file->addSeparator();
   file->addAction(Command("Exit"));
 
-  QMenu* edit = menuBar()->addMenu("Правка");
-  QMenu* entries = edit->addMenu("Справочник");
-  entries->addAction(WithKey(Forward("Добавить", "ToolButton7"), Qt::Key_Insert));
-  entries->addAction(WithKey(Forward("Редактировать", "ToolButton8"), Qt::Key_F2));
-  entries->addAction(WithKey(Forward("Удалить", "ToolButton9"), Qt::Key_Delete));
-  entries->addAction(Forward("Отменить удаление", "RestoreEntries"));
-  QMenu* categories = edit->addMenu("Категории");
-  categories->addAction(Forward("Добавить", "Button4"));
-  categories->addAction(Forward("Редактировать", "Button5"));
-  categories->addAction(Forward("Удалить", "Button6"));
-  QMenu* datebook = edit->addMenu("Ежедневник");
-  datebook->addAction(Forward("Читать", "Button2"));
-  datebook->addAction(Forward("Сохранить", "Button7"));
-  datebook->addAction(Forward("Восстановить", "Button10"));
+  QMenu* edit = menuBar()->addMenu(FromCore(quorix::Tr("Правка")));
+  QMenu* entries = edit->addMenu(FromCore(quorix::Tr("Справочник")));
+  entries->addAction(
+      WithKey(Forward(FromCore(quorix::Tr("Добавить")), "ToolButton7"), Qt::Key_Insert));
+  entries->addAction(
+      WithKey(Forward(FromCore(quorix::Tr("Редактировать")), "ToolButton8"), Qt::Key_F2));
+  entries->addAction(
+      WithKey(Forward(FromCore(quorix::Tr("Удалить")), "ToolButton9"), Qt::Key_Delete));
+  entries->addAction(Forward(FromCore(quorix::Tr("Отменить удаление")), "RestoreEntries"));
+  QMenu* categories = edit->addMenu(FromCore(quorix::Tr("Категории")));
+  categories->addAction(Forward(FromCore(quorix::Tr("Добавить")), "Button4"));
+  categories->addAction(Forward(FromCore(quorix::Tr("Редактировать")), "Button5"));
+  categories->addAction(Forward(FromCore(quorix::Tr("Удалить")), "Button6"));
+  QMenu* datebook = edit->addMenu(FromCore(quorix::Tr("Ежедневник")));
+  datebook->addAction(Forward(FromCore(quorix::Tr("Читать")), "Button2"));
+  datebook->addAction(Forward(FromCore(quorix::Tr("Сохранить")), "Button7"));
+  datebook->addAction(Forward(FromCore(quorix::Tr("Восстановить")), "Button10"));
   datebook->addSeparator();
-  datebook->addAction(Forward("Экспорт в iCalendar…", "ExportICalendar"));
-  datebook->addAction(Forward("Импорт из iCalendar…", "ImportICalendar"));
+  datebook->addAction(Forward(FromCore(quorix::Tr("Экспорт в iCalendar…")), "ExportICalendar"));
+  datebook->addAction(Forward(FromCore(quorix::Tr("Импорт из iCalendar…")), "ImportICalendar"));
 
-  QMenu* view = menuBar()->addMenu("Вид");
-  const std::pair<const char*, int> shown[] = {{"Справочник", 0},       {"Категории", 1},
-                                               {"Дерево категорий", 2}, {"Ежедневник", 3},
-                                               {"AT Команды", 5},       {"Настройки", 4}};
+  QMenu* view = menuBar()->addMenu(FromCore(quorix::Tr("Вид")));
+  const std::pair<const char*, int> shown[] = {{N_("Справочник"), 0},       {N_("Категории"), 1},
+                                               {N_("Дерево категорий"), 2}, {N_("Ежедневник"), 3},
+                                               {N_("AT Команды"), 5},       {N_("Настройки"), 4}};
   for (const auto& [caption, page] : shown) {
-    view->addAction(caption, this, [this, page = page] { pages_->setCurrentIndex(page); });
+    view->addAction(FromCore(quorix::Tr(caption)), this,
+                    [this, page = page] { pages_->setCurrentIndex(page); });
   }
 
-  QMenu* service = menuBar()->addMenu("Сервис");
-  service->addAction(Forward("Подключиться", "ToolButton1"));
-  service->addAction(Forward("Отключиться", "ToolButton2"));
+  QMenu* service = menuBar()->addMenu(FromCore(quorix::Tr("Сервис")));
+  service->addAction(Forward(FromCore(quorix::Tr("Подключиться")), "ToolButton1"));
+  service->addAction(Forward(FromCore(quorix::Tr("Отключиться")), "ToolButton2"));
   service->addSeparator();
-  service->addAction(WithKey(Forward("Читать справочник", "ToolButton4"), Qt::Key_F3));
-  service->addAction(Forward("Загрузить данные", "ToolButton13"));
-  service->addAction(Forward("Очистить справочник", "ToolButton16"));
-  service->addAction(Forward("Дефрагментация записей", "ToolButton5"));
+  service->addAction(
+      WithKey(Forward(FromCore(quorix::Tr("Читать справочник")), "ToolButton4"), Qt::Key_F3));
+  service->addAction(Forward(FromCore(quorix::Tr("Загрузить данные")), "ToolButton13"));
+  service->addAction(Forward(FromCore(quorix::Tr("Очистить справочник")), "ToolButton16"));
+  service->addAction(Forward(FromCore(quorix::Tr("Дефрагментация записей")), "ToolButton5"));
   service->addSeparator();
-  service->addAction(Forward("Удалить файл MyToneDB.db", "ToolButton15"));
+  service->addAction(Forward(FromCore(quorix::Tr("Удалить файл MyToneDB.db")), "ToolButton15"));
 
-  QMenu* help = menuBar()->addMenu("&Помощь");
+  QMenu* help = menuBar()->addMenu(FromCore(quorix::Tr("&Помощь")));
   help->addAction(Command("Help"));
   help->addAction(Command("About"));
 }
@@ -192,7 +199,7 @@ void MainWindow::BindOwnCommands() {
     const std::string guide = UserGuidePath(ProgramDirectory());
     if (guide.empty() ||
         !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide)))) {
-      Message(std::string("Quorix"), std::string("Справка будет готова немного позже..."),
+      Message(std::string("Quorix"), quorix::Tr("Справка будет готова немного позже..."),
               MessageIcon::Information);
     }
   });
@@ -218,12 +225,12 @@ void MainWindow::Button9Click() {
   std::error_code ec;
   const std::string path = (std::filesystem::current_path(ec) / "LogMemo.txt").string();
   SaveLogFile(path, console_->LogLines());
-  TellSaved(*this, "Журнал сохранён", path);
+  TellSaved(*this, quorix::Tr("Журнал сохранён"), path);
 }
 
 void MainWindow::Button11Click() {
   WriteSettings(settingsPath_, state_.settings);
-  Message(std::string("Внимание!"), std::string("Установки успешно сохранены!"),
+  Message(quorix::Tr("Внимание!"), quorix::Tr("Установки успешно сохранены!"),
           MessageIcon::Warning);
 }
 

@@ -20,6 +20,7 @@
 #include "app/ui/ListPage.h"
 #include "app/ui/PhoneFilesTree.h"
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "link/p2k/PhoneFileTree.h"
 
 namespace quorix::ui {
@@ -73,30 +74,32 @@ PhoneFilesPage::PhoneFilesPage(const SubsystemHost& host) : QObject(host.window)
   // The dialog opens where the last download went, else in the home folder, as the program's
   // file dialogs do.
   chooseFolder = [this, window = host.window] {
-    const QString folder = QFileDialog::getExistingDirectory(
-        window, "Скачать в папку", lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    const QString folder =
+        QFileDialog::getExistingDirectory(window, FromCore(Tr("Скачать в папку")),
+                                          lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
     if (!folder.isEmpty()) lastFolder_ = folder;
     return folder;
   };
   askFolderName = [window = host.window] {
-    return QInputDialog::getText(window, "Создать папку", "Имя новой папки:");
+    return QInputDialog::getText(window, FromCore(Tr("Создать папку")),
+                                 FromCore(Tr("Имя новой папки:")));
   };
   tree_ = new PhoneFilesTree;
-  MakeReportList("PhoneFiles", {{"Имя", 360}, {"Размер", 90}, {"Атрибуты", 80}}, tree_);
+  MakeReportList("PhoneFiles", {{Tr("Имя"), 360}, {Tr("Размер"), 90}, {Tr("Атрибуты"), 80}}, tree_);
   tree_->setRootIsDecorated(true);
   tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   tree_->filesForDrag = [this] { return DragOut(); };
   tree_->dropped = [this](const QStringList& local, QTreeWidgetItem* at) { DropIn(local, at); };
-  page_ = new ListPage(tree_, "Файлы телефона",
-                       {{"FilesRefresh", "Обновить"},
-                        {"FilesDownload", "Скачать…"},
-                        {"FilesUpload", "Загрузить в телефон…"},
-                        {"FilesDelete", "Удалить"},
-                        {"FilesMakeFolder", "Создать папку"}});
+  page_ = new ListPage(tree_, FromCore(Tr("Файлы телефона")),
+                       {{"FilesRefresh", N_("Обновить")},
+                        {"FilesDownload", N_("Скачать…")},
+                        {"FilesUpload", N_("Загрузить в телефон…")},
+                        {"FilesDelete", N_("Удалить")},
+                        {"FilesMakeFolder", N_("Создать папку")}});
   free_ = new QLabel(page_);
   free_->setObjectName("FreeSpace");
   page_->layout()->addWidget(free_);
-  host_.pages->addTab(page_, "Файлы телефона");
+  host_.pages->addTab(page_, FromCore(Tr("Файлы телефона")));
   BindPageButtons(page_, host_.commands);
   BindCommands();
 }
@@ -146,8 +149,8 @@ void PhoneFilesPage::Refresh() {
 bool PhoneFilesPage::AnyChosen(const std::vector<p2k::ListedFile>& chosen) const {
   if (chosen.empty()) {
     host_.shell.Message("Quorix",
-                        "Выделите файлы или папки телефона в списке (кнопка «Обновить» читает "
-                        "его).",
+                        Tr("Выделите файлы или папки телефона в списке (кнопка «Обновить» читает "
+                           "его)."),
                         MessageIcon::None);
   }
   return !chosen.empty();
@@ -174,7 +177,7 @@ QList<QUrl> PhoneFilesPage::DragOut() {
   // until the next drag, as the file manager copies from it after the drop.
   dragFolder_ = std::make_unique<QTemporaryDir>();
   if (!dragFolder_->isValid()) {
-    host_.shell.Message("Внимание!", ToCore(dragFolder_->errorString()), MessageIcon::Warning);
+    host_.shell.Message(Tr("Внимание!"), ToCore(dragFolder_->errorString()), MessageIcon::Warning);
     return {};
   }
   const std::string folder = ToCore(dragFolder_->path());
@@ -192,7 +195,8 @@ QList<QUrl> PhoneFilesPage::DragOut() {
 
 void PhoneFilesPage::Upload() {
   if (!host_.link.RequireConnection()) return;
-  const auto local = host_.shell.ChooseOpenFile({"Загрузить в телефон", "Все файлы|*", "", ""});
+  const auto local =
+      host_.shell.ChooseOpenFile({Tr("Загрузить в телефон"), Tr("Все файлы|*"), "", ""});
   if (!local) return;
   UploadFiles({FromCore(*local)}, TargetFolder());
 }
@@ -209,7 +213,7 @@ void PhoneFilesPage::UploadFiles(const QStringList& localFiles, const std::strin
     for (const QString& local : localFiles) {
       // Folders hold what the user may not mean to send; files are named one by one.
       if (!QFileInfo(local).isFile()) {
-        AddLine(failures, ToCore(local) + ": не файл, не загружено");
+        AddLine(failures, ToCore(local) + Tr(": не файл, не загружено"));
         continue;
       }
       AddLine(failures, UploadPhoneFile(files, host_.shell, ToCore(local), phoneFolder));
@@ -227,9 +231,10 @@ void PhoneFilesPage::Delete() {
   if (!host_.link.RequireConnection()) return;
   std::string what = chosen.size() == 1 && folders.empty()
                          ? chosen.front().name
-                         : std::to_string(chosen.size()) + " файлов";
-  if (!folders.empty()) what += " и папок: " + std::to_string(folders.size());
-  if (!host_.shell.AskBeforeDestroying("Внимание!", "Удалить из телефона " + what + "?")) return;
+                         : std::to_string(chosen.size()) + Tr(" файлов");
+  if (!folders.empty()) what += Tr(" и папок: ") + std::to_string(folders.size());
+  if (!host_.shell.AskBeforeDestroying(Tr("Внимание!"), Tr("Удалить из телефона ") + what + "?"))
+    return;
   ThenRefresh([&](PhoneFiles& files) {
     std::string failures = DeletePhoneFiles(files, chosen);
     AddLine(failures, RemovePhoneFolders(files, folders));
@@ -300,12 +305,12 @@ void PhoneFilesPage::Show(const PhoneFileSummary& summary) {
   }
   QStringList free;
   for (size_t index = 0; index < summary.volumes.size(); ++index) {
-    free << (summary.volumes.size() == 1 ? QString("%1 байт").arg(summary.freeBytes[index])
-                                         : QString("%1 — %2 байт")
+    free << (summary.volumes.size() == 1 ? FromCore(Tr("%1 байт")).arg(summary.freeBytes[index])
+                                         : FromCore(Tr("%1 — %2 байт"))
                                                .arg(FromCore(summary.volumes[index]))
                                                .arg(summary.freeBytes[index]));
   }
-  free_->setText("Свободно: " + free.join(", "));
+  free_->setText(FromCore(Tr("Свободно: ")) + free.join(", "));
 }
 
 }  // namespace quorix::ui

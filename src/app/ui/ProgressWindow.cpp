@@ -6,6 +6,8 @@
 #include <QWindow>
 
 #include "app/ui/Gauge.h"
+#include "app/ui/Text.h"
+#include "base/Translate.h"
 
 namespace quorix::ui {
 
@@ -20,7 +22,7 @@ ProgressWindow::ProgressWindow(QWidget* owner, std::function<void()> onClosed)
       label1_(new QLabel("Reading Categories...", this)),
       gauge1_(new Gauge(this)) {
   setObjectName("Form3");
-  setWindowTitle("Пожалуйста подождите...");
+  setWindowTitle(FromCore(Tr("Пожалуйста подождите...")));
   label1_->setObjectName("Label1");
   gauge1_->setObjectName("Gauge1");
   auto* layout = new QVBoxLayout(this);

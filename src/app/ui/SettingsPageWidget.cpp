@@ -12,6 +12,7 @@
 
 #include "app/ui/Text.h"
 #include "base/SettingsPage.h"
+#include "base/Translate.h"
 #include "codec/Ucs2.h"
 #include "link/PortName.h"
 
@@ -64,9 +65,10 @@ SettingsPageWidget::SettingsPageWidget(SettingsPage& settings, QWidget* parent)
   left->addStretch();
   auto* right = new QVBoxLayout;
   right->addWidget(BuildConverterGroup());
-  button11_ = new QPushButton("Сохранить настройки", this);
+  right->addWidget(BuildLanguageGroup());
+  button11_ = new QPushButton(FromCore(Tr("Сохранить настройки")), this);
   button11_->setObjectName("Button11");
-  button12_ = new QPushButton("Загрузить настройки", this);
+  button12_ = new QPushButton(FromCore(Tr("Загрузить настройки")), this);
   button12_->setObjectName("Button12");
   right->addWidget(button11_);
   right->addWidget(button12_);
@@ -85,10 +87,10 @@ QWidget* SettingsPageWidget::BuildPortGroup() {
   bCom_ = MakeCombo("BCom", PortNames(), false, group);
   comboBox1_ = MakeCombo("ComboBox1", {"100", "500", "1000", "2000", "3000"}, true, group);
   auto* form = new QFormLayout(group);
-  form->addRow("COM порт:", WithNote(portEdit_, "(P2K+AT)", group));
-  form->addRow("Скорость:", rateEdit_);
-  form->addRow("Bluetooth COM Порт:", WithNote(bCom_, "(Only AT)", group));
-  form->addRow("Таймаут Bluetooth соединения (m/s): ", comboBox1_);
+  form->addRow(FromCore(Tr("COM порт:")), WithNote(portEdit_, "(P2K+AT)", group));
+  form->addRow(FromCore(Tr("Скорость:")), rateEdit_);
+  form->addRow(FromCore(Tr("Bluetooth COM Порт:")), WithNote(bCom_, "(Only AT)", group));
+  form->addRow(FromCore(Tr("Таймаут Bluetooth соединения (m/s): ")), comboBox1_);
   return group;
 }
 
@@ -98,19 +100,19 @@ QWidget* SettingsPageWidget::BuildReadingGroup() {
   edit8_->setObjectName("Edit8");
   edit3_ = MakeCombo("Edit3", {"10", "20", "30", "40", "50", "70", "100"}, true, group);
   auto* form = new QFormLayout(group);
-  form->addRow("Емкость SIM карты:", edit8_);
-  form->addRow(" Диапазон чтения:", edit3_);
-  const char* captions[] = {"Авто подключение к телефону",
-                            "Авто поиск активных COM портов",
-                            "Читать из SIM",
-                            "Читать из телефона",
-                            "Использовать P2K режим для чтения мелодий и картинок",
-                            "Удалять MyTonedb.DB после чтения справочника",
-                            "Включить Bluetooth",
-                            "Очищать справочник перед восстановлением",
-                            "Читать расширенный справочник"};
+  form->addRow(FromCore(Tr("Емкость SIM карты:")), edit8_);
+  form->addRow(FromCore(Tr(" Диапазон чтения:")), edit3_);
+  const char* captions[] = {N_("Авто подключение к телефону"),
+                            N_("Авто поиск активных COM портов"),
+                            N_("Читать из SIM"),
+                            N_("Читать из телефона"),
+                            N_("Использовать P2K режим для чтения мелодий и картинок"),
+                            N_("Удалять MyTonedb.DB после чтения справочника"),
+                            N_("Включить Bluetooth"),
+                            N_("Очищать справочник перед восстановлением"),
+                            N_("Читать расширенный справочник")};
   for (int i = 0; i < 9; ++i) {
-    auto* box = new QCheckBox(captions[i], group);
+    auto* box = new QCheckBox(FromCore(Tr(captions[i])), group);
     box->setObjectName(QString("CheckBox%1").arg(i + 1));
     checkBoxes_.push_back(box);
     form->addRow(box);
@@ -120,7 +122,7 @@ QWidget* SettingsPageWidget::BuildReadingGroup() {
 }
 
 QWidget* SettingsPageWidget::BuildConverterGroup() {
-  auto* group = new QGroupBox("Конвертер", this);
+  auto* group = new QGroupBox(FromCore(Tr("Конвертер")), this);
   group->setObjectName("GroupBox4");
   ansiEdit_ = new QLineEdit("ANSI", group);
   ansiEdit_->setObjectName("AnsiEdit");
@@ -142,6 +144,23 @@ QWidget* SettingsPageWidget::BuildConverterGroup() {
           [this] { ucsEdit_->setText(FromCore(EncodeUcs2Hex(ToCore(ansiEdit_->text())))); });
   connect(button1_, &QPushButton::clicked, this,
           [this] { ansiEdit_->setText(FromCore(DecodeUcs2Hex(ToCore(ucsEdit_->text())))); });
+  return group;
+}
+
+// Each item carries the code the settings hold; the texts are already made when it changes, so it
+// applies at the next start.
+QWidget* SettingsPageWidget::BuildLanguageGroup() {
+  auto* group = new QGroupBox(FromCore(Tr("Язык интерфейса")), this);
+  languageEdit_ = new QComboBox(group);
+  languageEdit_->setObjectName("LanguageEdit");
+  languageEdit_->addItem(FromCore(Tr("Системный")), QString());
+  languageEdit_->addItem(FromCore(Tr("Русский")), QString("ru"));
+  languageEdit_->addItem("English", QString("en"));
+  auto* note = new QLabel(FromCore(Tr("Язык сменится при следующем запуске программы.")), group);
+  note->setWordWrap(true);
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(languageEdit_);
+  layout->addWidget(note);
   return group;
 }
 
@@ -167,6 +186,10 @@ void SettingsPageWidget::Refresh() {
                         settings_.Bluetooth,   settings_.ClearPB,  settings_.AdvancedPhoneBook};
   for (int i = 0; i < 9; ++i) checkBoxes_[i]->setChecked(flags[i]);
   bCom_->setEnabled(settings_.Bluetooth);
+  // A code the box does not offer, written into the file by hand, is still shown.
+  const QString language = FromCore(settings_.Language);
+  if (languageEdit_->findData(language) < 0) languageEdit_->addItem(language, language);
+  languageEdit_->setCurrentIndex(languageEdit_->findData(language));
   refreshing_ = false;
 }
 
@@ -200,6 +223,9 @@ void SettingsPageWidget::BindControls() {
       if (!refreshing_) settings_.*flag = on;
     });
   }
+  connect(languageEdit_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!refreshing_) settings_.Language = ToCore(languageEdit_->itemData(index).toString());
+  });
   // The Bluetooth port is offered exactly while Bluetooth is on.
   connect(CheckBox(7), &QCheckBox::toggled, bCom_, &QWidget::setEnabled);
 }

@@ -13,9 +13,10 @@ struct SettingsPage;
 
 namespace quorix::ui {
 
-// Page "Настройки": the controls whose state is the program's settings, the buttons that save
-// and load them, and the text converter. Every change of a control goes straight into the
-// SettingsPage it is bound to; Refresh shows that state again after something else changed it.
+// Page "Настройки": the controls whose state is the program's settings, the language of its texts
+// among them, the buttons that save and load them, and the text converter. Every change of a
+// control goes straight into the SettingsPage it is bound to; Refresh shows that state again after
+// something else changed it.
 class SettingsPageWidget : public QWidget {
   Q_OBJECT
 
@@ -38,11 +39,13 @@ class SettingsPageWidget : public QWidget {
   QLineEdit* UCSEdit() const { return ucsEdit_; }
   QPushButton* Button3() const { return button3_; }
   QPushButton* Button1() const { return button1_; }
+  QComboBox* LanguageEdit() const { return languageEdit_; }
 
  private:
   QWidget* BuildPortGroup();
   QWidget* BuildReadingGroup();
   QWidget* BuildConverterGroup();
+  QWidget* BuildLanguageGroup();
   void BindControls();
 
   SettingsPage& settings_;
@@ -59,6 +62,7 @@ class SettingsPageWidget : public QWidget {
   QLineEdit* ucsEdit_;
   QPushButton* button3_;
   QPushButton* button1_;
+  QComboBox* languageEdit_;
   bool refreshing_ = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include "app/AppState.h"
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/ui/EditorControls.h"
 
@@ -25,20 +26,20 @@ CategoryEditorDialog::CategoryEditorDialog(AppState& app, Shell& shell, QWidget*
       comboBox1_(MakeChoiceEdit("ComboBox1", this)),
       edit2_(MakeChoiceEdit("Edit2", this)),
       button1_(new QPushButton("&OK", this)),
-      button2_(new QPushButton("&Отмена", this)) {
+      button2_(new QPushButton(FromCore(Tr("&Отмена")), this)) {
   setObjectName("Form4");
-  setWindowTitle("Дабавление/Редактирование категорий");
+  setWindowTitle(FromCore(Tr("Дабавление/Редактирование категорий")));
   setModal(false);
   button1_->setObjectName("Button1");
   button2_->setObjectName("Button2");
 
-  auto* group = new QGroupBox("Редактирование категорий", this);
+  auto* group = new QGroupBox(FromCore(Tr("Редактирование категорий")), this);
   group->setObjectName("GroupBox1");
   auto* grid = new QGridLayout(group);
   const std::pair<const char*, QWidget*> rows[] = {{"#", edit1_},
-                                                   {"Категория:", catEdit_},
-                                                   {"Мелодия:", comboBox1_},
-                                                   {"Световой вызов:", edit2_}};
+                                                   {N_("Категория:"), catEdit_},
+                                                   {N_("Мелодия:"), comboBox1_},
+                                                   {N_("Световой вызов:"), edit2_}};
   for (const auto& [label, control] : rows) AddRow(grid, label, control);
   auto* groups = new QVBoxLayout;
   groups->addWidget(group);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 
 namespace quorix::ui {
 
@@ -37,10 +38,11 @@ inline void ShowChoices(QComboBox* box, const std::vector<std::string>& choices,
   box->setEditText(FromCore(text));
 }
 
-// Adds a caption and its control as the next row of a two-column grid; returns the caption.
+// Adds a caption (a text marked for the catalog) and its control as the next row of a two-column
+// grid; returns the caption.
 inline QLabel* AddRow(QGridLayout* grid, const char* label, QWidget* control) {
   const int row = grid->rowCount();
-  auto* caption = new QLabel(label);
+  auto* caption = new QLabel(FromCore(Tr(label)));
   caption->setBuddy(control);
   grid->addWidget(caption, row, 0);
   grid->addWidget(control, row, 1);

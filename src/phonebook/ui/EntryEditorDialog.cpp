@@ -10,6 +10,7 @@
 
 #include "app/AppState.h"
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "phonebook/EntryEditor.h"
 #include "phonebook/PhonebookMemory.h"
 #include "phonebook/ui/EditorControls.h"
@@ -18,8 +19,9 @@ namespace quorix::ui {
 
 namespace {
 
-const char* const kAdvancedLabels[] = {
-    "Район:", "Улица:", "Город:", "Область:", "Индекс:", "Страна:", "Кличка:", "День рождения:"};
+const char* const kAdvancedLabels[] = {N_("Район:"),   N_("Улица:"),        N_("Город:"),
+                                       N_("Область:"), N_("Индекс:"),       N_("Страна:"),
+                                       N_("Кличка:"),  N_("День рождения:")};
 
 }  // namespace
 
@@ -37,33 +39,33 @@ EntryEditorDialog::EntryEditorDialog(AppState& app, Shell& shell, QWidget* owner
       checkBox1_(new QCheckBox(this)),
       edit6_(MakeTextEdit("Edit6", this)),
       button1_(new QPushButton("&OK", this)),
-      button2_(new QPushButton("Отмена", this)) {
+      button2_(new QPushButton(FromCore(Tr("Отмена")), this)) {
   setObjectName("Form2");
-  setWindowTitle("Добавление/Редактирование записи");
+  setWindowTitle(FromCore(Tr("Добавление/Редактирование записи")));
   setModal(true);
   checkBox1_->setObjectName("CheckBox1");
   button1_->setObjectName("Button1");
   button2_->setObjectName("Button2");
 
-  auto* subscriber = new QGroupBox("Абонент", this);
+  auto* subscriber = new QGroupBox(FromCore(Tr("Абонент")), this);
   subscriber->setObjectName("GroupBox1");
   auto* grid = new QGridLayout(subscriber);
   // Room for a phone file path.
   grid->setColumnMinimumWidth(1, 220);
   AddRow(grid, "#", edit1_);
-  AddRow(grid, "Имя:", edit2_);
-  AddRow(grid, "Номер телефона:", edit3_);
-  AddRow(grid, "Тип:", comboBox1_);
-  AddRow(grid, "Мелодия:", edit4_);
-  AddRow(grid, "Категория:", comboBox2_);
-  AddRow(grid, "Картинка:", edit5_);
-  AddRow(grid, "Основной номер:", checkBox1_);
+  AddRow(grid, N_("Имя:"), edit2_);
+  AddRow(grid, N_("Номер телефона:"), edit3_);
+  AddRow(grid, N_("Тип:"), comboBox1_);
+  AddRow(grid, N_("Мелодия:"), edit4_);
+  AddRow(grid, N_("Категория:"), comboBox2_);
+  AddRow(grid, N_("Картинка:"), edit5_);
+  AddRow(grid, N_("Основной номер:"), checkBox1_);
   // The voice label is kept for the table's layout only: never shown, never filled.
   label6_ = AddRow(grid, "Voice Label:", edit6_);
   label6_->hide();
   edit6_->hide();
 
-  auto* extra = new QGroupBox("Дополнительные поля", this);
+  auto* extra = new QGroupBox(FromCore(Tr("Дополнительные поля")), this);
   extra->setObjectName("GroupBox2");
   auto* extraGrid = new QGridLayout(extra);
   for (int k = 0; k < 8; ++k) {
@@ -71,7 +73,7 @@ EntryEditorDialog::EntryEditorDialog(AppState& app, Shell& shell, QWidget* owner
     advanced_[k] = MakeTextEdit(name.constData(), extra);
     AddRow(extraGrid, kAdvancedLabels[k], advanced_[k]);
   }
-  advanced_[7]->setToolTip("Формат даты (ММ-ДД-ГГГГ)");
+  advanced_[7]->setToolTip(FromCore(Tr("Формат даты (ММ-ДД-ГГГГ)")));
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(subscriber);

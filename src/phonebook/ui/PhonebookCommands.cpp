@@ -11,6 +11,8 @@
 #include "app/AppState.h"
 #include "app/ui/CommandRegistry.h"
 #include "app/ui/ListPage.h"
+#include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "link/PhoneConnection.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/EntryEditor.h"
@@ -59,14 +61,14 @@ void PhonebookCommands::BuildPages() {
   tr_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
   QTabWidget* pages = host_.pages;
-  pages->addTab(new ListPage(lv_, "", {}), "Справочник");
-  auto* categories =
-      new ListPage(lvCat_, "Меню категорий",
-                   {{"Button4", "Добавить"}, {"Button5", "Редактировать"}, {"Button6", "Удалить"}});
-  pages->addTab(categories, "Категории");
-  auto* tree =
-      new ListPage(tr_, "Меню категорий", {{"Button13", "Развернуть"}, {"Button14", "Свернуть"}});
-  pages->addTab(tree, "Дерево категорий");
+  pages->addTab(new ListPage(lv_, "", {}), FromCore(quorix::Tr("Справочник")));
+  auto* categories = new ListPage(
+      lvCat_, FromCore(quorix::Tr("Меню категорий")),
+      {{"Button4", N_("Добавить")}, {"Button5", N_("Редактировать")}, {"Button6", N_("Удалить")}});
+  pages->addTab(categories, FromCore(quorix::Tr("Категории")));
+  auto* tree = new ListPage(tr_, FromCore(quorix::Tr("Меню категорий")),
+                            {{"Button13", N_("Развернуть")}, {"Button14", N_("Свернуть")}});
+  pages->addTab(tree, FromCore(quorix::Tr("Дерево категорий")));
   BindPageButtons(categories, host_.commands);
   BindPageButtons(tree, host_.commands);
 }
@@ -88,16 +90,18 @@ void PhonebookCommands::BuildPopupMenu() {
   CommandRegistry& commands = host_.commands;
   popupMenu1_ = new QMenu(lv_);
   popupMenu1_->setObjectName("PopupMenu1");
-  popupMenu1_->addAction(commands.Forward("Правка", "ToolButton8"));
-  popupMenu1_->addAction(commands.Forward("&Удалить", "ToolButton9"));
-  popupMenu1_->addAction(commands.Forward("Отменить удаление", "RestoreEntries"));
+  popupMenu1_->addAction(commands.Forward(FromCore(quorix::Tr("Правка")), "ToolButton8"));
+  popupMenu1_->addAction(commands.Forward(FromCore(quorix::Tr("&Удалить")), "ToolButton9"));
+  popupMenu1_->addAction(
+      commands.Forward(FromCore(quorix::Tr("Отменить удаление")), "RestoreEntries"));
   popupMenu1_->addSeparator();
   const std::pair<const char*, const char*> submenus[] = {
-      {"AssignCategoryMenu", "Назначить категорию"},
-      {"MelodyMenu", "Мелодия"},
-      {"PictureMenu", "Картинка"},
-      {"TypeMenu", "Тип"}};
-  for (const auto& [name, caption] : submenus) popupMenu1_->addMenu(caption)->setObjectName(name);
+      {"AssignCategoryMenu", N_("Назначить категорию")},
+      {"MelodyMenu", N_("Мелодия")},
+      {"PictureMenu", N_("Картинка")},
+      {"TypeMenu", N_("Тип")}};
+  for (const auto& [name, caption] : submenus)
+    popupMenu1_->addMenu(FromCore(quorix::Tr(caption)))->setObjectName(name);
   lv_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lv_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { popupMenu1_->popup(lv_->viewport()->mapToGlobal(at)); });
@@ -142,7 +146,7 @@ void PhonebookCommands::BindCommands() {
       views_->ShowAll();
     } else {
       shell.Message(ProgramCaption(),
-                    std::string("Выделите строчки, помеченные для удаления (зачёркнутые)."),
+                    quorix::Tr("Выделите строчки, помеченные для удаления (зачёркнутые)."),
                     MessageIcon::None);
     }
   });

@@ -13,6 +13,7 @@
 #include "app/AppState.h"
 #include "app/ui/CommandRegistry.h"
 #include "app/ui/Text.h"
+#include "base/Translate.h"
 #include "phonebook/CategoryEditor.h"
 #include "phonebook/CategoryTree.h"
 #include "phonebook/EntryEditor.h"
@@ -42,7 +43,7 @@ void ShowPending(QTreeWidgetItem* item) {
   QFont font = item->font(0);
   font.setBold(true);
   for (int column = 0; column < item->columnCount(); ++column) item->setFont(column, font);
-  item->setToolTip(0, "Изменено, не загружено в телефон");
+  item->setToolTip(0, FromCore(Tr("Изменено, не загружено в телефон")));
 }
 
 // A row removed in the program stays in sight, struck through, until the upload deletes it.
@@ -53,7 +54,8 @@ void ShowRemoved(QTreeWidgetItem* item) {
     item->setFont(column, font);
     item->setForeground(column, QBrush(Qt::gray));
   }
-  item->setToolTip(0, "Будет удалено из телефона при загрузке; Insert отменяет удаление");
+  item->setToolTip(
+      0, FromCore(Tr("Будет удалено из телефона при загрузке; Insert отменяет удаление")));
 }
 
 // The distinct rows of a selection range, in increasing order.
@@ -195,7 +197,7 @@ void PhonebookViewBinder::WireList() {
   lv->header()->setSectionsClickable(true);
   auto* filter = new QLineEdit(lv->parentWidget());
   filter->setObjectName("LVFilter");
-  filter->setPlaceholderText("Поиск по имени или номеру");
+  filter->setPlaceholderText(FromCore(Tr("Поиск по имени или номеру")));
   filter->setClearButtonEnabled(true);
   if (auto* page = qobject_cast<QBoxLayout*>(lv->parentWidget()->layout())) {
     page->insertWidget(0, filter);

@@ -74,5 +74,16 @@ TEST(SettingsPageWidgetTest, ConverterRunsTheCodecBothWays) {
   EXPECT_EQ(page.AnsiEdit()->text(), "№ é ї");
 }
 
+TEST(SettingsPageWidgetTest, LanguageChoiceStoresItsCode) {
+  SettingsPage settings;
+  settings.Language = "ru";
+  SettingsPageWidget page(settings);
+  EXPECT_EQ(page.LanguageEdit()->currentText(), "Русский");
+  page.LanguageEdit()->setCurrentText("English");
+  EXPECT_EQ(settings.Language, "en");
+  page.LanguageEdit()->setCurrentText("Системный");
+  EXPECT_EQ(settings.Language, "");
+}
+
 }  // namespace
 }  // namespace quorix::ui
