@@ -11,8 +11,11 @@
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  // The program's source texts, whatever the machine's locale; the programs the tests start
-  // inherit it. A test of another language chooses it itself.
+  // The program's source texts, whatever the machine's locale, here and in the programs the
+  // tests start; the system's own messages as the C locale words them. A test of another
+  // language chooses it itself.
+  for (const char* wish : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) unsetenv(wish);
+  setenv("LANG", "C.UTF-8", 1);
   quorix::SetUpTranslations(quorix::LocaleDirectory(quorix::ProgramDirectory()), "ru");
 #ifdef QUORIX_TEST_WITH_QT
   // Widgets are tested without a display unless one is asked for.

@@ -20,11 +20,11 @@ DatebookPage::DatebookPage(const SubsystemHost& host) : QObject(host.window), ho
   lvCal_ = MakeReportList("LVCal", DatebookListColumns());
   // The translated captions live until the page has copied them.
   auto* page = new ListPage(lvCal_, FromCore(Tr("Меню ежедневника")),
-                            {{"Button2", Tr("Читать").c_str()},
-                             {"Button7", Tr("Сохранить").c_str()},
-                             {"Button10", Tr("Восстановить").c_str()},
-                             {"ExportICalendar", Tr("Экспорт в iCalendar…").c_str()},
-                             {"ImportICalendar", Tr("Импорт из iCalendar…").c_str()}});
+                            {{"Button2", N_("Читать")},
+                             {"Button7", N_("Сохранить")},
+                             {"Button10", N_("Восстановить")},
+                             {"ExportICalendar", N_("Экспорт в iCalendar…")},
+                             {"ImportICalendar", N_("Импорт из iCalendar…")}});
   host_.pages->addTab(page, FromCore(Tr("Ежедневник")));
   BindPageButtons(page, host_.commands);
   BindCommands();

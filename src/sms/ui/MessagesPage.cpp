@@ -36,12 +36,11 @@ MessagesPage::MessagesPage(const SubsystemHost& host) : QObject(host.window), ho
   conversations_ = MakeReportList("Conversations", sms::ConversationColumns());
   messages_ = MakeReportList("Messages", sms::MessageColumns());
   conversations_->setSelectionMode(QAbstractItemView::SingleSelection);
-  // The captions' temporaries last until the page has made its buttons.
   page_ = new ListPage(conversations_, FromCore(Tr("Сообщения")),
-                       {{"SmsRead", Tr("Читать").c_str()},
-                        {"SmsOpen", Tr("Открыть…").c_str()},
-                        {"SmsSave", Tr("Сохранить").c_str()},
-                        {"SmsExport", Tr("Экспорт…").c_str()}});
+                       {{"SmsRead", N_("Читать")},
+                        {"SmsOpen", N_("Открыть…")},
+                        {"SmsSave", N_("Сохранить")},
+                        {"SmsExport", N_("Экспорт…")}});
   auto* splitter = new QSplitter(Qt::Horizontal);
   delete page_->layout()->replaceWidget(conversations_, splitter);
   // The selected message whole under the list, where its text can be read and copied.
