@@ -1,5 +1,6 @@
 #include "base/Translate.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
