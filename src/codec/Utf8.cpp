@@ -61,6 +61,16 @@ Utf8Char NextUtf8Char(std::string_view text) {
   return {code, length};
 }
 
+std::u32string Utf8CodePoints(std::string_view text) {
+  std::u32string codes;
+  while (!text.empty()) {
+    const Utf8Char c = NextUtf8Char(text);
+    codes.push_back(c.code);
+    text.remove_prefix(c.length);
+  }
+  return codes;
+}
+
 void AppendUtf8(std::string& out, char32_t code) {
   if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = kReplacement;
   if (code < 0x80) {

@@ -18,6 +18,9 @@ Utf8Char NextUtf8Char(std::string_view text);
 
 void AppendUtf8(std::string& out, char32_t code);
 
+// The text's code points in order, a broken sequence as NextUtf8Char gives it.
+std::u32string Utf8CodePoints(std::string_view text);
+
 // How many characters text holds.
 size_t Utf8Length(std::string_view text);
 

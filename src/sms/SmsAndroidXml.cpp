@@ -75,15 +75,9 @@ int Type(SmsDirection direction) {
 
 std::string Body(const SmsMessage& m) {
   if (m.decoded) return m.text;
-  std::vector<std::string> problems;
-  for (const SmsPart& part : m.parts) {
-    if (!part.problem.empty() &&
-        std::find(problems.begin(), problems.end(), part.problem) == problems.end()) {
-      problems.push_back(part.problem);
-    }
-  }
+  const std::string why = WhyUndecoded(m);
   std::string body = "[Не удалось прочитать";
-  for (size_t k = 0; k < problems.size(); ++k) body += (k == 0 ? ": " : "; ") + problems[k];
+  if (!why.empty()) body += ": " + why;
   body += "]";
   return m.text.empty() ? body : body + "\n" + m.text;
 }

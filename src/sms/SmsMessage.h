@@ -70,4 +70,8 @@ struct SmsMessage {
   bool decoded = true;            // false when any part could not be read
 };
 
+// Why the decoder could not read a message: its parts' problems, each once, joined by "; "; empty
+// when it read every part.
+std::string WhyUndecoded(const SmsMessage& message);
+
 }  // namespace quorix::sms

@@ -5,6 +5,7 @@
 #include "base/Clock.h"
 #include "base/Shell.h"
 #include "base/Translate.h"
+#include "sms/SmsFileWrite.h"
 #include "sms/SmsJoin.h"
 #include "sms/SmsPdu.h"
 #include "sms/SmsReader.h"
@@ -27,6 +28,24 @@ SmsBackupRead ReadMessageBackup(const std::string& path) {
     for (SmsPart& part : message.parts) DecodePart(part);
   }
   return read;
+}
+
+void OpenMessageBackup(SmsState& state, Shell& shell, Clock& clock, const std::string& path) {
+  try {
+    SmsBackupRead read = ReadMessageBackup(path);
+    state.Messages = std::move(read.messages);
+    state.ReadAt = read.readingTime.value_or(clock.WallSeconds());
+    state.LastReading = {};
+    std::string told = Tr("Открыто сообщений: ") + std::to_string(state.Messages.size());
+    shell.SetStatus(1, told);
+    if (read.problems.empty()) return;
+    told += Tr(". Пропущены строки:");
+    for (const SmsBackupProblem& problem : read.problems)
+      told += "\n" + std::to_string(problem.line) + ": " + problem.why;
+    shell.Message(Tr("Внимание!"), told, MessageIcon::Warning);
+  } catch (const SmsFileError& e) {
+    shell.Message(Tr("Внимание!"), e.what(), MessageIcon::Error);
+  }
 }
 
 int UndecodedMessages(const std::vector<SmsMessage>& messages) {

@@ -22,6 +22,10 @@ SmsReadOutcome ReadMessages(SmsState& state, Shell& shell, AtExchange& at, Clock
 // what the decoder made of them); SmsFileError as ReadSmsBackup.
 SmsBackupRead ReadMessageBackup(const std::string& path);
 
+// The messages of a backup taken as the ones the program holds, as a reading would leave them;
+// told through the shell: how many came, the lines skipped, or why the file could not be read.
+void OpenMessageBackup(SmsState& state, Shell& shell, Clock& clock, const std::string& path);
+
 // Messages holding a part the decoder could not read: kept with their raw PDUs.
 int UndecodedMessages(const std::vector<SmsMessage>& messages);
 

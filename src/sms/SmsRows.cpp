@@ -38,12 +38,7 @@ std::string DirectionText(const SmsMessage& message) {
 // An undecoded message names why and keeps its raw PDUs in sight.
 std::string UndecodedText(const SmsMessage& message) {
   std::string text = Tr("[не распознано");
-  for (const SmsPart& part : message.parts) {
-    if (!part.problem.empty()) {
-      text += ": " + part.problem;
-      break;
-    }
-  }
+  if (const std::string why = WhyUndecoded(message); !why.empty()) text += ": " + why;
   text += "] ";
   if (!message.text.empty()) text += message.text + " ";
   text += "PDU";

@@ -34,10 +34,8 @@ std::string Heading(const SmsConversation& c) {
 }
 
 std::string UndecodedProblem(const SmsMessage& m) {
-  for (const SmsPart& part : m.parts) {
-    if (!part.problem.empty()) return ": " + part.problem;
-  }
-  return "";
+  const std::string why = WhyUndecoded(m);
+  return why.empty() ? why : ": " + why;
 }
 
 std::string MessageText(const SmsMessage& m) {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "codec/Utf8.h"
 #include "phone-emulator/Gsm7Alphabet.h"
-#include "phone-emulator/Utf8CodePoints.h"
 
 namespace quorix::emu {
 
@@ -45,7 +45,7 @@ uint8_t SwappedBcd(int value) {
 
 std::vector<uint8_t> Gsm7Septets(std::string_view utf8) {
   std::vector<uint8_t> septets;
-  for (char32_t c : CodePoints(utf8)) AppendGsm7(c, septets);
+  for (char32_t c : Utf8CodePoints(utf8)) AppendGsm7(c, septets);
   return septets;
 }
 
@@ -92,7 +92,7 @@ Octets Ucs2Octets(std::string_view utf8) {
     out.push_back(static_cast<uint8_t>(unit >> 8));
     out.push_back(static_cast<uint8_t>(unit & 0xFF));
   };
-  for (char32_t c : CodePoints(utf8)) {
+  for (char32_t c : Utf8CodePoints(utf8)) {
     if (c < 0x10000) {
       put(c);
     } else {
@@ -183,13 +183,13 @@ std::string EncodeSubmit(const SmsSubmit& message) {
 std::vector<std::string> SplitGsm7Text(std::string_view utf8, int septetsPerPart) {
   std::vector<std::string> parts(1);
   int used = 0;
-  for (char32_t c : CodePoints(utf8)) {
+  for (char32_t c : Utf8CodePoints(utf8)) {
     const int width = Gsm7Width(c);
     if (used + width > septetsPerPart) {
       parts.emplace_back();
       used = 0;
     }
-    AppendUtf8(c, parts.back());
+    AppendUtf8(parts.back(), c);
     used += width;
   }
   return parts;

@@ -88,23 +88,8 @@ void MessagesPage::Open() {
   const auto path =
       host_.shell.ChooseOpenFile({Tr("Открыть сообщения"), Tr(kBackupFilter), "sms", ""});
   if (!path) return;
-  try {
-    sms::SmsBackupRead read = sms::ReadMessageBackup(*path);
-    host_.state.sms.Messages = std::move(read.messages);
-    host_.state.sms.ReadAt = read.readingTime.value_or(host_.clock.WallSeconds());
-    host_.state.sms.LastReading = {};
-    ShowMessages();
-    std::string told = Tr("Открыто сообщений: ") + std::to_string(host_.state.sms.Messages.size());
-    host_.shell.SetStatus(1, told);
-    if (!read.problems.empty()) {
-      told += Tr(". Пропущены строки:");
-      for (const sms::SmsBackupProblem& problem : read.problems)
-        told += "\n" + std::to_string(problem.line) + ": " + problem.why;
-      host_.shell.Message(Tr("Внимание!"), told, MessageIcon::Warning);
-    }
-  } catch (const sms::SmsFileError& e) {
-    host_.shell.Message(Tr("Внимание!"), e.what(), MessageIcon::Error);
-  }
+  sms::OpenMessageBackup(host_.state.sms, host_.shell, host_.clock, *path);
+  ShowMessages();
 }
 
 bool MessagesPage::AnyMessages() const {
