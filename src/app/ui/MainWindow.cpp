@@ -244,14 +244,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::FormCloseQuery() {
-  const Answer answer = AskUploadBeforeClosing(state_, *this);
-  if (answer == Answer::Cancel) return false;
-  if (answer == Answer::Yes) Command("ToolButton13")->trigger();
+  if (!ChangesSettled()) return false;
   Guarded([this] { WriteAllSettings(); });
   return true;
 }
 
+// An upload the user asked for that left changes behind (no phone, a failure, a stop) keeps the
+// window open: it has told why, and the changes can still be saved or uploaded.
+bool MainWindow::ChangesSettled() {
+  const Answer answer = AskUploadBeforeClosing(state_, *this);
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::Yes) {
+    Command("ToolButton13")->trigger();
+    return !state_.DataModified;
+  }
+  return true;
+}
+
+// Leaves without writing the settings, but never drops changes the user was not asked about.
 void MainWindow::Exit() {
+  if (!ChangesSettled()) return;
   exiting_ = true;
   QCoreApplication::exit(0);
 }

@@ -91,6 +91,8 @@ class MainWindow : public QMainWindow, public Shell, public CommandRegistry {
   void FormShow();
   // False when the user keeps the window open.
   bool FormCloseQuery();
+  // Asks about changes not uploaded; false when the window is to stay open with them.
+  bool ChangesSettled();
 
   void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;

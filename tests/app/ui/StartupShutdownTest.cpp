@@ -94,7 +94,6 @@ TEST(StartupShutdownTest, AMaximizedWindowKeepsItsNormalGeometryAndStaysOnTheScr
 
 TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
   const QString question = "Вы хотите загрузить все измененные данные в телефон?";
-  // Yes runs the upload, which needs a phone first.
   for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
     SettingsFolder folder;
     MainWindow window(folder.Path());
@@ -104,11 +103,18 @@ TEST(StartupShutdownTest, PendingChangesAreAskedAboutAndSettingsStillWritten) {
     MessageBoxAnswer answer(button);
     window.close();
     EXPECT_EQ(answer.title, "Внимание!");
-    const QStringList expected = button == QMessageBox::No
-                                     ? QStringList{question}
-                                     : QStringList{question, "Подключитесь к телефону!"};
-    EXPECT_EQ(answer.texts, expected);
-    EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+    if (button == QMessageBox::No) {
+      EXPECT_EQ(answer.texts, QStringList{question});
+      EXPECT_FALSE(window.isVisible());
+      EXPECT_EQ(Read(folder, "Window", "Width"), "640");
+    } else {
+      // Yes runs the upload, which needs a phone: without one the changes stay, and so does
+      // the window.
+      EXPECT_EQ(answer.texts, (QStringList{question, "Подключитесь к телефону!"}));
+      EXPECT_TRUE(window.isVisible());
+      EXPECT_TRUE(window.State().DataModified);
+      window.State().DataModified = false;
+    }
   }
 }
 
@@ -135,7 +141,7 @@ TEST(StartupShutdownTest, CancelEscapeOrTheCloseBoxKeepTheWindowOpenWithItsChang
   window.State().DataModified = false;
 }
 
-TEST(StartupShutdownTest, ExitEndsTheLoopWithoutTheCloseSequence) {
+TEST(StartupShutdownTest, ExitAsksOnlyAboutChangesAndWritesNoSettings) {
   SettingsFolder folder;
   const std::string before = folder.Text();
   MainWindow window(folder.Path());
@@ -143,10 +149,16 @@ TEST(StartupShutdownTest, ExitEndsTheLoopWithoutTheCloseSequence) {
   window.setGeometry(1, 2, 600, 400);
   window.SettingsWidget()->CheckBox(1)->click();
   window.State().DataModified = true;
+  {
+    MessageBoxAnswer cancel(QMessageBox::Cancel);
+    window.Command("Exit")->trigger();
+    EXPECT_EQ(cancel.shown, 1);
+  }
+  EXPECT_TRUE(window.isVisible());
   MessageBoxAnswer answer(QMessageBox::No);
   QTimer::singleShot(0, window.Command("Exit"), &QAction::trigger);
   EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_EQ(answer.shown, 0);
+  EXPECT_EQ(answer.shown, 1);
   EXPECT_EQ(folder.Text(), before);
 }
 
