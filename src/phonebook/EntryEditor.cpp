@@ -61,6 +61,11 @@ bool EditorFieldsValid(const EntryEditorFields& e, Shell& shell) {
   return true;
 }
 
+bool KnownTypeName(const PhonebookState& pb, const std::string& name) {
+  return std::find(pb.NumberTypeNames.begin(), pb.NumberTypeNames.begin() + kNumberTypes, name) !=
+         pb.NumberTypeNames.begin() + kNumberTypes;
+}
+
 }  // namespace
 
 std::string NumberFormatFor(const std::string& number, const std::string& type) {
@@ -226,6 +231,12 @@ bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
                       Tr("память телефона для ячейки ") + std::to_string(target) +
                       Tr(": сократите его."),
                   MessageIcon::Warning);
+    return false;
+  }
+
+  // The phone refuses a record without a number type; a row it gave keeps the type it has.
+  if (!KnownTypeName(pb, e.ComboBox1) && pb.PhonebookEntries[target][EntryNumberType].empty()) {
+    shell.Message(WarningCaption(), Tr("Выберите тип номера!"), MessageIcon::Warning);
     return false;
   }
 

@@ -89,34 +89,41 @@ TEST(EntryEditorTest, OkStoresAnEntryAndListsIt) {
     e.Edit3 = "1";
     e.Edit4 = c.edit4;
     e.ComboBox2 = "nothing";
-    e.ComboBox1 = "no such type";
     ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
     const int index = f.pb.EditIndex;
     EXPECT_EQ(f.pb.PhonebookEntries[index][EntryMelody], c.stored) << c.edit4;
     EXPECT_EQ(f.pb.LV.back().Cells[MelodyCell], c.cell);
     EXPECT_EQ(f.pb.PhonebookEntries[index][EntryCategory], "");
-    EXPECT_EQ(f.pb.PhonebookEntries[index][EntryNumberType], "");
-    EXPECT_EQ(f.pb.LV.back().TypeIcon, -1);
   }
+  // A type name matching nothing keeps the type a row holds.
+  f.pb.PhonebookEntries[1][EntryNumberType] = "8";
+  f.pb.SelectedItemIndex = 0;
+  ASSERT_TRUE(PrepareEditEntry(*f.app, f.shell));
+  e.ComboBox1 = "SIM";
+  ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
+  EXPECT_EQ(f.pb.PhonebookEntries[1][EntryNumberType], "8");
   // An empty category choice does not pick an unnamed category row.
   ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
   e.Edit3 = "2";
+  e.ComboBox1 = "Home";
   e.ComboBox2 = "";
   ASSERT_TRUE(AcceptEntryEditor(*f.app, f.shell));
   EXPECT_EQ(f.pb.PhonebookEntries[f.pb.EditIndex][EntryCategory], "");
 }
 
-TEST(EntryEditorTest, ANewEntryNeedsANumberARealBirthdayAndGetsThePhonesNumberFormat) {
+TEST(EntryEditorTest, ANewEntryNeedsANumberATypeARealBirthdayAndGetsThePhonesNumberFormat) {
   PhonebookFixture f;
   EntryEditorFields& e = f.pb.EntryEditor;
-  for (const auto& [number, birthday] :
-       {std::pair{"", ""}, std::pair{"1", "13-01-2000"}, std::pair{"1", "02-29-2001"},
-        std::pair{"1", "1-2-2000"}}) {
+  for (const auto& [number, type, birthday] :
+       {std::tuple{"", "Mobile", ""}, std::tuple{"1", "", ""}, std::tuple{"1", "no such", ""},
+        std::tuple{"1", "Mobile", "13-01-2000"}, std::tuple{"1", "Mobile", "02-29-2001"},
+        std::tuple{"1", "Mobile", "1-2-2000"}}) {
     ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
     e.Edit3 = number;
+    e.ComboBox1 = type;
     e.Edit14 = birthday;
     f.shell.messages.clear();
-    EXPECT_FALSE(AcceptEntryEditor(*f.app, f.shell)) << number << " " << birthday;
+    EXPECT_FALSE(AcceptEntryEditor(*f.app, f.shell)) << number << " " << type << " " << birthday;
     ASSERT_EQ(f.shell.messages.size(), 1u);
     EXPECT_EQ(f.shell.messages[0].icon, MessageIcon::Warning);
   }
@@ -180,6 +187,7 @@ TEST(EntryEditorTest, OkRefusesAnIndexThatNamesNoWritableRow) {
   RebuildEntryList(f.pb, kEntryRows);
   ASSERT_TRUE(PrepareAddEntry(*f.app, f.shell));
   f.pb.EntryEditor.Edit3 = "999";
+  f.pb.EntryEditor.ComboBox1 = "Mobile";
   for (const std::string bad : {"abc", "", "0", "1251", "-1", "3"}) {
     f.pb.EntryEditor.Edit1 = bad;
     f.shell.messages.clear();
