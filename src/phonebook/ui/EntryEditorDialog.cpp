@@ -1,5 +1,7 @@
 #include "phonebook/ui/EntryEditorDialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -103,9 +105,15 @@ void EntryEditorDialog::Load() {
   const EntryEditorChoices& lists = pb.EntryEditorLists;
   ShowChoices(edit1_, lists.Edit1, e.Edit1);
   edit1_->setEnabled(e.Edit1Enabled);
-  // The memory of the row sets how long a name may be (15 letters on an L6's SIM).
-  edit2_->setMaxLength(NameLengthOfRow(pb, pb.EditIndex));
-  edit2_->setText(FromCore(e.Edit2));
+  // The memory of the row sets how long a name may be (15 letters on an L6's SIM). A longer name
+  // the row already holds is shown whole: OK then asks to shorten it rather than cutting it here.
+  const int limit = NameLengthOfRow(pb, pb.EditIndex);
+  const QString name = FromCore(e.Edit2);
+  edit2_->setMaxLength(std::max(limit, static_cast<int>(name.size())));
+  edit2_->setText(name);
+  edit2_->setToolTip(
+      FromCore(quorix::Tr("Не больше ") + std::to_string(limit) +
+               quorix::Tr(" знаков: столько хранит память телефона для этой ячейки")));
   edit3_->setText(FromCore(e.Edit3));
   ShowChoices(comboBox1_, lists.ComboBox1, e.ComboBox1);
   ShowChoices(edit4_, lists.Edit4, e.Edit4);

@@ -9,6 +9,8 @@
 #include <QShortcut>
 
 #include "PhonebookWindow.h"
+#include "app/ui/Text.h"
+#include "phonebook/EntryList.h"
 #include "phonebook/ui/EntryEditorDialog.h"
 #include "phonebook/ui/PhonebookCommands.h"
 #include "support/Hex.h"
@@ -106,6 +108,22 @@ TEST(EntryCommandsTest, AddEditAssignAndRemoveThroughTheDialogAndThePopup) {
   EXPECT_EQ(w.window.LV()->topLevelItemCount(), listed + 1);
   EXPECT_EQ(w.ListRow(10)->text(2), "+79990003344");
   EXPECT_EQ(w.ListRow(10)->text(7), "No");
+
+  // A name longer than the row's memory holds is shown whole, never cut by the field; the field
+  // tells the limit.
+  const QString longName = "Александра Владимировна Петрова-Водкина";
+  w.State().phonebook.LV[FindListRow(w.State().phonebook, 10)].Cells[NameCell] = ToCore(longName);
+  SelectRows(w, {10});
+  QString shown, tip;
+  WhenModal([&] {
+    shown = form2->Edit2()->text();
+    tip = form2->Edit2()->toolTip();
+    form2->Button2()->click();
+  });
+  w.window.Command("ToolButton8")->trigger();
+  EXPECT_EQ(shown, longName);
+  EXPECT_TRUE(tip.contains("24")) << tip.toStdString();
+  EXPECT_EQ(added[EntryName], Hex("Пётр Новиков"));
 
   // The popup assigns to every selected row.
   w.State().phonebook.PhonebookEntries[1][EntryMark].clear();
