@@ -42,7 +42,8 @@ int InP2KMode(TP2KAPI& p2k, PhoneConnection& phone, Shell& shell, Clock& clock, 
               const std::function<std::string()>& work) {
   shell.ProgressShow();
   shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
-  const std::string modem = p2k.FindModemPort();
+  p2k.SetModemPort(phone.Com().PortName());
+  const std::string modem = p2k.SwitchPort();
   p2k.SwitchTo("P2K");
   p2k.DeliverStateMessages();
   if (!p2k.DevicePresent()) {

@@ -32,6 +32,7 @@ PhoneFileOutcome ReadPhoneFileList(PhonebookSession& app, Shell& shell,
   }
   shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
   shell.ProcessEvents();
+  links.p2k.SetModemPort(links.phone.Com().PortName());
   if (!links.p2k.SwitchTo("P2K")) {
     shell.Message("Quorix", "P2K Mode ERROR!", MessageIcon::None);
     // No P2K device came: the phone is still on its modem port, or back there soon, and the

@@ -77,5 +77,28 @@ TEST(P2KWithEmulatedPhoneTest, ADeviceThatComesLateIsWaitedForWithinABound) {
   EXPECT_FALSE(silent.p2k.Searching());
 }
 
+// With a second phone on the bus, only the phone the program talks to is switched, however long
+// its P2K device takes: the search never sends the other one to P2K mode.
+TEST(P2KWithEmulatedPhoneTest, OnlyThePhoneTheProgramTalksToIsSwitched) {
+  emu::EmulatorOptions late;
+  late.model = "late-p2k";
+  late.p2kDelayMs = 150;
+  EmulatedP2K phone(late);
+  phone.switchGuard = std::chrono::milliseconds(20);
+  emu::EmulatorOptions other;
+  other.publish = true;
+  other.usbDelayMs = 30;
+  emu::PtyPhoneServer second(other);
+  second.Start();  // published beside the first
+  phone.p2k.SetModemPort(phone.port);
+  ASSERT_TRUE(phone.p2k.SwitchTo("P2K"));
+  EXPECT_EQ(phone.server.State(), Usb::P2KMode);
+  EXPECT_EQ(second.State(), Usb::AtMode);
+  std::vector<uint8_t> reply;
+  EXPECT_TRUE(phone.p2k.SendCommand(p2k::kFileCommand, p2k::FileCountPayload(), reply));
+  EXPECT_EQ(phone.InTranscript("P2K command"), 1);
+  second.Stop();
+}
+
 }  // namespace
 }  // namespace quorix::test

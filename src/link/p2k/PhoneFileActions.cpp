@@ -95,6 +95,7 @@ void WithPhoneFiles(const P2KActionLinks& links,
   shell.ProgressShow();
   shell.ProgressSetText(Tr("Переключение телефона в P2K режим..."));
   shell.ProcessEvents();
+  links.p2k.SetModemPort(links.phone.Com().PortName());
   if (!links.p2k.SwitchTo("P2K")) {
     shell.ProgressClose();
     shell.Message("Quorix", "P2K Mode ERROR!", MessageIcon::None);

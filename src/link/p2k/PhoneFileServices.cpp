@@ -75,6 +75,7 @@ ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, Link
   shell.ProgressShowGauge(false);
   shell.ProgressShow();
   shell.ProcessEvents();
+  p2k.SetModemPort(phone.Com().PortName());
   p2k.SwitchTo("P2K");
 
   shell.ProgressSetText(std::string("Remove ") + p2k::kToneDatabasePath + "...");

@@ -143,6 +143,10 @@ bool TP2KAPI::StartSearch(bool startThread) {
     searching_ = true;
     return true;
   }
+  {
+    const std::lock_guard portLock(portMutex_);
+    switchPort_.clear();
+  }
   candidates_ = {{"Motorola Test Command", 0x0102}, {"Motorola Flash", 0x0002}};
   devicePresent_ = false;
   packetId_ = 1;
@@ -162,6 +166,34 @@ std::string TP2KAPI::FindModemPort() {
     if (port.usbModem) return port.portName.substr(0, 255);
   }
   return {};
+}
+
+void TP2KAPI::SetModemPort(const std::string& port) {
+  const std::lock_guard lock(portMutex_);
+  modemPort_ = port;
+}
+
+std::string TP2KAPI::SwitchPort() {
+  const std::vector<SerialPort> ports = ReadSerialPortMap(portMapSource_);
+  const auto listed = [&](const std::string& name) {
+    return std::any_of(ports.begin(), ports.end(), [&](const SerialPort& port) {
+      return port.usbModem && port.portName == name;
+    });
+  };
+  const std::lock_guard lock(portMutex_);
+  if (switchPort_.empty()) {
+    if (!modemPort_.empty() && listed(modemPort_)) {
+      switchPort_ = modemPort_;
+    } else {
+      for (const SerialPort& port : ports) {
+        if (port.usbModem) {
+          switchPort_ = port.portName;
+          break;
+        }
+      }
+    }
+  }
+  return listed(switchPort_) ? switchPort_ : std::string();
 }
 
 bool TP2KAPI::SendModeSwitch(const std::string& port) {
@@ -237,7 +269,7 @@ bool TP2KAPI::ReadData(P2KUsbDevice* device, std::span<const uint8_t> request,
 }
 
 bool TP2KAPI::SearchForDevice() {
-  SendModeSwitch(FindModemPort());
+  SendModeSwitch(SwitchPort());
   searchClock_.SleepMs(kModeLinePauseMs);
   currentCandidate_ = candidates_[0];
   std::shared_ptr<P2KUsbDevice> device = OpenP2KDevice(currentCandidate_);

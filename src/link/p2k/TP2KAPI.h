@@ -81,11 +81,17 @@ class TP2KAPI {
   std::string OpenFailure() const;
 
   void SetPortMapSource(SerialPortMapSource source) { portMapSource_ = std::move(source); }
+  // The port of the phone the program talks to. A search switches only that phone's modem port
+  // when it is one, else the first modem port it sees; either way only that one port afterwards,
+  // so that a second phone on the bus is never switched once the first has left the port map.
+  void SetModemPort(const std::string& port);
 
   // The steps of the search, public so that they can be run one by one.
   bool StartSearch(bool startThread);
   // The first USB modem port in the serial port map, or empty.
   std::string FindModemPort();
+  // The port this search switches, when it is in the port map as a USB modem now; else empty.
+  std::string SwitchPort();
   // Writes "AT+MODE=8\r" to the port without configuring it; no reply is read.
   bool SendModeSwitch(const std::string& port);
   std::shared_ptr<P2KUsbDevice> OpenP2KDevice(const P2KCandidate& candidate);
@@ -111,6 +117,9 @@ class TP2KAPI {
   P2KUsbBackend& backend_;
   SerialPortMapSource portMapSource_;
 
+  std::mutex portMutex_;
+  std::string modemPort_;   // as the caller named it
+  std::string switchPort_;  // the one the running search switches
   std::vector<P2KCandidate> candidates_;
   P2KCandidate currentCandidate_;
   std::atomic<uint16_t> packetId_{0};
