@@ -126,6 +126,12 @@ TEST(P2KFileServicesTest, TheToneDatabaseGoesOnlyAfterAYesAndThePhoneComesBackCo
   std::string reply;
   phone.phone.SendATCommand("AT", reply);
   EXPECT_TRUE(ReplyComplete(reply) && !ReplyEndedInError(reply)) << reply;
+
+  // The file is gone now: the phone refuses the next delete, and that is said, not "удалён".
+  phone.shell.yesNoAnswers = {true};
+  EXPECT_EQ(ToolButton15Click(phone.p2k, phone.phone, phone.state.link, phone.shell),
+            ToneDatabaseOutcome::NotDeleted);
+  EXPECT_EQ(phone.shell.messages.back().text, std::string("Невозможно удалить файл!"));
 }
 
 }  // namespace

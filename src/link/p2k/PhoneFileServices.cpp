@@ -81,8 +81,10 @@ ToneDatabaseOutcome ToolButton15Click(TP2KAPI& p2k, PhoneConnection& phone, Link
   shell.ProgressSetText(std::string("Remove ") + p2k::kToneDatabasePath + "...");
   shell.ProcessEvents();
   std::vector<uint8_t> reply;
+  // A status byte other than 0 is the phone's refusal (no such file, for one).
   const bool deleted =
-      p2k.SendCommand(p2k::kFileCommand, p2k::DeleteFilePayload(p2k::kToneDatabasePath), reply);
+      p2k.SendCommand(p2k::kFileCommand, p2k::DeleteFilePayload(p2k::kToneDatabasePath), reply) &&
+      (reply.empty() || reply[0] == 0);
   if (!deleted) shell.Message(kProgramTitle, Tr("Невозможно удалить файл!"), MessageIcon::None);
 
   shell.ProgressSetText(Tr("Перезагрузка телефона..."));

@@ -36,9 +36,9 @@ bool ReturnToAtMode(TP2KAPI& p2k, PhoneConnection& phone, LinkState& link, bool 
                     Shell& shell);
 
 enum class ToneDatabaseOutcome {
-  Declined,  // the user said No: nothing was sent, the serial link is as it was
-  Deleted,   // the phone took the request and restarted
-  NotDeleted,  // the request got no answer ("Невозможно удалить файл!" was shown)
+  Declined,    // the user said No: nothing was sent, the serial link is as it was
+  Deleted,     // the phone took the request and restarted
+  NotDeleted,  // the request got no answer or a refusal ("Невозможно удалить файл!" was shown)
 };
 
 // The delete command ToolButton15Click: asks first, then closes the serial link, takes the phone
