@@ -1,6 +1,7 @@
 #include "phonebook/EntryEditor.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "base/Shell.h"
@@ -61,9 +62,12 @@ bool EditorFieldsValid(const EntryEditorFields& e, Shell& shell) {
   return true;
 }
 
-bool KnownTypeName(const PhonebookState& pb, const std::string& name) {
-  return std::find(pb.NumberTypeNames.begin(), pb.NumberTypeNames.begin() + kNumberTypes, name) !=
-         pb.NumberTypeNames.begin() + kNumberTypes;
+// The type code whose name the text is (the first, should two share a name).
+std::optional<int> TypeCodeNamed(const PhonebookState& pb, const std::string& name) {
+  const auto end = pb.NumberTypeNames.begin() + kNumberTypes;
+  const auto found = std::find(pb.NumberTypeNames.begin(), end, name);
+  if (found == end) return std::nullopt;
+  return static_cast<int>(found - pb.NumberTypeNames.begin());
 }
 
 }  // namespace
@@ -169,12 +173,8 @@ void StoreEditorFields(const PhonebookState& pb, const EntryEditorFields& e, boo
   entry[EntryPrimary] = e.CheckBox1 ? "1" : "0";
   entry[EntryNumber] = "\"" + e.Edit3 + "\"";
   entry[EntryName] = EncodeUcs2Hex(e.Edit2);
-  for (int n = 0; n < kNumberTypes; ++n) {
-    if (pb.NumberTypeNames[n] == e.ComboBox1) {
-      entry[EntryNumberType] = std::to_string(n);
-      break;
-    }
-  }
+  if (const auto code = TypeCodeNamed(pb, e.ComboBox1))
+    entry[EntryNumberType] = std::to_string(*code);
   // A new entry gets the format the phone gives such a number; a held one is carried.
   if (adding || entry[EntryNumberFormat].empty()) {
     entry[EntryNumberFormat] = NumberFormatFor(e.Edit3, entry[EntryNumberType]);
@@ -235,7 +235,7 @@ bool AcceptEntryEditor(PhonebookSession& app, Shell& shell) {
   }
 
   // The phone refuses a record without a number type; a row it gave keeps the type it has.
-  if (!KnownTypeName(pb, e.ComboBox1) && pb.PhonebookEntries[target][EntryNumberType].empty()) {
+  if (!TypeCodeNamed(pb, e.ComboBox1) && pb.PhonebookEntries[target][EntryNumberType].empty()) {
     shell.Message(WarningCaption(), Tr("Выберите тип номера!"), MessageIcon::Warning);
     return false;
   }

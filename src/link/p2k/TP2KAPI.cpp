@@ -181,18 +181,7 @@ std::string TP2KAPI::SwitchPort() {
     });
   };
   const std::lock_guard lock(portMutex_);
-  if (switchPort_.empty()) {
-    if (!modemPort_.empty() && listed(modemPort_)) {
-      switchPort_ = modemPort_;
-    } else {
-      for (const SerialPort& port : ports) {
-        if (port.usbModem) {
-          switchPort_ = port.portName;
-          break;
-        }
-      }
-    }
-  }
+  if (switchPort_.empty()) switchPort_ = listed(modemPort_) ? modemPort_ : FindModemPort();
   return listed(switchPort_) ? switchPort_ : std::string();
 }
 

@@ -17,12 +17,11 @@
 #include "base/Shell.h"
 #include "base/Translate.h"
 #include "link/PhoneConnection.h"
-#include "sms/SmsAndroidXml.h"
 #include "sms/SmsBackupFile.h"
+#include "sms/SmsExport.h"
 #include "sms/SmsFileWrite.h"
 #include "sms/SmsReading.h"
 #include "sms/SmsRows.h"
-#include "sms/SmsTextExport.h"
 
 namespace quorix::ui {
 
@@ -114,7 +113,6 @@ void MessagesPage::Save() {
   }
 }
 
-// The file's extension picks the form: ".xml" for Android's backup apps, anything else text.
 void MessagesPage::Export() {
   const sms::SmsState& state = host_.state.sms;
   if (!AnyMessages()) return;
@@ -122,20 +120,8 @@ void MessagesPage::Export() {
       {Tr("Экспорт сообщений"), Tr("Android XML (*.xml)|*.xml|Текст (*.txt)|*.txt"), "xml", ""});
   if (!path) return;
   try {
-    std::string told = Tr("Сообщения выгружены в ") + *path;
-    if (path->ends_with(".xml") || path->ends_with(".XML")) {
-      const sms::SmsAndroidXml xml = sms::SaveAndroidXml(
-          *path, state.Messages, PhonebookNameOf(host_.state.phonebook), state.ReadAt);
-      if (xml.undecoded > 0)
-        told +=
-            Tr("; не распознано: ") + std::to_string(xml.undecoded) + Tr(" (с пометкой в тексте)");
-      if (xml.replaced > 0)
-        told += Tr("; символов, которых не может быть в XML, заменено: ") +
-                std::to_string(xml.replaced) + Tr(" (резервная копия хранит их)");
-    } else {
-      sms::SaveSmsTextExport(*path, shown_);
-    }
-    host_.shell.SetStatus(1, told);
+    host_.shell.SetStatus(
+        1, sms::ExportMessages(*path, state, PhonebookNameOf(host_.state.phonebook)));
   } catch (const sms::SmsFileError& e) {
     host_.shell.Message(Tr("Внимание!"), e.what(), MessageIcon::Error);
   }

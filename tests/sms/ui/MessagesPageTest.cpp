@@ -60,6 +60,15 @@ TEST(MessagesPageTest, ReadShowsConversationsByNameAndSaveAndExportWriteThem) {
   const std::string xml = test::ReadBytes(dir.File("m.xml"));
   EXPECT_NE(xml.find("<smses count=\"12\">"), std::string::npos);
   EXPECT_NE(xml.find("contact_name=\"Анна Смирнова\""), std::string::npos);
+  // The name's extension picks the form, whatever its case.
+  ChooseFile(QString::fromStdString(dir.File("M.Xml")));
+  page->Button("SmsExport")->click();
+  EXPECT_EQ(test::ReadBytes(dir.File("M.Xml")), xml);
+  ChooseFile(QString::fromStdString(dir.File("m.txt")));
+  page->Button("SmsExport")->click();
+  const std::string plain = test::ReadBytes(dir.File("m.txt"));
+  EXPECT_EQ(plain.find("<smses"), std::string::npos);
+  EXPECT_NE(plain.find("Анна Смирнова"), std::string::npos);
 }
 
 }  // namespace
